@@ -1,0 +1,18 @@
+// File-name and working-directory helpers over std::filesystem.
+#pragma once
+
+#include <string>
+
+// `path` with the extension of its file-name part replaced by `extension` (".out"); a name
+// without an extension gets it appended.
+std::string ChangeFileExt(const std::string& path, const std::string& extension);
+// The file-name part of `path`, without its folder.
+std::string ExtractFileName(const std::string& path);
+// The folder part of `path`, without the trailing separator.
+std::string ExtractFileDir(const std::string& path);
+std::string ExpandFileName(const std::string& path);
+bool FileExists(const std::string& path);
+// Deletes a file; a missing file is no error. Returns whether a file was deleted.
+bool DeleteFileIfExists(const std::string& path);
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& dir);

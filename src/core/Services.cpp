@@ -1,0 +1,19 @@
+#include "Services.h"
+
+namespace {
+class SilentServices final : public Services {
+public:
+  void AppendProgress(const std::string&) override {}
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void RequestQuit() override {}
+  void Pause(int) override {}
+};
+
+SilentServices silent;
+Services* installed = &silent;
+} // namespace
+
+Services& AppServices() { return *installed; }
+
+void InstallServices(Services* services) { installed = services ? services : &silent; }

@@ -1,0 +1,25 @@
+// The few toolkit services that the data module and the calculations need. The window, the
+// command-line runner and the tests each install their own implementation.
+#pragma once
+
+#include <string>
+
+class Services {
+public:
+  virtual ~Services() = default;
+  // Appends one line to the progress memo (WaitMemo) and shows it at once.
+  virtual void AppendProgress(const std::string& line) = 0;
+  // Modal message with an OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // Modal yes/no question with a question icon; true exactly when Yes was chosen.
+  virtual bool AskYesNo(const std::string& text) = 0;
+  // Asks the event loop to end once control returns to it; the caller runs on.
+  virtual void RequestQuit() = 0;
+  // Blocks the calling thread for `milliseconds`.
+  virtual void Pause(int milliseconds) = 0;
+};
+
+// The implementation in force; a silent one until something is installed.
+Services& AppServices();
+// Installs `services` (not owned); nullptr restores the silent one.
+void InstallServices(Services* services);

@@ -1,0 +1,74 @@
+// Single-byte text files: lines end in CR LF when written; CR LF and LF are accepted when read.
+// Numbers are read in free format, as whitespace-separated tokens of at most 64 characters.
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+// A file that cannot be opened, read or written, or a number token that cannot be read.
+class InputOutputError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+class TextReader {
+public:
+  // Reads the whole file; `opened()` tells whether that worked.
+  explicit TextReader(const std::string& path);
+
+  bool opened() const { return opened_; }
+  const std::string& path() const { return path_; }
+  bool AtEnd() const { return pos_ >= data_.size(); }
+  void Rewind() { pos_ = 0; }
+
+  // Reads the rest of the current line (without its end) and moves to the next line.
+  // At the end of the file it gives the empty text.
+  std::string ReadLine();
+  void SkipLine();
+
+  enum class ReadResult { Number, EndOfFile, Malformed };
+  // Skips blanks, tabs and line ends, then reads one number token. At the end of the file the
+  // value is 0 and the result EndOfFile; a token that is no plain decimal number is Malformed.
+  ReadResult ReadReal(double& value);
+  // ReadReal that raises InputOutputError for a malformed token; 0 at the end of the file.
+  double ReadRealOrThrow();
+
+  // Opens or raises InputOutputError("... could not be opened").
+  static TextReader OpenOrThrow(const std::string& path);
+
+private:
+  std::string path_;
+  std::string data_;
+  size_t pos_ = 0;
+  bool opened_ = false;
+};
+
+class TextWriter {
+public:
+  enum class Mode {
+    Direct,          // write straight into the file: what was written stays when a run fails
+    ReplaceWhenDone  // write beside it and replace the file only when closed
+  };
+  explicit TextWriter(const std::string& path, Mode mode = Mode::Direct);
+  ~TextWriter();
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+
+  bool opened() const { return file_ != nullptr; }
+  void Write(const std::string& text);
+  void WriteLine(const std::string& text = std::string());
+  void Flush();
+  // Closes the file (and replaces the target in ReplaceWhenDone mode); false if that failed.
+  bool Close();
+
+  // Opens or raises InputOutputError.
+  static void RequireOpened(const TextWriter& writer, const std::string& path);
+
+private:
+  std::string path_;
+  std::string writePath_;
+  Mode mode_;
+  std::FILE* file_ = nullptr;
+  bool failed_ = false;
+};

@@ -1,0 +1,25 @@
+// Number texts: fixed-point report fields (w:d) and the general float-to-text conversion that
+// honours the process-wide decimal separator. The C locale is never changed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The decimal separator in force for number texts shown to the user ('.' or ',').
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+
+// Right-aligned fixed-point text of `value` in at least `width` characters with `decimals`
+// decimals (always with a point: files are written with a decimal point).
+std::string FormatFixed(double value, int width, int decimals);
+
+// Fixed-point text using the decimal separator in force (tick labels of the graph).
+std::string FormatFixedLocal(double value, int width, int decimals);
+
+// Up to 15 significant digits, no trailing zeros, the decimal separator in force, and an
+// exponent ("1E-5", "1.5E20") only below 0.0001 or from 1E15 on.
+std::string FloatToText(double value);
+
+// Plain decimal number with optional sign and exponent, blanks allowed around it, `separator`
+// as the decimal separator, no digit grouping. Empty or malformed text gives nothing.
+std::optional<double> TextToFloat(const std::string& text, char separator);

@@ -1,0 +1,33 @@
+#include "UDMPumpfield.h"
+
+#include "Services.h"
+
+const char* const AimCodes[4] = {"Spa", "Dis", "Hyd", "Con"};
+
+TDMPumpfield* DMPumpfield = nullptr;
+
+bool IsKnownAimCode(const std::string& code) {
+  return code == "Spa" || code == "Hyd" || code == "Hydr" || code == "Dis" || code == "Con";
+}
+
+TDMPumpfield::TDMPumpfield() { DataModuleCreate(); }
+
+void TDMPumpfield::DataModuleCreate() { InputFileName.clear(); }
+
+void TDMPumpfield::AbortWithError(const std::string& Text) {
+  AppServices().ShowMessage("A program error occurred." + Text);
+  AppServices().RequestQuit();
+}
+
+bool TDMPumpfield::AskConfirmation(const std::string& Text) { return AppServices().AskYesNo(Text); }
+
+std::string CouldNotOpenForReadingMessage(const std::string& path) {
+  return "The file \"" + path + "\"could not be opened. It may be " +
+         "in use by another program,  or the" + " programmer should incorporate more time.";
+}
+
+std::string CouldNotOpenDamagedMessage(const std::string& path) {
+  return "The file \"" + path + "\"could not be opened. It may be " +
+         "damaged or in use by another program,  or the" +
+         " programmer should incorporate more time.";
+}

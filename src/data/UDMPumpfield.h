@@ -1,0 +1,59 @@
+// The data module: the one shared store of the program's document (parameter set, current file
+// name, report tables and lines read back) and two small dialog services.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using DataSetR = std::vector<double>;
+using LineSet = std::vector<std::string>;
+
+// Aim selector index 0..3 to aim code.
+extern const char* const AimCodes[4];
+
+// True for "Spa", "Dis", "Hyd", "Hydr" and "Con", compared whole and case-sensitively.
+bool IsKnownAimCode(const std::string& code);
+
+class TDMPumpfield {
+public:
+  TDMPumpfield();
+
+  std::string InputFileName; // the input file (.inp); the report is the same path with ".out"
+  std::string Title1;
+  std::string Title2;
+  std::string AimCode;
+  std::string ReportTag; // at most 4 characters; " Ost" marks a rectangular-field report
+  DataSetR Params;       // position i of the parameter set is element i - 1
+  DataSetR Table1X, Table1F, Table1G;
+  DataSetR Table2X, Table2F, Table2G;
+  DataSetR Table3X, Table3F, Table3G;
+  int32_t OutputLineCount = 0;
+  int32_t Count1 = 0, Count2 = 0, Count3 = 0;
+  LineSet OutputLines;
+
+  void DataModuleCreate();
+
+  // Reads the file named by InputFileName into Title1, Title2, AimCode and Params.
+  void LoadInputFile();
+  // Writes Title1, Title2, AimCode and the first 14 Params to FileName ("Hyd" becomes "Hydr").
+  void SaveInputFile(const std::string& FileName);
+
+  // Reads a text file into OutputLines and OutputLineCount.
+  void LoadOutputLines(const std::string& FileName);
+  // Reads a report's titles, tag and profile tables.
+  void LoadGraphData(const std::string& FileName);
+
+  // "A program error occurred." + Text in a message box, then a queued end of the program;
+  // returns normally so that the caller runs on.
+  void AbortWithError(const std::string& Text);
+  // Yes/No question; true exactly when Yes was chosen.
+  bool AskConfirmation(const std::string& Text);
+};
+
+// The single instance, created at start-up after the main window and the exit window.
+extern TDMPumpfield* DMPumpfield;
+
+// The "could not be opened" message box texts shared by the file readers and writers.
+std::string CouldNotOpenForReadingMessage(const std::string& path);
+std::string CouldNotOpenDamagedMessage(const std::string& path);

@@ -1,0 +1,61 @@
+#include "TextFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct SeparatorGuard {
+  char saved = DecimalSeparator();
+  ~SeparatorGuard() { SetDecimalSeparator(saved); }
+};
+} // namespace
+
+TEST(FormatFixed, RightAlignsAndWidensWhenNeeded) {
+  EXPECT_EQ(FormatFixed(0.002, 10, 4), "    0.0020");
+  EXPECT_EQ(FormatFixed(12.5, 10, 2), "     12.50");
+  EXPECT_EQ(FormatFixed(0.126, 10, 2), "      0.13");
+  EXPECT_EQ(FormatFixed(123456789.0, 6, 2), "123456789.00");
+  EXPECT_EQ(FormatFixed(-3.0, 6, 2), " -3.00");
+}
+
+TEST(FloatToText, FifteenSignificantDigitsWithoutTrailingZeros) {
+  SeparatorGuard guard;
+  SetDecimalSeparator('.');
+  EXPECT_EQ(FloatToText(0), "0");
+  EXPECT_EQ(FloatToText(1.5), "1.5");
+  EXPECT_EQ(FloatToText(12.0), "12");
+  EXPECT_EQ(FloatToText(0.1), "0.1");
+  EXPECT_EQ(FloatToText(0.002), "0.002");
+  EXPECT_EQ(FloatToText(-4.25), "-4.25");
+  EXPECT_EQ(FloatToText(0.0001), "0.0001");
+  EXPECT_EQ(FloatToText(0.00001), "1E-5");
+  EXPECT_EQ(FloatToText(123456789012345.0), "123456789012345");
+  EXPECT_EQ(FloatToText(1e15), "1E15");
+  EXPECT_EQ(FloatToText(1.25e20), "1.25E20");
+  EXPECT_EQ(FloatToText(1.0 / 3.0), "0.333333333333333");
+}
+
+TEST(FloatToText, UsesTheDecimalSeparatorInForce) {
+  SeparatorGuard guard;
+  SetDecimalSeparator(',');
+  EXPECT_EQ(FloatToText(1.5), "1,5");
+  EXPECT_EQ(FormatFixedLocal(12.0, 3, 1), "12,0");
+  EXPECT_EQ(FormatFixed(12.0, 3, 1), "12.0");
+}
+
+TEST(TextToFloat, AcceptsPlainDecimalNumbersOnly) {
+  EXPECT_EQ(TextToFloat("1.5", '.'), 1.5);
+  EXPECT_EQ(TextToFloat("  -2.25e1 ", '.'), -22.5);
+  EXPECT_EQ(TextToFloat("+3", '.'), 3.0);
+  EXPECT_EQ(TextToFloat(".5", '.'), 0.5);
+  EXPECT_EQ(TextToFloat("1,5", ','), 1.5);
+  EXPECT_FALSE(TextToFloat("1,5", '.'));
+  EXPECT_FALSE(TextToFloat("", '.'));
+  EXPECT_FALSE(TextToFloat("   ", '.'));
+  EXPECT_FALSE(TextToFloat("12x", '.'));
+  EXPECT_FALSE(TextToFloat("1e", '.'));
+  EXPECT_FALSE(TextToFloat("1,000.5", '.'));
+  EXPECT_FALSE(TextToFloat("inf", '.'));
+  EXPECT_FALSE(TextToFloat("nan", '.'));
+  EXPECT_FALSE(TextToFloat("0x10", '.'));
+  EXPECT_FALSE(TextToFloat("1e999", '.'));
+}

@@ -1,0 +1,36 @@
+#include "ScriptedServices.h"
+#include "UDMPumpfield.h"
+
+#include <gtest/gtest.h>
+
+TEST(DataModule, StartsEmpty) {
+  TDMPumpfield dm;
+  EXPECT_EQ(dm.InputFileName, "");
+  EXPECT_TRUE(dm.Params.empty());
+  EXPECT_EQ(dm.Count1 + dm.Count2 + dm.Count3 + dm.OutputLineCount, 0);
+  EXPECT_STREQ(AimCodes[0], "Spa");
+  EXPECT_STREQ(AimCodes[1], "Dis");
+  EXPECT_STREQ(AimCodes[2], "Hyd");
+  EXPECT_STREQ(AimCodes[3], "Con");
+}
+
+TEST(DataModule, AbortWithErrorShowsTheTextAndQueuesTheEndButReturns) {
+  ScriptedServices services;
+  TDMPumpfield dm;
+  dm.AbortWithError("X");
+  bool callerRanOn = true;
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0], "A program error occurred.X");
+  EXPECT_EQ(services.quitRequests, 1);
+  EXPECT_TRUE(callerRanOn);
+}
+
+TEST(DataModule, AskConfirmationIsTrueOnlyForYes) {
+  ScriptedServices services;
+  TDMPumpfield dm;
+  services.answers = {true, false};
+  EXPECT_TRUE(dm.AskConfirmation("Q1"));
+  EXPECT_FALSE(dm.AskConfirmation("Q2"));
+  EXPECT_FALSE(dm.AskConfirmation("Q3")); // dismissed without an answer
+  EXPECT_EQ(services.questions, (std::vector<std::string>{"Q1", "Q2", "Q3"}));
+}
