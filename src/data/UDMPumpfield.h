@@ -2,12 +2,21 @@
 // name, report tables and lines read back) and two small dialog services.
 #pragma once
 
+#include "TextFile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 using DataSetR = std::vector<double>;
 using LineSet = std::vector<std::string>;
+
+// An output report whose tables cannot be read whole (no marker, no end line, an unreadable
+// row, a table too long to draw).
+class ReportFormatError : public InputOutputError {
+public:
+  using InputOutputError::InputOutputError;
+};
 
 // Aim selector index 0..3 to aim code.
 extern const char* const AimCodes[4];
@@ -41,7 +50,9 @@ public:
 
   // Reads a text file into OutputLines and OutputLineCount.
   void LoadOutputLines(const std::string& FileName);
-  // Reads a report's titles, tag and profile tables.
+  // Reads a report's titles (blank runs shortened), tag and profile tables. A file that cannot
+  // be opened gives a message and changes nothing; a malformed report raises ReportFormatError
+  // and changes nothing.
   void LoadGraphData(const std::string& FileName);
 
   // "A program error occurred." + Text in a message box, then a queued end of the program;
