@@ -99,3 +99,15 @@ std::optional<double> TextToFloat(const std::string& text, char separator) {
     return std::nullopt;
   return value;
 }
+
+double StringToFloat(const std::string& text) {
+  if (const auto value = TextToFloat(text, decimalSeparator))
+    return *value;
+  const char remembered = decimalSeparator;
+  decimalSeparator = remembered == ',' ? '.' : ',';
+  const auto value = TextToFloat(text, decimalSeparator);
+  if (!value)
+    throw ConversionError("'" + text + "' is not a valid floating point value");
+  decimalSeparator = remembered;
+  return *value;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 // The decimal separator in force for number texts shown to the user ('.' or ',').
@@ -23,3 +24,14 @@ std::string FloatToText(double value);
 // Plain decimal number with optional sign and exponent, blanks allowed around it, `separator`
 // as the decimal separator, no digit grouping. Empty or malformed text gives nothing.
 std::optional<double> TextToFloat(const std::string& text, char separator);
+
+// A number text that no conversion accepts.
+class ConversionError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Converts under the decimal separator in force; failing that, under the other one of '.' and
+// ',' (restoring the separator afterwards), so that both notations are accepted. When both
+// fail, raises ConversionError and leaves the separator switched.
+double StringToFloat(const std::string& text);

@@ -59,3 +59,24 @@ TEST(TextToFloat, AcceptsPlainDecimalNumbersOnly) {
   EXPECT_FALSE(TextToFloat("0x10", '.'));
   EXPECT_FALSE(TextToFloat("1e999", '.'));
 }
+
+TEST(StringToFloat, AcceptsPointAndCommaWhateverTheSeparator) {
+  SeparatorGuard guard;
+  for (char separator : {'.', ','}) {
+    SetDecimalSeparator(separator);
+    EXPECT_EQ(StringToFloat("1,5"), 1.5);
+    EXPECT_EQ(StringToFloat("1.5"), 1.5);
+    EXPECT_EQ(StringToFloat(" 2 "), 2.0);
+    EXPECT_EQ(DecimalSeparator(), separator);
+  }
+}
+
+TEST(StringToFloat, FailureRaisesAndLeavesTheSeparatorSwitched) {
+  SeparatorGuard guard;
+  SetDecimalSeparator('.');
+  EXPECT_THROW(StringToFloat("12x"), ConversionError);
+  EXPECT_EQ(DecimalSeparator(), ',');
+  SetDecimalSeparator(';');
+  EXPECT_THROW(StringToFloat(""), ConversionError);
+  EXPECT_EQ(DecimalSeparator(), ',');
+}

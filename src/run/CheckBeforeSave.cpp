@@ -1,0 +1,51 @@
+#include "CheckBeforeSave.h"
+
+#include "RunState.h"
+#include "Services.h"
+#include "UDMPumpfield.h"
+
+RunState WellUtils;
+
+namespace {
+const char* const kSuffix = " Input not saved. Please correct the data";
+
+// The first failing test's message, or nullptr when the parameter set is consistent.
+const char* FirstFailure(const std::string& code, const DataSetR& params) {
+  auto value = [&params](int position) { return params[position - 1]; };
+  const bool rectangular = code == "Hyd" || code == "Hydr";
+  for (int position = 1; position <= 14; ++position)
+    if (value(position) < 0)
+      return "Data cannot be negative.";
+  if (code != "Con" && value(3) < value(2))
+    return "Take care that D2 is not less than D1.";
+  if (code != "Dis" && code != "Con" && !(value(8) > value(1)))
+    return "Take care that Ka is greater than R.";
+  if ((rectangular || code == "Dis") &&
+      (2 * value(7) >= value(13) || (rectangular && 2 * value(7) >= value(14))))
+    return "Take care that S, or Sa and Sb, are larger than 2W.";
+  if (code == "Dis" && !(value(4) > value(1)))
+    return "Take care that Dm is less than Dw.";
+  if (code == "Spa" && !(value(4) > value(13)))
+    return "Take care that Dm is less than Dw.";
+  if (code != "Con" && !(value(5) > value(4)))
+    return "Take care that Db is greater than Dw.";
+  if (code == "Con" && 2 * value(7) >= value(8))
+    return "The spacing S is smaller than 2W.";
+  return nullptr;
+}
+} // namespace
+
+void CheckBeforeSave(bool& ChecksPassed) {
+  DataSetR& params = DMPumpfield->Params;
+  if (params.size() < 14)
+    params.resize(14, 0.0);
+  if (const char* failure = FirstFailure(DMPumpfield->AimCode, params)) {
+    AppServices().ShowMessage(std::string(failure) + kSuffix);
+    return;
+  }
+  ChecksPassed = true;
+  if (params[1] == params[2]) {
+    params[10] = 0.0;
+    params[11] = 0.0;
+  }
+}

@@ -1,0 +1,7 @@
+// Consistency tests of the parameter set before it is saved.
+#pragma once
+
+// Runs the tests for DMPumpfield's AimCode and Params in order and stops at the first that
+// fails, showing its message; sets ChecksPassed only when all pass. A single layer (D1 = D2)
+// then gets Kb2 and Kv2 (values 11 and 12) set to 0.
+void CheckBeforeSave(bool& ChecksPassed);
