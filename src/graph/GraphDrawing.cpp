@@ -6,11 +6,12 @@
 #include "UWellUtils.h"
 
 #include <QFontMetrics>
+#include <QList>
 #include <QPainter>
 #include <QSaveFile>
 
 #include <algorithm>
-#include <utility>
+#include <cstdlib>
 
 const char* const kGraphCaption = "Pumpfield program at https://pumpfield.example.org";
 const char* const kNoGraphToSaveMessage =
@@ -36,7 +37,8 @@ QString FromSingleByte(const std::string& text) {
 // corner on an opaque background of the fill colour.
 class GraphCanvas {
 public:
-  explicit GraphCanvas(QImage& image) : painter_(&image) {
+  explicit GraphCanvas(QImage& image)
+      : painter_(&image), width_(image.width()), height_(image.height()) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     font_.setStyleStrategy(QFont::NoAntialias);
@@ -53,22 +55,46 @@ public:
   void SetFontSize(int points) { font_.setPixelSize(PointsToPixels(points)); }
   void SetFontColour(const QColor& colour) { fontColour_ = colour; }
 
+  // Dashes of 18 pixels with gaps of 6, dots of 3 with gaps of 3; the pattern runs on along
+  // joined lines and starts again with every new pen or pen position.
   void SetPen(Qt::PenStyle style, const QColor& colour) {
-    pen_ = QPen(colour);
-    pen_.setWidth(1);
-    pen_.setCosmetic(true);
-    pen_.setCapStyle(Qt::FlatCap);
+    penColour_ = colour;
     if (style == Qt::DashLine)
-      pen_.setDashPattern({18, 6});
+      pattern_ = {18, 6};
     else if (style == Qt::DotLine)
-      pen_.setDashPattern({3, 3});
+      pattern_ = {3, 3};
+    else
+      pattern_.clear();
+    patternStep_ = 0;
   }
-  void MoveTo(int x, int y) { position_ = QPoint(x, y); }
+  void MoveTo(int x, int y) {
+    position_ = QPoint(x, y);
+    patternStep_ = 0;
+  }
+  // Every pixel from the pen position up to, but not including, (x, y).
   void LineTo(int x, int y) {
-    const QPoint to(x, y);
-    painter_.setPen(pen_);
-    painter_.drawLine(position_, to);
-    position_ = to;
+    QList<QPoint> pixels;
+    int px = position_.x(), py = position_.y();
+    const int dx = std::abs(x - px), dy = -std::abs(y - py);
+    const int sx = px < x ? 1 : -1, sy = py < y ? 1 : -1;
+    int error = dx + dy;
+    while (px != x || py != y) {
+      if (PatternOn() && px >= 0 && py >= 0 && px < width_ && py < height_)
+        pixels.append(QPoint(px, py));
+      ++patternStep_;
+      const int twice = 2 * error;
+      if (twice >= dy) {
+        error += dy;
+        px += sx;
+      }
+      if (twice <= dx) {
+        error += dx;
+        py += sy;
+      }
+    }
+    painter_.setPen(QPen(penColour_, 0));
+    painter_.drawPoints(pixels.constData(), static_cast<int>(pixels.size()));
+    position_ = QPoint(x, y);
   }
 
   int TextWidth(const std::string& text) const {
@@ -89,8 +115,19 @@ private:
   QFont font_;
   QColor fontColour_ = kBlack;
   QColor fill_ = kWhite;
-  QPen pen_;
+  QColor penColour_ = kBlack;
+  QList<int> pattern_;
+  long long patternStep_ = 0;
   QPoint position_;
+  int width_;
+  int height_;
+
+  bool PatternOn() const {
+    if (pattern_.isEmpty())
+      return true;
+    const long long period = pattern_[0] + pattern_[1];
+    return patternStep_ % period < pattern_[0];
+  }
 };
 
 struct Profile {
