@@ -39,8 +39,7 @@ private:
 };
 } // namespace
 
-int ExportGraph(const std::string& reportPath, const std::string& bmpPath,
-                std::string& errorText) {
+int ExportGraph(const std::string& reportPath, const std::string& bmpPath, std::string& errorText) {
   std::unique_ptr<QGuiApplication> application;
   if (!QCoreApplication::instance())
     application = OwnGuiApplication();
@@ -66,6 +65,11 @@ int ExportGraph(const std::string& reportPath, const std::string& bmpPath,
 
   SetPlotFrame(kPlotWidth, kPlotHeight);
   QImage canvas;
-  DrawGraph(canvas);
+  try {
+    DrawGraph(canvas);
+  } catch (const std::exception& error) {
+    errorText = error.what();
+    return 1;
+  }
   return SaveGraphBitmap(canvas, bmpPath, errorText) ? 0 : 1;
 }

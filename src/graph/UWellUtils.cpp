@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 TPlotScale PlotScale;
@@ -69,8 +70,8 @@ Axis HorizontalAxis(double xMax) {
   return BandedAxis(xMax);
 }
 
-constexpr int32_t kTopRow = 70;     // row of the top end of the vertical axis
-constexpr int32_t kLabelLeft = 62;  // horizontal tick labels start 8 pixels left of their tick
+constexpr int32_t kTopRow = 70;    // row of the top end of the vertical axis
+constexpr int32_t kLabelLeft = 62; // horizontal tick labels start 8 pixels left of their tick
 
 // Pixel offsets far outside the canvas are held at a bound that still fits 32 bits.
 int32_t RoundPixelOffset(long double offset) {
@@ -110,14 +111,17 @@ void FindPlotRange() {
     if (x[row] > s.XMax)
       s.XMax = x[row];
   }
-  s.YMax = Store(s.YMax * 1.1L);
+  // Heads near the largest double keep the largest double instead of overflowing.
+  const long double headroom = s.YMax * 1.1L;
+  s.YMax = headroom > std::numeric_limits<double>::max() ? std::numeric_limits<double>::max()
+                                                         : Store(headroom);
   if (s.YMax == 0)
     s.YMax = 1.0;
 
   bool rowsToDraw = UsableRows(dm.Count1, dm.Table1X.size(), dm.Table1F.size()) > 0;
   if (rectangular)
-    rowsToDraw = rowsToDraw || rows > 0 ||
-                 UsableRows(dm.Count2, dm.Table2X.size(), dm.Table2F.size()) > 0;
+    rowsToDraw =
+        rowsToDraw || rows > 0 || UsableRows(dm.Count2, dm.Table2X.size(), dm.Table2F.size()) > 0;
   if (s.XMax == 0 && rowsToDraw)
     s.XMax = 1.0;
 }

@@ -14,16 +14,16 @@ inline constexpr int32_t kOriginColumn = 70;
 inline constexpr int32_t kOriginRow = 390;
 
 struct TPlotScale {
-  double YMax = 0;         // 1.1 x the largest head of the reference table; 1.0 when that is 0
-  double XMax = 0;         // largest distance of the reference table
-  int32_t YHigh = 0;       // upper end of the vertical axis (m)
-  int32_t XHigh = 0;       // upper end of the horizontal axis (m)
-  int32_t YTicks = 0;      // intervals between vertical ticks
-  int32_t XTicks = 0;      // intervals between horizontal ticks
-  int32_t YDecimals = 0;   // decimals of the vertical tick labels
-  int32_t XDecimals = 0;   // decimals of the horizontal tick labels
-  int32_t PlotWidth = 0;   // frame width in pixels, set once by the main window
-  int32_t PlotHeight = 0;  // frame height in pixels, set once by the main window
+  double YMax = 0;        // 1.1 x the largest head of the reference table; 1.0 when that is 0
+  double XMax = 0;        // largest distance of the reference table
+  int32_t YHigh = 0;      // upper end of the vertical axis (m)
+  int32_t XHigh = 0;      // upper end of the horizontal axis (m)
+  int32_t YTicks = 0;     // intervals between vertical ticks
+  int32_t XTicks = 0;     // intervals between horizontal ticks
+  int32_t YDecimals = 0;  // decimals of the vertical tick labels
+  int32_t XDecimals = 0;  // decimals of the horizontal tick labels
+  int32_t PlotWidth = 0;  // frame width in pixels, set once by the main window
+  int32_t PlotHeight = 0; // frame height in pixels, set once by the main window
   std::string XAxisLabel;
   std::string YAxisLabel;
   std::string DarcyLegend;

@@ -1,5 +1,5 @@
-#include "FileNames.h"
 #include "GraphDrawing.h"
+#include "FileNames.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
 #include "TextFile.h"
@@ -120,11 +120,11 @@ TEST_F(GraphDrawingTest, SilverPictureWithDarkBluePlottingFieldAndTitles) {
     EXPECT_EQ(image.pixel(p), kSilver) << p.x() << "," << p.y();
   for (const QPoint p : {QPoint(20, 19), QPoint(604, 19), QPoint(604, 444), QPoint(20, 444)})
     EXPECT_EQ(image.pixel(p), kDarkBlue) << p.x() << "," << p.y();
-  EXPECT_GT(CountColour(image, QRect(82, 5, 150, 14), kBlack), 20);   // Title1
-  EXPECT_GT(CountColour(image, QRect(20, 450, 250, 14), kBlack), 20); // caption
-  EXPECT_GT(CountColour(image, QRect(82, 20, 150, 13), kWhite), 20);  // Title2
+  EXPECT_GT(CountColour(image, QRect(82, 5, 150, 14), kBlack), 20);    // Title1
+  EXPECT_GT(CountColour(image, QRect(20, 450, 250, 14), kBlack), 20);  // caption
+  EXPECT_GT(CountColour(image, QRect(82, 20, 150, 13), kWhite), 20);   // Title2
   EXPECT_GT(CountColour(image, QRect(440, 425, 120, 13), kWhite), 20); // XAxisLabel
-  EXPECT_GT(CountColour(image, QRect(50, 50, 200, 13), kWhite), 20);  // YAxisLabel
+  EXPECT_GT(CountColour(image, QRect(50, 50, 200, 13), kWhite), 20);   // YAxisLabel
   EXPECT_EQ(CountColour(image, QRect(0, 0, 623, 465), kYellow), 0);
 }
 

@@ -13,12 +13,12 @@
 namespace {
 const std::vector<ReportRow> kSpacingRows = {
     {0.25, 0.1, 2}, {0.5, 0.4, 1.5}, {10, 1.5, 0.1}, {25, 2.4, 0.05}, {50, 3, 0}};
-const std::vector<ReportRow> kLonger = {{0.25, 0.1, 2}, {5, 0.8, 0.2}, {20, 1.8, 0.1},
-                                        {44, 2.8, 0}};
-const std::vector<ReportRow> kShorter = {{0.25, 0.1, 2}, {2, 0.7, 0.2}, {10, 1.3, 0.1},
-                                         {22, 1.8, 0}};
-const std::vector<ReportRow> kDiagonal = {{0.25, 0.1, 2}, {20, 2.2, 0.1}, {35, 2.9, 0.05},
-                                          {49, 3.3, 0}};
+const std::vector<ReportRow> kLonger = {
+    {0.25, 0.1, 2}, {5, 0.8, 0.2}, {20, 1.8, 0.1}, {44, 2.8, 0}};
+const std::vector<ReportRow> kShorter = {
+    {0.25, 0.1, 2}, {2, 0.7, 0.2}, {10, 1.3, 0.1}, {22, 1.8, 0}};
+const std::vector<ReportRow> kDiagonal = {
+    {0.25, 0.1, 2}, {20, 2.2, 0.1}, {35, 2.9, 0.05}, {49, 3.3, 0}};
 
 void Fill(DataSetR& x, DataSetR& f, DataSetR& g, int32_t& count,
           const std::vector<ReportRow>& rows) {
@@ -53,11 +53,10 @@ protected:
 
   std::string SpacingReport() {
     const std::string path = dir.file("spacing");
-    WriteFileBytes(path + ".out",
-                   ReportHead("Report  title  one", "Report title two", " Trellow input data: ",
-                              path) +
-                       ReportTable(" Output data:", kSpacingRows) +
-                       " Midway hydraulic head (m) ...  :    3.000\r\n #\r\n");
+    WriteFileBytes(path + ".out", ReportHead("Report  title  one", "Report title two",
+                                             " Trellow input data: ", path) +
+                                      ReportTable(" Output data:", kSpacingRows) +
+                                      " Midway hydraulic head (m) ...  :    3.000\r\n #\r\n");
     return path;
   }
 

@@ -21,10 +21,10 @@ TEST(GraphExportWithoutApplication, MakesItsOwnOffscreenApplicationAndDataModule
   ScriptedServices services;
   TempDir dir;
   const std::string report = dir.file("spacing");
-  WriteFileBytes(report + ".out",
-                 ReportHead("One", "Two", " Trellow input data: ", report) +
-                     ReportTable(" Output data:", {{0.5, 0.2, 1}, {5, 1, 0.5}, {10, 1.5, 0},
-                                                   {20, 2, 0}}));
+  WriteFileBytes(
+      report + ".out",
+      ReportHead("One", "Two", " Trellow input data: ", report) +
+          ReportTable(" Output data:", {{0.5, 0.2, 1}, {5, 1, 0.5}, {10, 1.5, 0}, {20, 2, 0}}));
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   ASSERT_EQ(QCoreApplication::instance(), nullptr);
   ASSERT_EQ(DMPumpfield, nullptr);

@@ -91,19 +91,19 @@ TEST_F(PlotScaleTest, PixelMappingSitsTenPixelsAboveTheScaleAndRoundsHalvesToEve
   Scale();
   EXPECT_EQ(ToPixelX(0), 70);
   EXPECT_EQ(ToPixelX(60), 570);
-  EXPECT_EQ(ToPixelX(50), 487);   // 416.67
+  EXPECT_EQ(ToPixelX(50), 487); // 416.67
   EXPECT_EQ(ToPixelY(0), 380);
   EXPECT_EQ(ToPixelY(3.0), 140);
   EXPECT_EQ(ToPixelY(4.0), 60);
-  EXPECT_EQ(ToPixelY(0.0625), 375); // 5 exactly
+  EXPECT_EQ(ToPixelY(0.0625), 375);  // 5 exactly
   EXPECT_EQ(ToPixelY(0.03125), 378); // 2.5 goes to 2
   EXPECT_EQ(ToPixelY(0.09375), 372); // 7.5 goes to 8
   EXPECT_EQ(ToPixelX(-6), 20);       // not clipped
   EXPECT_EQ(ToPixelY(-1), 460);
 
-  ScaleMaxima(3.3, 4);              // XHigh 4: 125 pixels a metre
-  EXPECT_EQ(ToPixelX(0.5), 132);    // 62.5 goes to 62
-  EXPECT_EQ(ToPixelX(1.5), 258);    // 187.5 goes to 188
+  ScaleMaxima(3.3, 4);           // XHigh 4: 125 pixels a metre
+  EXPECT_EQ(ToPixelX(0.5), 132); // 62.5 goes to 62
+  EXPECT_EQ(ToPixelX(1.5), 258); // 187.5 goes to 188
 }
 
 TEST_F(PlotScaleTest, AllHeadsZeroOrNoRowsGiveTwoMetresInFourIntervals) {
@@ -161,7 +161,7 @@ TEST_F(PlotScaleTest, HorizontalEndsBelowTenRoundHalvesToEven) {
   ScaleMaxima(3.3, 5);
   EXPECT_EQ(PlotScale.XHigh, 6);
   EXPECT_EQ(PlotScale.XTicks, 6);
-  ScaleMaxima(3.3, 2.2);  // three intervals become four
+  ScaleMaxima(3.3, 2.2); // three intervals become four
   EXPECT_EQ(PlotScale.XHigh, 3);
   EXPECT_EQ(PlotScale.XTicks, 4);
   EXPECT_EQ(PlotScale.XDecimals, 2);
@@ -178,7 +178,7 @@ TEST_F(PlotScaleTest, BandFromTenToTwentyFiveStepsByFour) {
   EXPECT_EQ(PlotScale.XDecimals, 2);
   EXPECT_EQ(HorizontalLabels(), (Labels{"0.00", "3.00", "6.00", "9.00", "12.00"}));
 
-  ScaleMaxima(10, 10);  // three vertical intervals stay three
+  ScaleMaxima(10, 10); // three vertical intervals stay three
   EXPECT_EQ(PlotScale.YHigh, 12);
   EXPECT_EQ(PlotScale.YTicks, 3);
   EXPECT_EQ(PlotScale.YDecimals, 1);
@@ -188,7 +188,7 @@ TEST_F(PlotScaleTest, BandFromTenToTwentyFiveStepsByFour) {
 }
 
 TEST_F(PlotScaleTest, LargerBands) {
-  ScaleMaxima(30, 120);  // 5 x round(6.5) and 25 x round(5.3)
+  ScaleMaxima(30, 120); // 5 x round(6.5) and 25 x round(5.3)
   EXPECT_EQ(PlotScale.YHigh, 30);
   EXPECT_EQ(PlotScale.YTicks, 6);
   EXPECT_EQ(PlotScale.XHigh, 125);
@@ -217,6 +217,10 @@ TEST_F(PlotScaleTest, MaximaFromOneHundredThousandOnStillGetAnAxis) {
   EXPECT_EQ(HorizontalTickValue(8), 2e9);
   EXPECT_EQ(ToPixelY(3e12), 380 - 480000);
   EXPECT_EQ(ToPixelY(1e16), 380 - 1000000); // held far off the canvas instead of a range error
+
+  FirstTable({1, 2}, {1e308, 1.7e308});
+  Scale();
+  EXPECT_EQ(PlotScale.YHigh, 2000000000);
 }
 
 TEST_F(PlotScaleTest, DistancesAllZeroWithRowsStillGiveAHorizontalAxis) {

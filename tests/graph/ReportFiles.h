@@ -29,13 +29,12 @@ inline std::string ReportTable(const std::string& marker, const std::vector<Repo
   std::string text = "\r\n Output sequence (see also the Symbols button):\r\n";
   text += "   X       F         G/p\r\n" + marker + "\r\n";
   for (const ReportRow& row : rows)
-    text += FormatFixed(row.x, 6, 2) + FormatFixed(row.f, 10, 4) + FormatFixed(row.g, 10, 4) +
-            "\r\n";
+    text +=
+        FormatFixed(row.x, 6, 2) + FormatFixed(row.f, 10, 4) + FormatFixed(row.g, 10, 4) + "\r\n";
   return text + " #\r\n";
 }
 
-inline void WriteInputFile(const std::string& path, const std::string& code, double sa,
-                           double sb) {
+inline void WriteInputFile(const std::string& path, const std::string& code, double sa, double sb) {
   TDMPumpfield input;
   input.Title1 = "Input  title one";
   input.Title2 = "Input title two";
