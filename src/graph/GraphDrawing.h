@@ -1,0 +1,34 @@
+// The water-table graph of the report held by DMPumpfield, painted on a 623 x 465 QImage, and
+// its export as a Windows bitmap. Needs a QGuiApplication (fonts).
+#pragma once
+
+#include <QImage>
+
+#include <string>
+
+inline constexpr int kGraphWidth = 623;
+inline constexpr int kGraphHeight = 465;
+
+// The caption written under the plotting field.
+extern const char* const kGraphCaption;
+// Text of SaveGraphBitmap's failure for a canvas on which nothing was drawn yet.
+extern const char* const kNoGraphToSaveMessage;
+
+// Paints the whole graph of the report tables held by DMPumpfield (scale first, then every
+// element in drawing order). `canvas` is made 623 x 465 when it has another size. For a
+// rectangular-field report the input file of the same name is reloaded for Sa and Sb.
+void DrawGraph(QImage& canvas);
+
+// Switches InputFileName to ".inp", loads that input file (titles, aim code, parameters) and
+// switches the name back to ".out". Problems are reported by LoadInputFile itself.
+void ReloadInputOfReport();
+
+// Writes `canvas` as a 24-bit Windows bitmap, replacing `path` only once the whole file is
+// written. False with `errorText` set when nothing was drawn yet or the file cannot be written.
+bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText);
+
+// "Make graph" and "Save graph" in one: reads the report's tables, reloads the input file of
+// the same name, draws and saves the bitmap. Returns 0 on success, 3 when the report cannot be
+// read, 1 when the bitmap cannot be written; `errorText` tells why. Creates an offscreen
+// QGuiApplication for the call when none exists.
+int ExportGraph(const std::string& reportPath, const std::string& bmpPath, std::string& errorText);

@@ -1,0 +1,42 @@
+// The command-line runner may call the export before any Qt application exists.
+#include "GraphDrawing.h"
+#include "ReportFiles.h"
+#include "ScriptedServices.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+namespace {
+uint32_t LittleEndian32(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+} // namespace
+
+TEST(GraphExportWithoutApplication, MakesItsOwnOffscreenApplicationAndDataModule) {
+  ScriptedServices services;
+  TempDir dir;
+  const std::string report = dir.file("spacing");
+  WriteFileBytes(
+      report + ".out",
+      ReportHead("One", "Two", " Trellow input data: ", report) +
+          ReportTable(" Output data:", {{0.5, 0.2, 1}, {5, 1, 0.5}, {10, 1.5, 0}, {20, 2, 0}}));
+  WriteInputFile(report + ".inp", "Spa", 0, 0);
+  ASSERT_EQ(QCoreApplication::instance(), nullptr);
+  ASSERT_EQ(DMPumpfield, nullptr);
+
+  std::string error;
+  ASSERT_EQ(ExportGraph(report + ".out", dir.file("graph.bmp"), error), 0) << error;
+  EXPECT_EQ(QCoreApplication::instance(), nullptr);
+  EXPECT_EQ(DMPumpfield, nullptr);
+  const std::string bytes = ReadFileBytes(dir.file("graph.bmp"));
+  ASSERT_GE(bytes.size(), 54u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(LittleEndian32(bytes, 18), 623u);
+  EXPECT_EQ(LittleEndian32(bytes, 22), 465u);
+  EXPECT_EQ(bytes.size(), 54u + 465u * ((623u * 3 + 3) / 4 * 4));
+}
