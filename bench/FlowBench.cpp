@@ -1,0 +1,171 @@
+// Speed of the flow model: the fine pass per step for each well-bottom branch against a bare
+// loop of the same arithmetic, and whole runs of each aim.
+#include "AimDispatch.h"
+#include "FlowPass.h"
+#include "Services.h"
+#include "TextFile.h"
+#include "UDMPumpfield.h"
+#include "UTrellow.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+using flowpass::LD;
+using flowpass::WellBottom;
+
+namespace {
+const std::string kFolder = (fs::temp_directory_path() / "pumpfield-bench").string();
+
+// A two-layer soil whose well bottom lies in the given branch; half spacing 50 m.
+void SetUpState(WellBottom branch) {
+  Flow = FlowModelState();
+  Flow.Ka = 0.8, Flow.Kb1 = 0.6, Flow.Kv1 = 0.15, Flow.Kb2 = 8, Flow.Kv2 = 2.5;
+  Flow.D1 = 4, Flow.D2 = 18, Flow.Dw = 2.5, Flow.E = 0.2, Flow.W = 0.3, Flow.rw = 0.15;
+  Flow.Db = branch == WellBottom::InLayer1 ? 3.5 : branch == WellBottom::InLayer2 ? 12 : 18;
+  Flow.T1 = Flow.D1 - Flow.Dw, Flow.T2 = Flow.D2 - Flow.D1;
+  Flow.Lw = Flow.Db - Flow.Dw, Flow.L2 = Flow.Db - Flow.D1;
+  PrepareLayers();
+  Flow.S = 50;
+  Flow.R = 0.0038;
+}
+
+const int64_t kStepsAt50 = 5000000 - 15001 + 1;
+
+void CalcHeadProfileSteps(benchmark::State& state) {
+  const auto branch = static_cast<WellBottom>(state.range(0));
+  TextWriter report(kFolder + "/profile.out");
+  for (auto _ : state) {
+    SetUpState(branch);
+    CalcHeadProfile(report);
+    benchmark::DoNotOptimize(Flow.F);
+  }
+  // Shown as seconds per step with an SI prefix, e.g. "44n" for 44 ns.
+  state.counters["per_step"] =
+      benchmark::Counter(double(kStepsAt50), benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+
+// The floor: the arithmetic chain of a fine-pass step and nothing else.
+template <WellBottom B>
+double BareSteps(const FlowModelState& s, int64_t first, int64_t last, double he) {
+  const double p = 0.00001, S = s.S, Rc = s.R, St = s.St;
+  double F = he, G = 0;
+  for (int64_t i = first; i <= last; ++i) {
+    const double x = Store((LD(i) - 0.5L) * p);
+    const double d = Store(LD(Store(1.571L * x)) + St);
+    const double hm = Store(LD(F) + 0.5L * G * p);
+    double tr = flowpass::Transmissivity<B>(s, hm, d);
+    tr = Store(6.28L * x * tr);
+    const double A = Store(3.14L * (LD(S) * S - LD(x) * x));
+    G = Store(Divide(LD(Rc) * A, tr));
+    F = Store(LD(F) + LD(G) * p);
+    if (F < 0.0001L)
+      F = Store(0.0001L);
+  }
+  return F;
+}
+
+void ArithmeticFloor(benchmark::State& state) {
+  const auto branch = static_cast<WellBottom>(state.range(0));
+  SetUpState(branch);
+  const double he = Store(Divide(3.14L * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
+  for (auto _ : state) {
+    double F = 0;
+    switch (branch) {
+    case WellBottom::InLayer1:
+      F = BareSteps<WellBottom::InLayer1>(Flow, 15001, 5000000, he);
+      break;
+    case WellBottom::ThroughLayer2:
+      F = BareSteps<WellBottom::ThroughLayer2>(Flow, 15001, 5000000, he);
+      break;
+    case WellBottom::InLayer2:
+      F = BareSteps<WellBottom::InLayer2>(Flow, 15001, 5000000, he);
+      break;
+    }
+    benchmark::DoNotOptimize(F);
+  }
+  // Shown as seconds per step with an SI prefix, e.g. "44n" for 44 ns.
+  state.counters["per_step"] =
+      benchmark::Counter(double(kStepsAt50), benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+
+// Input files of each aim whose half spacing is about 50 m or 500 m.
+std::string InputText(const std::string& aim, bool wide) {
+  const char* numbers = nullptr;
+  if (aim == "Spa")
+    numbers = wide ? "0.000028 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1.5 0"
+                   : "0.0038 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1.5 0";
+  else if (aim == "Dis")
+    numbers = wide ? "1.5 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1000 0"
+                   : "1.5 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 100 0";
+  else if (aim == "Hydr")
+    numbers = wide ? "0.0001 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1000 1000"
+                   : "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 100 100";
+  else
+    numbers = wide ? "0.0001 1.4 16 3 10 0.1 0.25 1000 0 0 0 0 0 0"
+                   : "0.002 1.4 16 3 10 0.1 0.25 100 0 0 0 0 0 0";
+  return "bench\r\nrun\r\nFile Name: bench\r\n" + aim + "\r\n" + numbers + "\r\n";
+}
+
+void WholeRun(benchmark::State& state, const std::string& aim) {
+  const bool wide = state.range(0) == 500;
+  const std::string input = kFolder + "/" + aim + (wide ? "-500" : "-50") + ".inp";
+  {
+    TextWriter file(input);
+    file.Write(InputText(aim, wide));
+  }
+  TDMPumpfield data;
+  DMPumpfield = &data;
+  data.InputFileName = input;
+  data.LoadInputFile();
+  const AimRun* run = FindAimRun(aim);
+  fs::current_path(kFolder);
+  for (auto _ : state) {
+    run->check();
+    if (InputErrorFlag)
+      state.SkipWithError("input errors");
+    run->calculate();
+  }
+  // The half spacing of the fine pass (of the diagonal for the rectangular field).
+  state.counters["half_spacing_m"] = aim == "Spa" ? Flow.S / 2 : Flow.S;
+  DMPumpfield = nullptr;
+}
+} // namespace
+
+BENCHMARK(CalcHeadProfileSteps)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(ArithmeticFloor)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholeRun, Spacing, std::string("Spa"))
+    ->Arg(50)
+    ->Arg(500)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholeRun, Discharge, std::string("Dis"))
+    ->Arg(50)
+    ->Arg(500)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholeRun, Field, std::string("Hydr"))
+    ->Arg(50)
+    ->Arg(500)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholeRun, Conductivity, std::string("Con"))
+    ->Arg(50)
+    ->Arg(500)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv) {
+  fs::create_directories(kFolder);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::error_code error;
+  fs::remove_all(kFolder, error);
+  return 0;
+}

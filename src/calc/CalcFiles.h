@@ -1,0 +1,76 @@
+// File handling shared by the four aims: the numbers of the saved input file, the error list
+// "Error.lst", the report file and its value lines, and the note of a search that ended
+// without reaching the required midway depth.
+#pragma once
+
+#include "TextFile.h"
+
+#include <string>
+
+// Reads the numbers of the input file named by the data module, after its four head lines.
+class InputNumbers {
+public:
+  InputNumbers();
+  // The next number; 0 at the end of the file; InputOutputError for a malformed token.
+  double Next() { return file_.ReadRealOrThrow(); }
+
+private:
+  TextReader file_;
+};
+
+// "Error.lst" in the working directory, with its heading; clears InputErrorFlag.
+class ErrorList {
+public:
+  ErrorList();
+  // Records one input error.
+  void Add(const char* message);
+  // Ends the list and closes the file.
+  void Finish();
+
+private:
+  TextWriter file_;
+};
+
+// The report of the current input file (its name with ".out"), written straight into place so
+// that a run that fails keeps what was written.
+class Report {
+public:
+  Report();
+  TextWriter& writer() { return file_; }
+  void Line(const std::string& text = std::string()) { file_.WriteLine(text); }
+  // `label` followed by `value` right-aligned in `width` characters with `decimals` decimals.
+  void Value(const std::string& label, double value, int width, int decimals);
+  // Lines 10 to 14: the titles and the two file names, with the empty lines around them.
+  void TitlesAndNames();
+  // Closes the report; InputOutputError when the file could not be written completely.
+  void Close();
+
+private:
+  std::string name_;
+  TextWriter file_;
+};
+
+// How a search ended.
+enum class SearchEnd { Converged, AtLowerBound, AtUpperBound, BetweenBounds };
+
+// Tracks the directions a bisection moved in, to tell which bound an unconverged value is.
+struct SearchMoves {
+  bool up = false, down = false;
+  SearchEnd End(bool converged) const {
+    if (converged)
+      return SearchEnd::Converged;
+    if (!up)
+      return SearchEnd::AtLowerBound;
+    if (!down)
+      return SearchEnd::AtUpperBound;
+    return SearchEnd::BetweenBounds;
+  }
+};
+
+// The explanation of an unconverged search, e.g. NotConvergedText(end, "well spacing", "2 m",
+// "2000 m"); empty for a converged search.
+std::string NotConvergedText(SearchEnd end, const std::string& quantity,
+                             const std::string& lowerBound, const std::string& upperBound);
+
+// Writes the explanation as the report's last line, closes the report, and shows it.
+void CloseReportWithNote(Report& report, const std::string& text);

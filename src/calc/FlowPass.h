@@ -1,0 +1,148 @@
+// The integration step of the flow model, shared by the passes of UTrellow and the field
+// profiles of UVambrel. Each pass variant keeps its own constants and order of operations;
+// the well-bottom branch of the transmissivity rule is fixed for a whole pass.
+#pragma once
+
+#include "Numerics.h"
+#include "TextFile.h"
+#include "TextFormat.h"
+#include "UTrellow.h"
+
+#include <cstdint>
+
+namespace flowpass {
+
+using LD = long double;
+
+enum class WellBottom { InLayer1, ThroughLayer2, InLayer2 };
+
+inline WellBottom WellBottomOf(const FlowModelState& s) {
+  if (s.D1 > s.Db)
+    return WellBottom::InLayer1;
+  if (s.D2 <= s.Db)
+    return WellBottom::ThroughLayer2;
+  return WellBottom::InLayer2;
+}
+
+// Summed permeability times thickness at mid-step head hm and penetration depth d.
+template <WellBottom B>
+inline double Transmissivity(const FlowModelState& s, double hm, double d) {
+  if constexpr (B == WellBottom::InLayer1) {
+    const double base = Store(LD(s.Ka) * hm + LD(s.Kv1) * s.Bt);
+    if (d > s.Tt)
+      return Store(LD(base) + LD(s.K1) * s.T1t + LD(s.K2) * s.T2t);
+    if (d > s.T1t)
+      return Store(LD(base) + LD(s.K1) * s.T1t + LD(s.K2) * (LD(d) - s.T1t));
+    return Store(LD(base) + LD(s.K1) * d);
+  } else if constexpr (B == WellBottom::ThroughLayer2) {
+    return Store(LD(s.Ka) * hm + LD(s.Kb1) * s.T1 + LD(s.Kb2) * s.T2);
+  } else {
+    const double base = Store(LD(s.Ka) * hm + LD(s.Kb1) * s.T1 + LD(s.Kv2) * s.Bt);
+    if (d > s.T2t)
+      return Store(LD(base) + LD(s.K2) * s.T2t);
+    return Store(LD(base) + LD(s.K2) * d);
+  }
+}
+
+// Cylinder and ring factors of the passes.
+struct Factors628 {
+  static double Cylinder(double x, double tr) { return Store(6.28L * x * tr); }
+  static double Ring(double S, double x) { return Store(3.14L * (LD(S) * S - LD(x) * x)); }
+};
+struct FactorsPi {
+  static double Cylinder(double x, double tr) { return Store(2.0L * kPi * x * tr); }
+  static double Ring(double S, double x) { return Store(kPi * (LD(S) * S - LD(x) * x)); }
+};
+struct Factors22Sevenths {
+  static double Cylinder(double x, double tr) { return Store(44.0L * x * tr / 7.0L); }
+  static double Ring(double S, double x) { return Store((LD(S) * S - LD(x) * x) * 22.0L / 7.0L); }
+};
+
+// A pass that writes no rows and lets the head fall freely.
+struct NoRows {
+  static constexpr bool kRows = false;
+  static constexpr bool kKeepPositive = false;
+  int64_t NextCandidate() const { return INT64_MAX; }
+  void Hit(int64_t, double, double) {}
+};
+
+// A pass that writes the table rows selected by ProfileRowSelector and keeps the head at
+// least 0.0001; XFormula::Of(i, p) gives the printed distance of step i.
+template <class XFormula>
+struct TableRows {
+  static constexpr bool kRows = true;
+  static constexpr bool kKeepPositive = true;
+  ProfileRowSelector selector;
+  TextWriter& report;
+  double p;
+  int64_t NextCandidate() const { return selector.NextCandidate(); }
+  void Hit(int64_t i, double F, double G) {
+    if (!selector.TakeCandidate(i))
+      return;
+    const double X = XFormula::Of(i, p);
+    report.WriteLine(FormatFixed(X, 6, 2) + FormatFixed(F, 10, 4) + FormatFixed(G, 10, 4));
+  }
+};
+
+// Steps first..last of a pass with half spacing S, recharge intensity Rc and step p. F and G
+// carry the head and the gradient from step to step; before the first step of a pass the
+// caller sets F to the entrance head and G to 0, which makes hm equal to the entrance head.
+template <WellBottom B, class Factors, class Rows>
+inline void Integrate(FlowModelState& s, double S, double Rc, double p, int64_t first,
+                      int64_t last, double& F, double& G, Rows& rows) {
+  double x = s.x, d = s.d, hm = s.hm, tr = s.Tr, A = s.A;
+  const double St = s.St;
+  int64_t nextRow = rows.NextCandidate();
+  for (int64_t i = first; i <= last; ++i) {
+    x = Store((LD(i) - 0.5L) * p);
+    d = Store(LD(Store(1.571L * x)) + St);
+    hm = Store(LD(F) + 0.5L * G * p);
+    tr = Transmissivity<B>(s, hm, d);
+    tr = Factors::Cylinder(x, tr);
+    A = Factors::Ring(S, x);
+    G = Store(Divide(LD(Rc) * A, tr));
+    F = Store(LD(F) + LD(G) * p);
+    if constexpr (Rows::kKeepPositive) {
+      if (F < 0.0001L)
+        F = Store(0.0001L);
+    }
+    if constexpr (Rows::kRows) {
+      if (i == nextRow) [[unlikely]] {
+        rows.Hit(i, F, G);
+        nextRow = rows.NextCandidate();
+      }
+    }
+  }
+  s.x = x;
+  s.d = d;
+  s.hm = hm;
+  s.Tr = tr;
+  s.A = A;
+}
+
+// Integrate with the branch of the current state.
+template <class Factors, class Rows>
+inline void IntegrateBranch(FlowModelState& s, double S, double Rc, double p, int64_t first,
+                            int64_t last, double& F, double& G, Rows& rows) {
+  switch (WellBottomOf(s)) {
+  case WellBottom::InLayer1:
+    Integrate<WellBottom::InLayer1, Factors>(s, S, Rc, p, first, last, F, G, rows);
+    break;
+  case WellBottom::ThroughLayer2:
+    Integrate<WellBottom::ThroughLayer2, Factors>(s, S, Rc, p, first, last, F, G, rows);
+    break;
+  case WellBottom::InLayer2:
+    Integrate<WellBottom::InLayer2, Factors>(s, S, Rc, p, first, last, F, G, rows);
+    break;
+  }
+}
+
+// First step index of a pass: the cell after the well face, at least 2.
+inline int32_t FirstStep(double rw, double p) {
+  const int64_t n0 = int64_t{RoundHalfEven(Divide(rw, p))} + 1;
+  if (n0 > INT32_MAX)
+    throw RangeError("Range check error");
+  return n0 < 2 ? 2 : static_cast<int32_t>(n0);
+}
+
+} // namespace flowpass

@@ -1,0 +1,119 @@
+#include "UQuiston.h"
+
+#include "CalcFiles.h"
+#include "Numerics.h"
+#include "Services.h"
+#include "TextFormat.h"
+#include "UTrellow.h"
+
+#include <cmath>
+
+namespace {
+using LD = long double;
+}
+
+void CheckDischargeInput() {
+  FlowModelState& s = Flow;
+  {
+    InputNumbers in;
+    for (double* value : {&s.Dm, &s.D1, &s.D2, &s.Dw, &s.Db, &s.E, &s.W, &s.Ka, &s.Kb1, &s.Kv1,
+                          &s.Kb2, &s.Kv2, &s.S})
+      *value = in.Next();
+  }
+  ErrorList errors;
+  s.T1 = Store(LD(s.D1) - s.Dw);
+  s.T2 = Store(LD(s.D2) - s.D1);
+  if (s.T2 < 0.0)
+    errors.Add(" Make sure that D2 >= D1.");
+  s.Lw = Store(LD(s.Db) - s.Dw);
+  if (s.Lw <= 0.0)
+    errors.Add(" Make sure that Db > Dw.");
+  s.L2 = Store(LD(s.Db) - s.D1);
+  if (s.E < 0.0)
+    errors.Add(" Make sure that E >= 0.");
+  s.rw = Store(LD(s.W) / 2.0L);
+  if (s.T2 != 0.0 && s.Db < s.D1 && s.D1 < LD(s.Db) + s.rw)
+    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
+  if (s.Db < s.D2 && s.D2 < LD(s.Db) + s.rw)
+    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+  s.H = Store(LD(s.Dw) - s.Dm);
+  if (s.H <= 0.0)
+    errors.Add(" Make sure that Dm < Dw.");
+  errors.Finish();
+}
+
+void CalcDischarge() {
+  FlowModelState& s = Flow;
+  Report report;
+  report.Line(" Quiston, by Quorvath");
+  report.Line(" Program Quiston calculates the well discharge using the Darcy");
+  report.Line(" equation");
+  report.Line(" It also calculates the shape of the watertable");
+  report.Line(" The program allows the introduction of 3 soil layers with");
+  report.Line(" anisotropic hydraulic conductivity.");
+  report.Line(" Calculations can be made for situations with or");
+  report.Line(" without entrance resistance.");
+  report.Line();
+  report.TitlesAndNames();
+  report.Line(" Quiston input data: ");
+  report.Line();
+  report.Value(" Depth watertable midway between wells    Dm       (m) :  ", s.Dm, 10, 2);
+  report.Value(" Bottom depth of 1st layer below s.s.     D1       (m) :  ", s.D1, 10, 2);
+  report.Value(" Bottom depth of 2nd layer below s.s.     D2       (m) :  ", s.D2, 10, 2);
+  report.Value(" Depth waterlevel in well below s.s.      Dw       (m) :  ", s.Dw, 10, 2);
+  report.Value(" Depth of well bottom below s.s.          Db       (m) :  ", s.Db, 10, 2);
+  report.Value(" Entrance resistance at the well          E    (day/m) :  ", s.E, 10, 3);
+  report.Value(" Diamater of well screen                  W        (m) :  ", s.W, 10, 3);
+  report.Value(" Permeability, above water level in well  Ka   (m/day) :  ", s.Ka, 10, 3);
+  report.Value(" Horizontal permeability, 1st soil layer  Kb1  (m/day) :  ", s.Kb1, 10, 3);
+  report.Value(" Vertical permeability, 1st soil layer    Kv1  (m/day) :  ", s.Kv1, 10, 4);
+  report.Value(" Horizontal permeability, 2nd soil layer  Kb2  (m/day) :  ", s.Kb2, 10, 3);
+  report.Value(" Vertical permeability, 2nd soil layer    Kv2  (m/day) :  ", s.Kv2, 10, 4);
+  report.Value(" Spacing betweeen the wells               S        (m) :  ", s.S, 10, 2);
+  report.Line();
+  report.Line(" Output sequence (see also the Symbols button):");
+  report.Line("   X       H        G/p");
+  report.Line(" Output data:");
+
+  PrepareDischarge();
+  s.PassCount = 0;
+  bool firstMessage = false, secondMessage = false;
+  SearchMoves moves;
+  double diff;
+  for (;;) {
+    ++s.PassCount;
+    DischargeSearchPass();
+    diff = Store(std::fabs(LD(s.h) - s.H));
+    if (diff < s.tol || s.PassCount > 39)
+      break;
+    if (!firstMessage && s.S <= 25.0 && diff < 1000.0L * s.tol) {
+      AppServices().AppendProgress(" Still working ...");
+      firstMessage = true;
+    }
+    if (!secondMessage && ((s.S > 25.0 && s.S < 50.0 && diff < 100.0L * s.tol) ||
+                           (s.S >= 50.0 && diff < 1000.0L * s.tol))) {
+      AppServices().AppendProgress(" Still working ...");
+      secondMessage = true;
+    }
+    if (s.h < s.H) {
+      s.Rlo = s.R;
+      s.R = Store((LD(s.R) + s.Rhi) / 2.0L);
+      moves.up = true;
+    } else {
+      s.Rhi = s.R;
+      s.R = Store((LD(s.R) + s.Rlo) / 2.0L);
+      moves.down = true;
+    }
+  }
+  CalcHeadProfile(report.writer());
+  report.Line(" #");
+  s.Q = Store(kPi * s.R * s.S * s.S);
+  report.Value(" Well discharge (Darcy, m/day) is:  ", s.R, 8, 5);
+  report.Value(" The well discharge  (m3/day)  is: ", s.Q, 8, 1);
+  report.Line(" #");
+  report.Value(" Midway hydr. head  (Darcy,  m) is: ", s.h, 8, 3);
+  report.Value(" Midway W.T. depth  (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
+  report.Line(" #");
+  CloseReportWithNote(report, NotConvergedText(moves.End(diff < s.tol), "well discharge",
+                                               "0.0001 m/day", "1 m/day"));
+}

@@ -1,0 +1,171 @@
+#include "UVambrel.h"
+
+#include "CalcFiles.h"
+#include "FlowPass.h"
+#include "Numerics.h"
+#include "Services.h"
+#include "TextFormat.h"
+#include "UTrellow.h"
+
+#include <cmath>
+
+using namespace flowpass;
+
+FieldState Field;
+
+namespace {
+// The printed distance of a field-profile row.
+struct FieldX {
+  static double Of(int64_t i, double p) { return Store(LD(i) * 1.77L * p / 2.0L); }
+};
+
+const char* const kMarkers[3] = {" Output data: (along the longer spacing)",
+                                 " Output data: (along the shorter spacing)",
+                                 " Output data: (along the diagonal)"};
+const char* const kHeadLines[3] = {
+    " Midway hydraulic head (m) for the larger spacing is  : ",
+    " Midway hydraulic head (m) for the shorter spacing is  : ",
+    " Midway hydraulic head (m) for the diagonal is  : "};
+const char* const kDepthLines[3] = {" Midway watertable depth (m) for the larger spacing is: ",
+                                    " Midway watertable depth (m) for the shorter spacing is: ",
+                                    " Midway watertable depth (m) for the diagonal is: "};
+} // namespace
+
+void CheckHeadInput() {
+  FlowModelState& s = Flow;
+  FieldState& f = Field;
+  {
+    InputNumbers in;
+    for (double* value : {&f.R, &s.D1, &s.D2, &s.Dw, &s.Db, &s.E, &s.W, &s.Ka, &s.Kb1, &s.Kv1,
+                          &s.Kb2, &s.Kv2, &f.Sa, &f.Sb})
+      *value = in.Next();
+  }
+  ErrorList errors;
+  if (!(f.R > 0.0))
+    errors.Add(" Make sure that R > 0.");
+  s.T1 = Store(LD(s.D1) - s.Dw);
+  s.T2 = Store(LD(s.D2) - s.D1);
+  if (s.T2 < 0.0)
+    errors.Add(" Make sure that D2 > D1.");
+  s.Lw = Store(LD(s.Db) - s.Dw);
+  if (!(s.Lw > 0.0))
+    errors.Add(" Make sure that Db > Dw.");
+  s.L2 = Store(LD(s.Db) - s.D1);
+  if (!(s.E >= 0.0))
+    errors.Add(" Make sure that E >= 0.");
+  s.rw = Store(LD(s.W) / 2.0L);
+  if (s.T2 != 0.0 && LD(s.Db) + s.rw > s.D1 && s.D1 > s.Db)
+    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
+  if (s.D2 > s.Db && LD(s.Db) + s.rw > s.D2)
+    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+  if (!(s.Ka > f.R))
+    errors.Add(" Make sure that Ka >= R.");
+  if (!(s.Kv1 > f.R)) {
+    s.Kb1 = 0.0;
+    s.Kb2 = 0.0;
+  }
+  if (!(s.Kv2 > f.R))
+    s.Kb2 = 0.0;
+  errors.Finish();
+}
+
+void PrepareHeadLayers() { PrepareLayers(); }
+
+void CalcWaterTableDepth() {
+  FlowModelState& s = Flow;
+  FieldState& f = Field;
+  Report report;
+  report.Line();
+  report.Line(" Pumpfield, by Quorvath");
+  report.Line(" Program Vambrel calculates the shape of the water table");
+  report.Line(" between wells using both the Darcy equation.");
+  report.Line(" The program allows the introduction of 3 soil layers with");
+  report.Line(" anisotropic hydraulic conductivity.");
+  report.Line(" Calculations can be made for situtaions with or");
+  report.Line(" without entrance resistance.");
+  report.Line();
+  report.TitlesAndNames();
+  report.Line(" Ostvane input data: ");
+  report.Line();
+  report.Value(" Time average recharge or discharge       R    (m/day) :  ", f.R, 10, 4);
+  report.Value(" Bottom depth of 1st layer below s.s.     D1       (m) :  ", s.D1, 10, 2);
+  report.Value(" Bottom depth of 2nd layer below s.s.     D2       (m) :  ", s.D2, 10, 2);
+  report.Value(" Depth waterlevel in well below s.s.      Dw       (m) :  ", s.Dw, 10, 2);
+  report.Value(" Depth of well bottom below s.s.          Db       (m) :  ", s.Db, 10, 2);
+  report.Value(" Entrance resistance at the drain         E    (day/m) :  ", s.E, 10, 3);
+  report.Value(" Diameter of well screen                  W        (m) :  ", s.W, 10, 3);
+  report.Value(" Permeability, above water level in well  Ka   (m/day) :  ", s.Ka, 10, 3);
+  report.Value(" Horizontal permeability, 1st soil layer  Kb1  (m/day) :  ", s.Kb1, 10, 3);
+  report.Value(" Vertical permeability, 1st soil layer    Kv1  (m/day) :  ", s.Kv1, 10, 4);
+  report.Value(" Horizontal permeability, 2nd soil layer  Kb2  (m/day) :  ", s.Kb2, 10, 3);
+  report.Value(" Vertical permeability, 2nd soil layer    Kv2  (m/day) :  ", s.Kv2, 10, 4);
+  report.Value(" Largest spacing betweeen the wells       Sa       (m) :  ", f.Sa, 10, 2);
+  report.Value(" Smallest spacing betweeen the wells      Sb       (m) :  ", f.Sb, 10, 2);
+
+  PrepareHeadLayers();
+  f.R = Store(LD(f.R) * 4.0L / kPi);
+  CalcFieldProfiles(report.writer());
+  report.Close();
+  if (s.F > s.Dw)
+    AppServices().ShowMessage(" Watertable above soil surface, adjust the data.");
+}
+
+void CalcFieldProfiles(TextWriter& report) {
+  FlowModelState& s = Flow;
+  FieldState& f = Field;
+  for (int profile = 1; profile <= 3; ++profile) {
+    const LD SaSa = LD(f.Sa) * f.Sa, SbSb = LD(f.Sb) * f.Sb;
+    const LD lengthSquared = profile == 1 ? SaSa : profile == 2 ? SbSb : SaSa + SbSb;
+    f.Rc = Store(Divide(LD(f.R) * f.Sa * f.Sb, lengthSquared));
+    if (profile == 1)
+      f.L = Store(LD(f.Sa) / 2.0L);
+    else if (profile == 2)
+      f.L = Store(LD(f.Sb) / 2.0L);
+    else
+      f.L = Store(std::sqrt(SaSa + SbSb) / 2.0L);
+    s.R = f.Rc;
+    s.S = f.L;
+    s.p = 0.01;
+    s.N = RoundHalfEven(Divide(f.L, s.p));
+    s.N0 = FirstStep(s.rw, s.p);
+    s.he = Store(Divide(3.14L * f.Rc * s.E * f.L * f.L, s.Lw));
+    f.cnt = RoundHalfEven(Divide(f.L, 10.0L * s.p));
+    if (f.cnt < 1)
+      f.cnt = RoundHalfEven(Divide(f.L, s.p));
+    s.F = 0.0;
+    s.G = 0.0;
+    CalcFieldProfile(profile, report);
+    report.WriteLine(" #");
+    if (profile == 3)
+      f.Q = Store(kPi * f.R * f.Sa * f.Sb / 4.0L);
+    report.WriteLine(kHeadLines[profile - 1] + FormatFixed(s.F, 8, 3));
+    report.WriteLine(kDepthLines[profile - 1] + FormatFixed(Store(LD(s.Dw) - s.F), 8, 3));
+    report.WriteLine(" #");
+    if (profile == 3) {
+      report.WriteLine(" The well discharge  (m3/day)  is: " + FormatFixed(f.Q, 8, 1));
+      report.WriteLine(" #");
+    }
+    if (profile == 1) {
+      AppServices().AppendProgress(" Progressing .....");
+      AppServices().Pause(1000);
+    } else if (profile == 2) {
+      AppServices().AppendProgress(" Almost done .....");
+      AppServices().Pause(1000);
+    }
+  }
+}
+
+void CalcFieldProfile(int profile, TextWriter& report) {
+  FlowModelState& s = Flow;
+  report.WriteLine();
+  report.WriteLine(" Output sequence (see also the Symbols button):");
+  report.WriteLine("   X       F         G/p");
+  report.WriteLine(kMarkers[profile - 1]);
+  if (s.N < s.N0)
+    return;
+  TableRows<FieldX> rows{ProfileRowSelector(Field.cnt, s.N0, s.N), report, s.p};
+  double F = s.he, G = 0.0;
+  IntegrateBranch<Factors628>(s, Field.L, Field.Rc, s.p, s.N0, s.N, F, G, rows);
+  s.F = F;
+  s.G = G;
+}

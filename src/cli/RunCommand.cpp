@@ -1,0 +1,106 @@
+#include "RunCommand.h"
+
+#include "AimDispatch.h"
+#include "FileNames.h"
+#include "Numerics.h"
+#include "Services.h"
+#include "TextFile.h"
+#include "UDMPumpfield.h"
+#include "UTrellow.h"
+
+#include <ostream>
+
+namespace {
+constexpr const char* kErrorListName = "Error.lst";
+
+// Progress lines and messages go to the terminal; pauses are skipped.
+class TerminalServices final : public Services {
+public:
+  explicit TerminalServices(std::ostream& out) : out_(out), previous_(&AppServices()) {
+    InstallServices(this);
+  }
+  ~TerminalServices() override { InstallServices(previous_); }
+  void AppendProgress(const std::string& line) override { out_ << line << '\n' << std::flush; }
+  void ShowMessage(const std::string& text) override { out_ << text << '\n' << std::flush; }
+  bool AskYesNo(const std::string& text) override {
+    out_ << text << " (No)\n";
+    return false;
+  }
+  void RequestQuit() override { quitRequested = true; }
+  void Pause(int) override {}
+
+  bool quitRequested = false;
+
+private:
+  std::ostream& out_;
+  Services* previous_;
+};
+
+// A data module of its own for the run, installed as the program's one instance meanwhile.
+class RunDataModule {
+public:
+  RunDataModule() : previous_(DMPumpfield) { DMPumpfield = &data_; }
+  ~RunDataModule() { DMPumpfield = previous_; }
+  TDMPumpfield& data() { return data_; }
+
+private:
+  TDMPumpfield data_;
+  TDMPumpfield* previous_;
+};
+
+void PrintErrorList(std::ostream& out) {
+  TextReader list(kErrorListName);
+  while (list.opened() && !list.AtEnd())
+    out << list.ReadLine() << '\n';
+}
+} // namespace
+
+int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (arguments.size() != 1 || arguments[0].empty()) {
+    err << "usage: pumpfield-cli run FILE.inp\n";
+    return kExitUsage;
+  }
+  const std::string inputName = ExpandFileName(arguments[0]);
+  const std::string reportName = ChangeFileExt(inputName, ".out");
+  if (reportName == inputName) {
+    err << "The input file \"" << inputName
+        << "\" has the extension of a report; its report would replace it.\n";
+    return kExitUsage;
+  }
+  if (!TextReader(inputName).opened()) {
+    err << CouldNotOpenForReadingMessage(inputName) << '\n';
+    return kExitBadInputFile;
+  }
+
+  TerminalServices services(out);
+  RunDataModule module;
+  TDMPumpfield& data = module.data();
+  data.InputFileName = inputName;
+  data.LoadInputFile();
+  if (services.quitRequested)
+    return kExitBadInputFile;
+  const AimRun* run = FindAimRun(data.AimCode);
+  if (!run) {
+    err << "The run file could not be found or opened.  No calculations were made.\n";
+    return kExitBadInputFile;
+  }
+
+  try {
+    run->check();
+    if (InputErrorFlag) {
+      PrintErrorList(out);
+      return kExitInputErrors;
+    }
+    DeleteFileIfExists(kErrorListName);
+    run->calculate();
+  } catch (const ArithmeticError& e) {
+    err << "The calculation stopped: " << e.what() << ". The report \"" << reportName
+        << "\" holds what was written until then.\n";
+    return kExitArithmeticError;
+  } catch (const InputOutputError& e) {
+    err << e.what() << '\n';
+    return kExitBadInputFile;
+  }
+  out << "Report written: " << reportName << '\n';
+  return kExitReportWritten;
+}

@@ -1,0 +1,56 @@
+// pumpfield-cli: batch runs of Pumpfield without the window.
+#include "RunCommand.h"
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+struct Command {
+  const char* name;
+  const char* arguments;
+  const char* summary;
+  int (*run)(const std::vector<std::string>& arguments);
+};
+
+int Run(const std::vector<std::string>& arguments) {
+  return RunCommand(arguments, std::cout, std::cerr);
+}
+
+const Command kCommands[] = {
+    {"run", "FILE.inp",
+     "check and calculate a saved input file like a run from the window; the report is\n"
+     "      FILE.out beside it, Error.lst is written in the working directory",
+     Run},
+};
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage:\n";
+  for (const Command& command : kCommands)
+    out << "  pumpfield-cli " << command.name << ' ' << command.arguments << '\n';
+  out << "  pumpfield-cli --help\n\nCommands:\n";
+  for (const Command& command : kCommands)
+    out << "  " << command.name << "  " << command.summary << '\n';
+  out << "\nExit status: 0 report written; 1 input errors (the error list is printed and\n"
+         "Error.lst kept); 2 arithmetic error (the report holds what was written until then);\n"
+         "3 unreadable or malformed input file; 64 usage error.\n";
+}
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintHelp(std::cerr);
+    return kExitUsage;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintHelp(std::cout);
+    return kExitReportWritten;
+  }
+  for (const Command& command : kCommands)
+    if (std::strcmp(argv[1], command.name) == 0)
+      return command.run(std::vector<std::string>(argv + 2, argv + argc));
+  std::cerr << "pumpfield-cli: unknown command \"" << argv[1] << "\"\n\n";
+  PrintHelp(std::cerr);
+  return kExitUsage;
+}

@@ -1,0 +1,21 @@
+#include "AimDispatch.h"
+
+#include "UHydrCond.h"
+#include "UQuiston.h"
+#include "UTrellow.h"
+#include "UVambrel.h"
+
+const AimRun kAimRuns[5] = {
+    {"Spa", CheckSpacingInput, CalcSpacing},
+    {"Dis", CheckDischargeInput, CalcDischarge},
+    {"Hyd", CheckHeadInput, CalcWaterTableDepth},
+    {"Hydr", CheckHeadInput, CalcWaterTableDepth},
+    {"Con", CheckConductivityInput, CalcConductivity},
+};
+
+const AimRun* FindAimRun(const std::string& aimCode) {
+  for (const AimRun& run : kAimRuns)
+    if (aimCode == run.aimCode)
+      return &run;
+  return nullptr;
+}

@@ -1,0 +1,140 @@
+#include "FileNames.h"
+#include "RunCommand.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+// Spacing input: loam over sand, a spacing of about 100 m.
+const char* const kSpacingInput =
+    "Loam over sand\r\nSpacing\r\nFile Name: x\r\nSpa\r\n    0.0030      4.00     18.00      2.50"
+    "     12.00      0.20      0.30      0.80      0.60    0.1500      8.00    2.5000      1.50"
+    "      0.00\r\n";
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun RunCli(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int status = RunCommand(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string WithNumbers(const std::string& aim, const std::string& numbers) {
+  return "t1\r\nt2\r\nFile Name: x\r\n" + aim + "\r\n" + numbers + "\r\n";
+}
+} // namespace
+
+TEST(RunCommand, WritesTheReportBesideTheInputWithAbsoluteNames) {
+  TempDir dir;
+  WriteFileBytes("Error.lst", "old list");
+  WriteFileBytes("case.inp", kSpacingInput);
+  const CliRun run = RunCli({"case.inp"});
+  EXPECT_EQ(run.status, kExitReportWritten) << run.err;
+  EXPECT_EQ(run.out, " Progress 50% ....\n Almost done .....\nReport written: " +
+                         dir.file("case.out") + "\n");
+  const std::string report = ReadFileBytes("case.out");
+  EXPECT_NE(report.find("\r\n Name of input file used:  " + dir.file("case.inp") + "\r\n"),
+            std::string::npos);
+  EXPECT_NE(report.find("\r\n Name of this output file: " + dir.file("case.out") + "\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ReadFileBytes("case.inp"), kSpacingInput);
+  EXPECT_FALSE(FileExists("Error.lst"));
+}
+
+TEST(RunCommand, InputErrorsPrintAndKeepTheListAndTheInput) {
+  TempDir dir;
+  const std::string input =
+      WithNumbers("Con", "0.0 1.4 16 3 10 -0.1 0.25 120 0 0 0 0 0 0"); // R = 0, E < 0
+  WriteFileBytes("bad.inp", input);
+  const CliRun run = RunCli({"bad.inp"});
+  EXPECT_EQ(run.status, kExitInputErrors);
+  const std::string list = " THE FOLLOWING ERRORS WERE FOUND IN THE INPUT:\r\n\r\n"
+                           " Make sure that R > 0.\r\n Make sure that E >= 0.\r\n\r\n"
+                           "Please correct the errors.\r\n";
+  EXPECT_EQ(ReadFileBytes("Error.lst"), list);
+  EXPECT_EQ(run.out, " THE FOLLOWING ERRORS WERE FOUND IN THE INPUT:\n\n Make sure that R > 0.\n"
+                     " Make sure that E >= 0.\n\nPlease correct the errors.\n");
+  EXPECT_EQ(ReadFileBytes("bad.inp"), input);
+  EXPECT_FALSE(FileExists("bad.out"));
+}
+
+TEST(RunCommand, ArithmeticErrorKeepsThePartialReport) {
+  TempDir dir;
+  // Well in layer 1, E = 0, Kv1 = 0: the first step has no flow capacity.
+  WriteFileBytes("zero.inp",
+                 WithNumbers("Spa", "0.003 15 18 2.5 12 0 0.3 0.8 0.6 0 8 2.5 1.5 0"));
+  const CliRun run = RunCli({"zero.inp"});
+  EXPECT_EQ(run.status, kExitArithmeticError);
+  EXPECT_NE(run.err.find("Floating point division by zero"), std::string::npos) << run.err;
+  const std::string report = ReadFileBytes("zero.out");
+  EXPECT_EQ(report.substr(report.size() - 15), " Output data:\r\n");
+  EXPECT_TRUE(FileExists("zero.inp"));
+}
+
+TEST(RunCommand, UnreadableOrMalformedInputFiles) {
+  TempDir dir;
+  CliRun run = RunCli({"missing.inp"});
+  EXPECT_EQ(run.status, kExitBadInputFile);
+  EXPECT_NE(run.err.find("could not be opened"), std::string::npos);
+
+  WriteFileBytes("code.inp", WithNumbers("spa", "1 2 3"));
+  run = RunCli({"code.inp"});
+  EXPECT_EQ(run.status, kExitBadInputFile);
+  EXPECT_NE(run.out.find(" is corrupt"), std::string::npos);
+  EXPECT_FALSE(FileExists("Error.lst"));
+
+  WriteFileBytes("number.inp", WithNumbers("Dis", "1.5 4 1,8 2.5"));
+  run = RunCli({"number.inp"});
+  EXPECT_EQ(run.status, kExitBadInputFile);
+  EXPECT_NE(run.out.find(" are corrupt"), std::string::npos);
+  EXPECT_TRUE(FileExists("code.inp"));
+  EXPECT_TRUE(FileExists("number.inp"));
+}
+
+TEST(RunCommand, UsageErrors) {
+  TempDir dir;
+  EXPECT_EQ(RunCli({}).status, kExitUsage);
+  EXPECT_EQ(RunCli({"a.inp", "b.inp"}).status, kExitUsage);
+  // A report would overwrite an input named like a report.
+  WriteFileBytes("case.out", kSpacingInput);
+  EXPECT_EQ(RunCli({"case.out"}).status, kExitUsage);
+  EXPECT_EQ(ReadFileBytes("case.out"), kSpacingInput);
+}
+
+TEST(RunCommand, SearchThatMissesTheDepthIsReportedOnTheTerminal) {
+  TempDir dir;
+  WriteFileBytes("clay.inp",
+                 WithNumbers("Spa", "0.01 5 5 2 4 0 0.3 0.02 0.02 0.02 0 0 1.9 0"));
+  const CliRun run = RunCli({"clay.inp"});
+  EXPECT_EQ(run.status, kExitReportWritten);
+  EXPECT_NE(run.out.find("\nThe required midway watertable depth was not reached: the well "
+                         "spacing shown is the lower bound of the search, 2 m.\n"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST(CliProgram, HelpUsageAndExitStatuses) {
+  TempDir dir;
+  const std::string cli = PUMPFIELD_CLI;
+  auto status = [&](const std::string& arguments) {
+    const int raw = std::system((cli + " " + arguments + " >out.txt 2>err.txt").c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  };
+  EXPECT_EQ(status("--help"), 0);
+  EXPECT_NE(ReadFileBytes("out.txt").find("pumpfield-cli run FILE.inp"), std::string::npos);
+  EXPECT_EQ(status(""), 64);
+  EXPECT_EQ(status("frobnicate x.inp"), 64);
+  EXPECT_EQ(status("run"), 64);
+  EXPECT_EQ(status("run missing.inp"), 3);
+  WriteFileBytes("case.inp", WithNumbers("Hydr", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 "
+                                                 "40 30"));
+  EXPECT_EQ(status("run case.inp"), 0);
+  EXPECT_EQ(ReadFileBytes("out.txt"), " Progressing .....\n Almost done .....\nReport written: " +
+                                          dir.file("case.out") + "\n");
+}
