@@ -1,0 +1,56 @@
+#include "RunCalculation.h"
+
+#include "AimDispatch.h"
+#include "FileNames.h"
+#include "RunState.h"
+#include "Services.h"
+#include "TextFile.h"
+#include "UDMPumpfield.h"
+#include "UTrellow.h"
+
+namespace {
+const char* const kErrorList = "Error.lst";
+
+void Progress(const char* line, int pauseMilliseconds) {
+  AppServices().AppendProgress(line);
+  AppServices().Pause(pauseMilliseconds);
+}
+} // namespace
+
+void RunCalculation(RunWindow& window) {
+  window.ShowAndClearWaitMemo();
+  Progress(" Saving data .....", 500);
+  Progress(" Progress 25% ....", 500);
+  const AimRun* run = FindAimRun(DMPumpfield->AimCode);
+  if (!run) {
+    AppServices().ShowMessage(
+        "The run file could not be found or opened.  No calculations were made.");
+    return;
+  }
+  window.SetRunHadErrors(false);
+  run->check();
+  WellUtils.RunAttempted = true;
+  if (InputErrorFlag) {
+    ShowRunErrors(window);
+    return;
+  }
+  ShowCalculating();
+  run->calculate();
+  Progress(" Writing output ..", 1000);
+}
+
+void ShowCalculating() {
+  DeleteFileIfExists(kErrorList);
+  Progress(" Calculating .....", 500);
+  Progress(" Please wait .....", 500);
+}
+
+void ShowRunErrors(RunWindow& window) {
+  TextReader::OpenOrThrow(kErrorList);
+  window.SetOutputShown(false);
+  window.HideFigures();
+  window.HideWaitMemo();
+  window.SetRunHadErrors(true);
+  DeleteFileIfExists(DMPumpfield->InputFileName);
+  window.ActivateOutputSheet();
+}

@@ -1,0 +1,124 @@
+#include "FileNames.h"
+#include "RunCalculation.h"
+#include "RunState.h"
+#include "ScriptedServices.h"
+#include "TempDir.h"
+#include "UDMPumpfield.h"
+
+#include <gtest/gtest.h>
+
+
+namespace {
+// Records what the run control asks of the window, in order.
+class RecordingWindow : public RunWindow {
+public:
+  std::vector<std::string> calls;
+  bool runHadErrors = false;
+  bool outputShown = true;
+  void ShowAndClearWaitMemo() override { calls.push_back("show memo"); }
+  void HideWaitMemo() override { calls.push_back("hide memo"); }
+  void HideFigures() override { calls.push_back("hide figures"); }
+  void SetOutputShown(bool shown) override { outputShown = shown; }
+  void SetRunHadErrors(bool hadErrors) override { runHadErrors = hadErrors; }
+  void ActivateOutputSheet() override { calls.push_back("output sheet"); }
+};
+
+// A small, quick rectangular-field situation; `r` = 0 makes it an input error.
+const std::string kFieldInput = "Field\r\nsmall\r\nFile Name: x\r\n%CODE%\r\n"
+                                "    %R%      2.00     10.00      3.00      8.00      0.50"
+                                "      0.30      1.00      2.00    0.5000      5.00    1.0000"
+                                "     12.00      8.00\r\n";
+
+struct RunTest : ::testing::Test {
+  ScriptedServices services;
+  TempDir dir;
+  TDMPumpfield dm;
+  RecordingWindow window;
+  RunTest() {
+    DMPumpfield = &dm;
+    WellUtils = RunState();
+  }
+  ~RunTest() override { DMPumpfield = nullptr; }
+
+  void SaveInput(const std::string& code, const std::string& r) {
+    std::string text = kFieldInput;
+    text.replace(text.find("%CODE%"), 6, code);
+    text.replace(text.find("%R%"), 3, r);
+    dm.InputFileName = dir.file("field.inp");
+    dm.AimCode = code;
+    WriteFileBytes(dm.InputFileName, text);
+  }
+};
+} // namespace
+
+TEST_F(RunTest, RunWithoutErrorsWritesTheReportWithProgressAndPauses) {
+  for (const char* code : {"Hyd", "Hydr"}) {
+    services.progress.clear();
+    services.pauses.clear();
+    SaveInput(code, "0.0020");
+    WriteFileBytes("Error.lst", "stale");
+    window.runHadErrors = true;
+    RunCalculation(window);
+    EXPECT_FALSE(window.runHadErrors);
+    EXPECT_TRUE(WellUtils.RunAttempted);
+    EXPECT_FALSE(FileExists("Error.lst"));
+    EXPECT_TRUE(FileExists(dir.file("field.out"))) << code;
+    EXPECT_TRUE(FileExists(dir.file("field.inp")));
+    EXPECT_EQ(services.progress,
+              (std::vector<std::string>{" Saving data .....", " Progress 25% ....",
+                                        " Calculating .....", " Please wait .....",
+                                        " Progressing .....", " Almost done .....",
+                                        " Writing output .."}));
+    EXPECT_EQ(services.pauses, (std::vector<int>{500, 500, 500, 500, 1000, 1000, 1000}));
+    for (const std::string& line : services.progress)
+      EXPECT_EQ(line.size(), 18u) << line;
+  }
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"show memo", "show memo"}));
+}
+
+TEST_F(RunTest, RunWithInputErrorsShowsTheListAndDeletesTheInputFile) {
+  SaveInput("Hydr", "0.0000");
+  RunCalculation(window);
+  EXPECT_TRUE(window.runHadErrors);
+  EXPECT_FALSE(window.outputShown);
+  EXPECT_TRUE(WellUtils.RunAttempted);
+  EXPECT_FALSE(FileExists(dir.file("field.inp")));
+  EXPECT_FALSE(FileExists(dir.file("field.out")));
+  EXPECT_NE(ReadFileBytes("Error.lst").find(" Make sure that R > 0."), std::string::npos);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"show memo", "hide figures", "hide memo",
+                                                    "output sheet"}));
+  EXPECT_EQ(services.progress,
+            (std::vector<std::string>{" Saving data .....", " Progress 25% ...."}));
+  EXPECT_EQ(services.pauses, (std::vector<int>{500, 500}));
+}
+
+TEST_F(RunTest, CorrectedRunAfterAnErrorRunClearsTheErrorFlag) {
+  SaveInput("Hydr", "0.0000");
+  RunCalculation(window);
+  ASSERT_TRUE(window.runHadErrors);
+  SaveInput("Hydr", "0.0020");
+  RunCalculation(window);
+  EXPECT_FALSE(window.runHadErrors);
+  EXPECT_TRUE(FileExists(dir.file("field.out")));
+}
+
+TEST_F(RunTest, UnknownAimCodeGivesOneMessageAndRunsNothing) {
+  SaveInput("hydr", "0.0020");
+  RunCalculation(window);
+  EXPECT_EQ(services.messages,
+            (std::vector<std::string>{
+                "The run file could not be found or opened.  No calculations were made."}));
+  EXPECT_FALSE(WellUtils.RunAttempted);
+  EXPECT_EQ(services.progress,
+            (std::vector<std::string>{" Saving data .....", " Progress 25% ...."}));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"show memo"}));
+  EXPECT_FALSE(FileExists("Error.lst"));
+}
+
+TEST_F(RunTest, ErrorListThatCannotBeReadStopsTheErrorBranch) {
+  SaveInput("Hydr", "0.0000");
+  EXPECT_THROW(ShowRunErrors(window), InputOutputError);
+  EXPECT_TRUE(window.calls.empty());
+  EXPECT_FALSE(window.runHadErrors);
+  EXPECT_TRUE(FileExists(dm.InputFileName));
+}
