@@ -1,5 +1,7 @@
 #include "RunCommand.h"
 
+#include "TerminalServices.h"
+
 #include "AimDispatch.h"
 #include "FileNames.h"
 #include "Numerics.h"
@@ -12,29 +14,6 @@
 
 namespace {
 constexpr const char* kErrorListName = "Error.lst";
-
-// Progress lines and messages go to the terminal; pauses are skipped.
-class TerminalServices final : public Services {
-public:
-  explicit TerminalServices(std::ostream& out) : out_(out), previous_(&AppServices()) {
-    InstallServices(this);
-  }
-  ~TerminalServices() override { InstallServices(previous_); }
-  void AppendProgress(const std::string& line) override { out_ << line << '\n' << std::flush; }
-  void ShowMessage(const std::string& text) override { out_ << text << '\n' << std::flush; }
-  bool AskYesNo(const std::string& text) override {
-    out_ << text << " (No)\n";
-    return false;
-  }
-  void RequestQuit() override { quitRequested = true; }
-  void Pause(int) override {}
-
-  bool quitRequested = false;
-
-private:
-  std::ostream& out_;
-  Services* previous_;
-};
 
 // A data module of its own for the run, installed as the program's one instance meanwhile.
 class RunDataModule {

@@ -1,4 +1,5 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
+#include "GraphCommand.h"
 #include "RunCommand.h"
 
 #include <cstring>
@@ -18,11 +19,19 @@ int Run(const std::vector<std::string>& arguments) {
   return RunCommand(arguments, std::cout, std::cerr);
 }
 
+int Graph(const std::vector<std::string>& arguments) {
+  return GraphCommand(arguments, std::cout, std::cerr);
+}
+
 const Command kCommands[] = {
     {"run", "FILE.inp",
      "check and calculate a saved input file like a run from the window; the report is\n"
      "      FILE.out beside it, Error.lst is written in the working directory",
      Run},
+    {"graph", "FILE.out IMAGE.bmp",
+     "draw the water-table graph of a report like \"Make graph\" and save it as a 623 x 465\n"
+     "      bitmap like \"Save graph\"; no display is needed",
+     Graph},
 };
 
 void PrintHelp(std::ostream& out) {
@@ -34,7 +43,9 @@ void PrintHelp(std::ostream& out) {
     out << "  " << command.name << "  " << command.summary << '\n';
   out << "\nExit status: 0 report written; 1 input errors (the error list is printed and\n"
          "Error.lst kept); 2 arithmetic error (the report holds what was written until then);\n"
-         "3 unreadable or malformed input file; 64 usage error.\n";
+         "3 unreadable or malformed input file; 64 usage error.\n"
+         "For graph: 0 bitmap written; 1 the bitmap cannot be written; 3 the report cannot be\n"
+         "read; 64 usage error.\n";
 }
 } // namespace
 
