@@ -6,9 +6,7 @@
 TBaseForm::TBaseForm(QWidget *parent) : QMainWindow(parent) {
   setObjectName("BaseForm");
   setWindowTitle("Base Form");
-  QFont font("Tahoma");
-  font.setPixelSize(13);
-  setFont(font);
+  setFont(PixelFont("Tahoma", 13));
   resize(590, 375);
 
   StatusBar1 = new QStatusBar(this);
@@ -19,6 +17,9 @@ TBaseForm::TBaseForm(QWidget *parent) : QMainWindow(parent) {
   // moment and leave the sheet's guidance text in place.
   statusText_ = new QLabel(StatusBar1);
   statusText_->setObjectName("StatusBar1Text");
+  // A long guidance text is cut at the window's edge instead of widening the window.
+  statusText_->setMinimumWidth(1);
+  statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   StatusBar1->addWidget(statusText_, 1);
   setStatusBar(StatusBar1);
 }
@@ -39,4 +40,13 @@ QString ShortHint(const QString &hint) {
 QString LongHint(const QString &hint) {
   const qsizetype bar = hint.indexOf('|');
   return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+QFont PixelFont(const QString &family, int pixels, bool bold) {
+  QFont font(family);
+  const bool mono = family.startsWith("Courier");
+  font.setFamilies({family, mono ? "Liberation Mono" : "Liberation Sans"});
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
 }

@@ -1,6 +1,7 @@
 // Common ancestor of the program's windows: a status line of height 20 with one text.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <QString>
 
@@ -26,3 +27,7 @@ private:
 QString ShortHint(const QString &hint);
 // The longer text of a hint: the part after the bar, or the whole hint.
 QString LongHint(const QString &hint);
+
+// A font of `pixels` pixels in `family`, falling back to the metric-compatible Liberation font
+// where the family is not installed, so that the texts fit the controls laid out for it.
+QFont PixelFont(const QString &family, int pixels, bool bold = false);

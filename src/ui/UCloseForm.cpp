@@ -23,6 +23,9 @@ TCloseForm::TCloseForm(QWidget *parent) : TBaseForm(parent) {
   Finish_MemoMemo->setObjectName("Finish_MemoMemo");
   Finish_MemoMemo->setGeometry(32, 32, 201, 113);
   Finish_MemoMemo->setReadOnly(true);
+  Finish_MemoMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Finish_MemoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Finish_MemoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Finish_MemoMemo->setPlainText(QStringList{"", "  Thank you for using Pumpfield.", "",
                                             "  Quorvath", "  pumpfield@example.org",
                                             "  https://www.example.org", "  "}

@@ -1,6 +1,7 @@
 #include "UFigureForm.h"
 
 #include "JpegImage.h"
+#include "UBaseForm.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -10,9 +11,7 @@ TFigureForm *FigureForm = nullptr;
 TFigureForm::TFigureForm(QWidget *parent) : QWidget(parent, Qt::Window) {
   setObjectName("FigureForm");
   setWindowTitle("Pumpfield figure");
-  QFont font("MS Sans Serif");
-  font.setPixelSize(11);
-  setFont(font);
+  setFont(PixelFont("MS Sans Serif", 11));
   resize(542, 468);
   move(520, 1);
 

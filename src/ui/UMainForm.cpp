@@ -33,13 +33,6 @@ namespace {
 constexpr int kDesignSheetWidth = 700;
 constexpr int kDesignSheetHeight = 502;
 
-QFont PixelFont(const QString &family, int pixels, bool bold = false) {
-  QFont font(family);
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
 QAction *NewAction(QObject *owner, const char *name, const QString &caption,
                    const QKeySequence &shortcut, const QString &hint) {
   auto *action = new QAction(caption, owner);

@@ -187,6 +187,12 @@ TEST(TopLevelHandler, AnErrorInAButtonHandlerIsReported) {
   QTest::mouseClick(&button, Qt::LeftButton);
   EXPECT_EQ(services.messages.size(), 2u);
   EXPECT_EQ(services.messages[0], "'12x' is not a valid floating point value");
+
+  bool ranOn = false;
+  RunGuarded([] { throw RangeError("Range check error"); });
+  RunGuarded([&] { ranOn = true; });
+  EXPECT_TRUE(ranOn);
+  EXPECT_EQ(services.messages.back(), "Range check error");
 }
 
 TEST(QtServicesTest, ProgressLinesGoToTheMemoAndQuestionsAreYesOnlyOnYes) {

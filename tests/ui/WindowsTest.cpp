@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
 namespace {
@@ -63,6 +64,8 @@ TEST_F(WindowsTest, StartupRemembersTheDecimalSeparatorInForce) {
 TEST_F(WindowsTest, WindowWidthFollowsTheScreenWidth) {
   EXPECT_EQ(MainForm->windowTitle(), "Pumpfield, subsurface drainage by pumped wells");
   EXPECT_EQ(MainForm->centralWidget(), MainForm->PageControl1);
+  EXPECT_EQ(MainForm->PageControl1->height() + MainForm->StatusBar1->height(), 550);
+  EXPECT_EQ(MainForm->StatusBar1->height(), 20);
 
   MainForm->resize(708, MainForm->height());
   MainForm->PlaceWindow(1024);
