@@ -27,7 +27,7 @@ QStringList QtNameFilters(const QString &filter) {
   return result;
 }
 
-std::optional<QString> QtFileDialogs::Run(const FileDialogSpec &dialog) {
+std::optional<QString> QtFileDialogs::Run(const FileDialogSetup &dialog) {
   QFileDialog box(QApplication::activeWindow());
   box.setObjectName(dialog.name);
   box.setOption(QFileDialog::DontUseNativeDialog);
@@ -35,7 +35,7 @@ std::optional<QString> QtFileDialogs::Run(const FileDialogSpec &dialog) {
   box.setDefaultSuffix(dialog.defaultExtension);
   box.setDirectory(dialog.initialFolder.isEmpty() ? QDir::currentPath() : dialog.initialFolder);
   box.setFileMode(QFileDialog::AnyFile);
-  if (dialog.kind == FileDialogSpec::Kind::Save) {
+  if (dialog.kind == FileDialogSetup::Kind::Save) {
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setOption(QFileDialog::DontConfirmOverwrite);
   } else {
@@ -46,7 +46,7 @@ std::optional<QString> QtFileDialogs::Run(const FileDialogSpec &dialog) {
   return box.selectedFiles().constFirst();
 }
 
-std::optional<QString> RunFileDialog(const FileDialogSpec &dialog) {
+std::optional<QString> RunFileDialog(const FileDialogSetup &dialog) {
   std::optional<QString> chosen = AppFileDialogs().Run(dialog);
   if (chosen && !chosen->isEmpty()) {
     const QString folder = QFileInfo(*chosen).absolutePath();

@@ -180,14 +180,14 @@ void TMainForm::BuildMenuAndActions() {
   Delete = item(Edit1, "Delete", EditDelete1, EditDelete1->shortcut(), QString());
   connect(Edit1, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
 
-  auto dialog = [](FileDialogSpec &spec, const char *name, FileDialogSpec::Kind kind,
+  auto dialog = [](FileDialogSetup &setup, const char *name, FileDialogSetup::Kind kind,
                    const char *filter, const char *extension) {
-    spec.name = name;
-    spec.kind = kind;
-    spec.filter = filter;
-    spec.defaultExtension = extension;
+    setup.name = name;
+    setup.kind = kind;
+    setup.filter = filter;
+    setup.defaultExtension = extension;
   };
-  using Kind = FileDialogSpec::Kind;
+  using Kind = FileDialogSetup::Kind;
   dialog(InputOpen_Dialog, "InputOpen_Dialog", Kind::Open, "Input files (*.inp)|*.inp", "inp");
   dialog(InputSave_Dialog, "InputSave_Dialog", Kind::Save, "Input files (*.inp)|*.inp", "inp");
   dialog(OutputOpen_Dialog, "OutputOpen_Dialog", Kind::Open, "Output files (*.out)|*.out", "out");

@@ -64,11 +64,11 @@ public:
   QAction *EditPaste1 = nullptr;
   QAction *EditDelete1 = nullptr;
 
-  FileDialogSpec InputOpen_Dialog;
-  FileDialogSpec InputSave_Dialog;
-  FileDialogSpec OutputOpen_Dialog;
-  FileDialogSpec GraphOpen_Dialog;
-  FileDialogSpec GraphSave_Dialog;
+  FileDialogSetup InputOpen_Dialog;
+  FileDialogSetup InputSave_Dialog;
+  FileDialogSetup OutputOpen_Dialog;
+  FileDialogSetup GraphOpen_Dialog;
+  FileDialogSetup GraphSave_Dialog;
 
   // Intro sheet
   QWidget *Intro_Tabsheet = nullptr;

@@ -83,9 +83,9 @@ TEST_F(WindowsTest, ButtonsFollowTheirActions) {
 }
 
 TEST_F(WindowsTest, DialogsHaveTheirFiltersExtensionsAndFolders) {
-  using Kind = FileDialogSpec::Kind;
+  using Kind = FileDialogSetup::Kind;
   struct Expected {
-    const FileDialogSpec *dialog;
+    const FileDialogSetup *dialog;
     const char *name;
     Kind kind;
     const char *filter;
@@ -129,12 +129,12 @@ TEST(FileDialogSeam, AChosenFileMakesItsFolderTheWorkingDirectory) {
   const QString before = QDir::currentPath();
 
   dialogs.answers = {std::nullopt, sub + "/field.inp"};
-  FileDialogSpec spec;
-  spec.name = "InputOpen_Dialog";
-  EXPECT_FALSE(RunFileDialog(spec).has_value());
+  FileDialogSetup setup;
+  setup.name = "InputOpen_Dialog";
+  EXPECT_FALSE(RunFileDialog(setup).has_value());
   EXPECT_EQ(QDir::currentPath(), before);
 
-  EXPECT_EQ(RunFileDialog(spec), sub + "/field.inp"); // need not exist
+  EXPECT_EQ(RunFileDialog(setup), sub + "/field.inp"); // need not exist
   EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(sub).canonicalFilePath());
   ASSERT_EQ(dialogs.asked.size(), 2u);
   EXPECT_EQ(dialogs.asked[1].name, "InputOpen_Dialog");
