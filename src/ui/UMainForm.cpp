@@ -70,6 +70,27 @@ QWidget *NewSheet(QTabWidget *pages, const char *name, const QString &caption) {
 bool IsCtrlX(const QKeyEvent *key) {
   return key->key() == Qt::Key_X && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
+
+// Edit fields claim Ctrl+X for cutting; in the main window the key ends the program instead,
+// so the fields' claim is turned down before they see it.
+class ExitKeyFilter : public QObject {
+public:
+  explicit ExitKeyFilter(QWidget *window) : QObject(window), window_(window) {}
+
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      auto *widget = qobject_cast<QWidget *>(watched);
+      if (widget && widget->window() == window_ && IsCtrlX(static_cast<QKeyEvent *>(event))) {
+        event->ignore();
+        return true;
+      }
+    }
+    return false;
+  }
+
+private:
+  QWidget *window_;
+};
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent) : TBaseForm(parent) {
@@ -96,13 +117,14 @@ TMainForm::TMainForm(QWidget *parent) : TBaseForm(parent) {
     RunGuarded([this, previous] { RunSheetExitHandler(previous); });
     RunGuarded([this, index] { RunSheetShowHandler(index); });
   });
-  qApp->installEventFilter(this);
+  exitKeyFilter_ = new ExitKeyFilter(this);
+  qApp->installEventFilter(exitKeyFilter_);
 
   FormCreate();
 }
 
 TMainForm::~TMainForm() {
-  qApp->removeEventFilter(this);
+  qApp->removeEventFilter(exitKeyFilter_);
   FormDestroy();
 }
 
@@ -500,15 +522,6 @@ void TMainForm::showEvent(QShowEvent *event) {
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
   switch (event->type()) {
-  case QEvent::ShortcutOverride: {
-    // Edit fields claim Ctrl+X for cutting; in this window the key ends the program instead.
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (widget && widget->window() == this && IsCtrlX(static_cast<QKeyEvent *>(event))) {
-      event->ignore();
-      return true;
-    }
-    break;
-  }
   case QEvent::FocusOut: {
     const auto reason = static_cast<QFocusEvent *>(event)->reason();
     // Switching to another window or opening a menu does not leave the field.

@@ -195,6 +195,7 @@ private:
   void UpdateEditActions();
 
   std::array<FieldExitHandler, 14> fieldExitHandlers_{};
+  QObject *exitKeyFilter_ = nullptr;
   int currentSheet_ = -1;
   QSize outputMemoMargins_;
 };
