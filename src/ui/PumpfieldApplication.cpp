@@ -4,7 +4,10 @@
 
 #include <string>
 
-PumpfieldApplication::PumpfieldApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+PumpfieldApplication::PumpfieldApplication(int &argc, char **argv) : QApplication(argc, argv) {
+  // The program ends through its exit window only, not when some window happens to be last.
+  setQuitOnLastWindowClosed(false);
+}
 
 bool PumpfieldApplication::notify(QObject *receiver, QEvent *event) {
   try {

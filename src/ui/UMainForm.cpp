@@ -379,6 +379,7 @@ void TMainForm::BuildOutputSheet() {
   Output_Memo->setObjectName("Output_Memo");
   Output_Memo->setFont(PixelFont("Courier New", 13));
   Output_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Output_Memo->setReadOnly(true);
   Output_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Output_Memo->setGeometry(22, 8, 590, 441);
@@ -389,6 +390,7 @@ void TMainForm::BuildOutputSheet() {
   Symbols_Memo = new QPlainTextEdit(sheet);
   Symbols_Memo->setObjectName("Symbols_Memo");
   Symbols_Memo->setFont(PixelFont("Tahoma", 11));
+  Symbols_Memo->setReadOnly(true);
   QPalette cream = Symbols_Memo->palette();
   cream.setColor(QPalette::Base, QColor(255, 251, 221));
   Symbols_Memo->setPalette(cream);
