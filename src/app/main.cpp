@@ -1,0 +1,38 @@
+// The desktop program.
+#include "PumpfieldApplication.h"
+#include "QtServices.h"
+#include "TextFormat.h"
+#include "UCloseForm.h"
+#include "UDMPumpfield.h"
+#include "UFigureForm.h"
+#include "UMainForm.h"
+
+#include <QLocale>
+
+int main(int argc, char *argv[]) {
+  PumpfieldApplication application(argc, argv);
+  QApplication::setApplicationName("Subsurface drainage by pumped wells");
+  const QString point = QLocale::system().decimalPoint();
+  SetDecimalSeparator(point == "," ? ',' : '.');
+
+  MainForm = new TMainForm;
+  QtServices services(MainForm->WaitMemo);
+  InstallServices(&services);
+  CloseForm = new TCloseForm;
+  DMPumpfield = new TDMPumpfield;
+  FigureForm = new TFigureForm;
+
+  MainForm->show();
+  const int status = application.exec();
+
+  delete FigureForm;
+  FigureForm = nullptr;
+  delete DMPumpfield;
+  DMPumpfield = nullptr;
+  delete CloseForm;
+  CloseForm = nullptr;
+  delete MainForm;
+  MainForm = nullptr;
+  InstallServices(nullptr);
+  return status;
+}

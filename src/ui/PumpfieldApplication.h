@@ -1,0 +1,18 @@
+// The application object. An exception that escapes an event handler is shown in a message box
+// and the program goes on with the next event.
+#pragma once
+
+#include <QApplication>
+#include <exception>
+#include <functional>
+
+class PumpfieldApplication : public QApplication {
+public:
+  PumpfieldApplication(int &argc, char **argv);
+  bool notify(QObject *receiver, QEvent *event) override;
+};
+
+// Shows the text of the exception through the services.
+void ReportEscapedError(std::exception_ptr error);
+// Runs `handler`, reporting an exception instead of letting it pass through the toolkit.
+void RunGuarded(const std::function<void()> &handler);

@@ -1,0 +1,44 @@
+#include "QtServices.h"
+
+#include "UiText.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QThread>
+
+QtServices::QtServices(QPlainTextEdit *progressMemo) : memo_(progressMemo) {}
+
+void QtServices::AppendProgress(const std::string &line) {
+  if (!memo_)
+    return;
+  memo_->appendPlainText(ToQ(line));
+  // The calculation blocks the event loop, so the line is painted here and now.
+  memo_->repaint();
+}
+
+void QtServices::ShowMessage(const std::string &text) {
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), ToQ(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+bool QtServices::AskYesNo(const std::string &text) {
+  return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                               ToQ(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtServices::RequestQuit() { TerminateApplication(); }
+
+void QtServices::Pause(int milliseconds) {
+  if (milliseconds > 0)
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void TerminateApplication() {
+  // exit() rather than quit(): quit() first asks every window to close, and the main window
+  // refuses, since closing it only shows the exit window.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}

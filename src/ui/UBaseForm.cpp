@@ -1,0 +1,52 @@
+#include "UBaseForm.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+TBaseForm::TBaseForm(QWidget *parent) : QMainWindow(parent) {
+  setObjectName("BaseForm");
+  setWindowTitle("Base Form");
+  setFont(PixelFont("Tahoma", 13));
+  resize(590, 375);
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName("StatusBar1");
+  StatusBar1->setFixedHeight(20);
+  StatusBar1->setSizeGripEnabled(false);
+  // A widget rather than showMessage(): status tips of menu items then show over it for a
+  // moment and leave the sheet's guidance text in place.
+  statusText_ = new QLabel(StatusBar1);
+  statusText_->setObjectName("StatusBar1Text");
+  // A long guidance text is cut at the window's edge instead of widening the window.
+  statusText_->setMinimumWidth(1);
+  statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  StatusBar1->addWidget(statusText_, 1);
+  setStatusBar(StatusBar1);
+}
+
+void TBaseForm::ShowStatus(const QString &text) {
+  statusText_->setText(text);
+  if (isVisible())
+    repaint();
+}
+
+QString TBaseForm::StatusText() const { return statusText_->text(); }
+
+QString ShortHint(const QString &hint) {
+  const qsizetype bar = hint.indexOf('|');
+  return bar < 0 ? hint : hint.left(bar);
+}
+
+QString LongHint(const QString &hint) {
+  const qsizetype bar = hint.indexOf('|');
+  return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+QFont PixelFont(const QString &family, int pixels, bool bold) {
+  QFont font(family);
+  const bool mono = family.startsWith("Courier");
+  font.setFamilies({family, mono ? "Liberation Mono" : "Liberation Sans"});
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}

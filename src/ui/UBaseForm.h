@@ -1,0 +1,33 @@
+// Common ancestor of the program's windows: a status line of height 20 with one text.
+#pragma once
+
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+
+class QLabel;
+class QStatusBar;
+
+class TBaseForm : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit TBaseForm(QWidget *parent = nullptr);
+
+  // Puts `text` into the status line and repaints it at once.
+  void ShowStatus(const QString &text);
+  QString StatusText() const;
+
+  QStatusBar *StatusBar1 = nullptr;
+
+private:
+  QLabel *statusText_ = nullptr;
+};
+
+// The caption of a hint: the part before a vertical bar, or the whole hint.
+QString ShortHint(const QString &hint);
+// The longer text of a hint: the part after the bar, or the whole hint.
+QString LongHint(const QString &hint);
+
+// A font of `pixels` pixels in `family`, falling back to the metric-compatible Liberation font
+// where the family is not installed, so that the texts fit the controls laid out for it.
+QFont PixelFont(const QString &family, int pixels, bool bold = false);

@@ -1,0 +1,56 @@
+#include "UCloseForm.h"
+
+#include "PumpfieldApplication.h"
+#include "QtServices.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+TCloseForm *CloseForm = nullptr;
+
+TCloseForm::TCloseForm(QWidget *parent) : TBaseForm(parent) {
+  setObjectName("CloseForm");
+  setWindowTitle("Pumpfield exit");
+  auto *client = new QWidget(this);
+  client->setObjectName("CloseFormClient");
+  setCentralWidget(client);
+  resize(287, 251);
+  move(241, 172);
+
+  Finish_MemoMemo = new QPlainTextEdit(client);
+  Finish_MemoMemo->setObjectName("Finish_MemoMemo");
+  Finish_MemoMemo->setGeometry(32, 32, 201, 113);
+  Finish_MemoMemo->setReadOnly(true);
+  Finish_MemoMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Finish_MemoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Finish_MemoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Finish_MemoMemo->setPlainText(QStringList{"", "  Thank you for using Pumpfield.", "",
+                                            "  Quorvath", "  pumpfield@example.org",
+                                            "  https://www.example.org", "  "}
+                                    .join('\n'));
+
+  Finish_Button = new QPushButton("Finish", client);
+  Finish_Button->setObjectName("Finish_Button");
+  Finish_Button->setGeometry(176, 160, 57, 25);
+  connect(Finish_Button, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { Finish_ButtonClick(); }); });
+}
+
+void TCloseForm::FormShow() { ShowStatus("Click on Finish button to end program."); }
+
+void TCloseForm::Finish_ButtonClick() { TerminateApplication(); }
+
+void TCloseForm::FormClose() { TerminateApplication(); }
+
+void TCloseForm::showEvent(QShowEvent *event) {
+  TBaseForm::showEvent(event);
+  if (!event->spontaneous())
+    FormShow();
+}
+
+void TCloseForm::closeEvent(QCloseEvent *event) {
+  FormClose();
+  event->accept();
+}

@@ -1,0 +1,26 @@
+// The exit window: the program ends when its button is pressed or the window is closed.
+#pragma once
+
+#include "UBaseForm.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+class TCloseForm : public TBaseForm {
+  Q_OBJECT
+public:
+  explicit TCloseForm(QWidget *parent = nullptr);
+
+  QPlainTextEdit *Finish_MemoMemo = nullptr;
+  QPushButton *Finish_Button = nullptr;
+
+  void FormShow();
+  void Finish_ButtonClick();
+  void FormClose();
+
+protected:
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+};
+
+extern TCloseForm *CloseForm;

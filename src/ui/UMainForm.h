@@ -1,0 +1,205 @@
+// The main window: five sheets, the main menu, the action list and the file dialogs. The
+// handlers of each sheet live in their own source file (MainForm-Input.cpp, ...).
+#pragma once
+
+#include "FileDialogs.h"
+#include "UBaseForm.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+// Set after every check step a run starts; never cleared once set.
+extern bool RunAttempted;
+// The working directory read right after a successful file choice.
+extern std::string WorkDirectory;
+
+class TMainForm : public TBaseForm {
+  Q_OBJECT
+public:
+  explicit TMainForm(QWidget *parent = nullptr);
+  ~TMainForm() override;
+
+  // Makes `folder` the initial folder of the input and output dialogs.
+  void SetDialogFolders(const QString &folder);
+  // Window placement of start-up for a screen `screenWidth` pixels wide.
+  void PlaceWindow(int screenWidth);
+
+  // Main window
+  QTabWidget *PageControl1 = nullptr;
+  QMenuBar *MainMenu1 = nullptr;
+  QMenu *File1 = nullptr;
+  QMenu *Edit1 = nullptr;
+  QAction *InputOpen1 = nullptr;
+  QAction *InputSave1 = nullptr;
+  QAction *OpenOutput1 = nullptr;
+  QAction *GraphOpen1 = nullptr;
+  QAction *ProgramExit = nullptr;
+  QAction *Cut = nullptr;
+  QAction *Copy = nullptr;
+  QAction *Paste = nullptr;
+  QAction *Delete = nullptr;
+
+  // ActionList1: the menu items and buttons follow their action's caption and enabled state.
+  QObject *ActionList1 = nullptr;
+  QAction *InputOpen = nullptr;
+  QAction *InputSave = nullptr;
+  QAction *OutputOpen = nullptr;
+  QAction *GraphOpen = nullptr;
+  QAction *FileExit1 = nullptr;
+  QAction *EditCut1 = nullptr;
+  QAction *EditCopy1 = nullptr;
+  QAction *EditPaste1 = nullptr;
+  QAction *EditDelete1 = nullptr;
+
+  FileDialogSetup InputOpen_Dialog;
+  FileDialogSetup InputSave_Dialog;
+  FileDialogSetup OutputOpen_Dialog;
+  FileDialogSetup GraphOpen_Dialog;
+  FileDialogSetup GraphSave_Dialog;
+
+  // Intro sheet
+  QWidget *Intro_Tabsheet = nullptr;
+  QPlainTextEdit *Intro_Memo = nullptr;
+  QLabel *LogoImage = nullptr;
+
+  // Figure sheet
+  QWidget *Figure_TabSheet = nullptr;
+  QLabel *Figure_Image = nullptr;
+
+  // Input sheet
+  QWidget *Input_TabSheet = nullptr;
+  QLabel *Filename_Label = nullptr;
+  QLineEdit *FileName_Edit = nullptr;
+  QLabel *Title1_Label = nullptr;
+  QLineEdit *Title1_Edit = nullptr;
+  QLabel *Title2_Label = nullptr;
+  QLineEdit *Title2_Edit = nullptr;
+  QLabel *Options_Label = nullptr;
+  QComboBox *CalcAim_Combobox = nullptr;
+  QPlainTextEdit *WaitMemo = nullptr;
+  QLabel *Label1 = nullptr;
+  QLabel *Label2 = nullptr;
+  QLabel *Label3 = nullptr;
+  QLabel *Label4 = nullptr;
+  QLabel *Label5 = nullptr;
+  QLabel *Label6 = nullptr;
+  QLabel *Label7 = nullptr;
+  QLabel *Label8 = nullptr;
+  QLabel *Label9 = nullptr;
+  QLabel *Label10 = nullptr;
+  QLabel *Label11 = nullptr;
+  QLabel *Label12 = nullptr;
+  QLabel *Label13 = nullptr;
+  QLabel *Label14 = nullptr;
+  QLabel *Label15 = nullptr;
+  std::array<QLabel *, 14> Labels{}; // Label1 .. Label14
+  std::array<QLineEdit *, 14> TMaskEdits{};
+  QPushButton *FigureButton1 = nullptr;
+  QPushButton *Filesave_Button = nullptr;
+  QPushButton *Fileopen_Button = nullptr;
+
+  // Output sheet
+  QWidget *Output_TabSheet = nullptr;
+  QPlainTextEdit *Output_Memo = nullptr;
+  QPlainTextEdit *Symbols_Memo = nullptr;
+  QPushButton *SeeOutput_Button = nullptr;
+  QPushButton *Symbols_Button = nullptr;
+  QPushButton *ViewGraphButton = nullptr;
+  QPushButton *FigureButton2 = nullptr;
+
+  // Graphics sheet
+  QWidget *Graphics_TabSheet = nullptr;
+  QLabel *GraphImage = nullptr;
+  QLabel *PictureImage = nullptr;
+  QPushButton *MakeGraphics_Button = nullptr;
+  QPushButton *SaveGraphButton = nullptr;
+  QPushButton *SeeGraphButton = nullptr;
+
+  // Window state
+  bool OutputShown = false;
+  bool InputLoaded = false;
+  bool RunHadErrors = false;
+  QString StartDirectory;
+  int16_t AimIndex = 0;
+  int16_t LoadedAimIndex = 0;
+  char StartupDecimalSeparator = '.';
+  QString StashR, StashDm, StashD2, StashDw, StashDb, StashE, StashW, StashKa, StashS, StashSa,
+      StashSb;
+  // Size of the graph's plotting frame in pixels.
+  int PlotWidth = 0;
+  int PlotHeight = 0;
+
+  // Main window handlers
+  void FormCreate();
+  void FormShow();
+  void FormDestroy();
+  void Intro_TabsheetShow();
+  void Figure_TabSheetShow();
+  void FigureButton1Click();
+  void FigureButton2Click();
+
+  // Input sheet handlers (MainForm-Input.cpp)
+  void Input_TabSheetShow();
+  void Input_TabSheetExit();
+  void CalcAim_ComboboxChange();
+  void MaskEdit1Exit(QLineEdit *field);
+  void MaskEdit2Exit(QLineEdit *field);
+  void InputOpenExecute();
+  void InputSaveExecute();
+
+  // Output sheet handlers (MainForm-Output.cpp)
+  void Output_TabSheetShow();
+  void OutputOpenExecute();
+  void Symbols_ButtonClick();
+
+  // Graphics sheet handlers (MainForm-Graphics.cpp)
+  void Graphics_TabSheetShow();
+  void ViewGraphButtonClick();
+  void MakeGraphics_ButtonClick();
+  void SaveGraphButtonClick();
+  void GraphOpenExecute();
+  void DrawGraph();
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  using FieldExitHandler = void (TMainForm::*)(QLineEdit *);
+
+  void BuildMenuAndActions();
+  void BuildIntroSheet();
+  void BuildFigureSheet();
+  void BuildInputSheet();
+  void BuildOutputSheet();
+  void BuildGraphicsSheet();
+  void CreateInputFields();
+  void BindButton(QPushButton *button, QAction *action, bool useActionCaption);
+  void RunSheetShowHandler(int index);
+  void RunSheetExitHandler(int index);
+  void RunEditAction(QAction *action);
+  void UpdateEditActions();
+
+  std::array<FieldExitHandler, 14> fieldExitHandlers_{};
+  QObject *exitKeyFilter_ = nullptr;
+  int currentSheet_ = -1;
+  QSize outputMemoMargins_;
+};
+
+// The windows of the program, created at start-up in this order: MainForm, CloseForm, the data
+// module, FigureForm.
+extern TMainForm *MainForm;

@@ -1,0 +1,60 @@
+// The program's windows created in start-up order, shown offscreen, with scripted services and
+// file dialogs.
+#pragma once
+
+#include "ScriptedFileDialogs.h"
+#include "ScriptedServices.h"
+#include "TextFormat.h"
+#include "UCloseForm.h"
+#include "UDMPumpfield.h"
+#include "UFigureForm.h"
+#include "UMainForm.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+class WindowsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SetDecimalSeparator('.');
+    MainForm = new TMainForm;
+    CloseForm = new TCloseForm;
+    DMPumpfield = new TDMPumpfield;
+    FigureForm = new TFigureForm;
+    MainForm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+  }
+
+  void TearDown() override {
+    delete FigureForm;
+    FigureForm = nullptr;
+    delete DMPumpfield;
+    DMPumpfield = nullptr;
+    delete CloseForm;
+    CloseForm = nullptr;
+    delete MainForm;
+    MainForm = nullptr;
+    // A quit queued by a test that did not run the event loop must not end the next one's.
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    SetDecimalSeparator('.');
+  }
+
+  // Runs the event loop; true when something ended it within `milliseconds`.
+  static bool EventLoopEnds(int milliseconds = 3000) {
+    bool timedOut = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+      timedOut = true;
+      QCoreApplication::exit(1);
+    });
+    guard.start(milliseconds);
+    QCoreApplication::exec();
+    return !timedOut;
+  }
+
+  ScriptedServices services;
+  ScriptedFileDialogs dialogs;
+};
