@@ -1,6 +1,8 @@
 // Handlers of the Output sheet.
 #include "UMainForm.h"
 
+#include "RunState.h"
+
 #include "UFigureForm.h"
 
 #include <QAction>
@@ -22,7 +24,7 @@ void TMainForm::Output_TabSheetShow() {
   } else {
     Output_Memo->show();
   }
-  if (!RunAttempted)
+  if (!WellUtils.RunAttempted)
     return;
   // TODO(next step): show the report or the error list of the latest run.
 }

@@ -1,5 +1,8 @@
 #include "UMainForm.h"
 
+#include "RunState.h"
+#include "UWellUtils.h"
+
 #include "JpegImage.h"
 #include "PumpfieldApplication.h"
 #include "QtServices.h"
@@ -24,8 +27,6 @@
 #include <QTabWidget>
 
 TMainForm *MainForm = nullptr;
-bool RunAttempted = false;
-std::string WorkDirectory;
 
 namespace {
 // Size of a sheet when the window has its designed client area of 708 x 550; controls anchored
@@ -464,7 +465,7 @@ void TMainForm::FormCreate() {
   InputSave->setEnabled(false);
   OutputShown = false;
   InputLoaded = false;
-  RunAttempted = false;
+  WellUtils.RunAttempted = false;
   CalcAim_Combobox->setCurrentIndex(0);
   AimIndex = 0;
   LoadedAimIndex = 0;
@@ -475,8 +476,7 @@ void TMainForm::FormCreate() {
   TMaskEdits[13]->hide();
   Label14->hide();
   Label15->hide();
-  PlotWidth = 500;
-  PlotHeight = 320;
+  SetPlotFrame(kPlotWidth, kPlotHeight);
   const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   PlaceWindow(screen ? screen->geometry().width() : 1024);
   StartupDecimalSeparator = DecimalSeparator();

@@ -21,11 +21,6 @@ class QPushButton;
 class QTabWidget;
 class QWidget;
 
-// Set after every check step a run starts; never cleared once set.
-extern bool RunAttempted;
-// The working directory read right after a successful file choice.
-extern std::string WorkDirectory;
-
 class TMainForm : public TBaseForm {
   Q_OBJECT
 public:
@@ -138,10 +133,6 @@ public:
   char StartupDecimalSeparator = '.';
   QString StashR, StashDm, StashD2, StashDw, StashDb, StashE, StashW, StashKa, StashS, StashSa,
       StashSb;
-  // Size of the graph's plotting frame in pixels.
-  int PlotWidth = 0;
-  int PlotHeight = 0;
-
   // Main window handlers
   void FormCreate();
   void FormShow();

@@ -1,3 +1,5 @@
+#include "RunState.h"
+#include "UWellUtils.h"
 #include "WindowsFixture.h"
 
 #include "JpegImage.h"
@@ -40,7 +42,7 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
   EXPECT_TRUE(MainForm->Label15->isHidden());
 
   EXPECT_FALSE(MainForm->OutputShown || MainForm->InputLoaded || MainForm->RunHadErrors ||
-               RunAttempted);
+               WellUtils.RunAttempted);
   EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);
   EXPECT_EQ(MainForm->AimIndex, 0);
   EXPECT_EQ(MainForm->LoadedAimIndex, 0);
@@ -49,8 +51,8 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
         &MainForm->StashDb, &MainForm->StashE, &MainForm->StashW, &MainForm->StashKa,
         &MainForm->StashS, &MainForm->StashSa, &MainForm->StashSb})
     EXPECT_EQ(*stash, "0");
-  EXPECT_EQ(MainForm->PlotWidth, 500);
-  EXPECT_EQ(MainForm->PlotHeight, 320);
+  EXPECT_EQ(PlotScale.PlotWidth, 500);
+  EXPECT_EQ(PlotScale.PlotHeight, 320);
   EXPECT_EQ(MainForm->StartDirectory, QDir::currentPath());
 }
 
