@@ -16,7 +16,7 @@ namespace {
 const QColor kInk(0, 0, 0);
 const QColor kWater(0, 90, 200);
 
-void Arrow(QPainter &p, QPointF from, QPointF to) {
+void Arrow(QPainter& p, QPointF from, QPointF to) {
   p.drawLine(from, to);
   const QLineF line(to, from);
   for (qreal turn : {25.0, -25.0}) {
@@ -26,18 +26,18 @@ void Arrow(QPainter &p, QPointF from, QPointF to) {
   }
 }
 
-void TwoWayArrow(QPainter &p, QPointF a, QPointF b) {
+void TwoWayArrow(QPainter& p, QPointF a, QPointF b) {
   Arrow(p, (a + b) / 2, a);
   Arrow(p, (a + b) / 2, b);
 }
 
-void Depth(QPainter &p, qreal x, qreal top, qreal bottom, const QString &label) {
+void Depth(QPainter& p, qreal x, qreal top, qreal bottom, const QString& label) {
   Arrow(p, QPointF(x, top), QPointF(x, bottom));
   p.drawText(QRectF(x + 3, (top + bottom) / 2 - 8, 30, 16), Qt::AlignLeft | Qt::AlignVCenter,
              label);
 }
 
-void Well(QPainter &p, qreal axis, qreal surface, qreal waterLevel, qreal bottom) {
+void Well(QPainter& p, qreal axis, qreal surface, qreal waterLevel, qreal bottom) {
   const qreal half = 9;
   p.fillRect(QRectF(axis - half, waterLevel, 2 * half, bottom - waterLevel), kWater);
   p.setPen(QPen(kInk, 2));
@@ -151,9 +151,9 @@ QImage DrawIntroPicture() {
   return image;
 }
 
-bool WriteBaselineJpeg(const QImage &picture, const char *path) {
+bool WriteBaselineJpeg(const QImage& picture, const char* path) {
   const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  std::FILE *file = std::fopen(path, "wb");
+  std::FILE* file = std::fopen(path, "wb");
   if (!file)
     return false;
   jpeg_compress_struct info{};
@@ -170,7 +170,7 @@ bool WriteBaselineJpeg(const QImage &picture, const char *path) {
   info.write_JFIF_header = TRUE;
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<uchar *>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+    JSAMPROW row = const_cast<uchar*>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
@@ -179,7 +179,7 @@ bool WriteBaselineJpeg(const QImage &picture, const char *path) {
 }
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char* argv[]) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: draw_assets OUTPUT-FOLDER\n");
     return 64;

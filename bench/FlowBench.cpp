@@ -160,7 +160,7 @@ BENCHMARK_CAPTURE(WholeRun, Conductivity, std::string("Con"))
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   fs::create_directories(kFolder);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -9,7 +9,7 @@
 
 #include <QLocale>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char* argv[]) {
   PumpfieldApplication application(argc, argv);
   QApplication::setApplicationName("Subsurface drainage by pumped wells");
   const QString point = QLocale::system().decimalPoint();

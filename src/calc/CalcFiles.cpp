@@ -39,8 +39,7 @@ void ErrorList::Finish() {
     file_.WriteLine("Please correct the errors.");
   }
   if (!file_.Close())
-    throw InputOutputError(std::string("The file \"") + kErrorListName +
-                           "\" could not be written");
+    throw InputOutputError(std::string("The file \"") + kErrorListName + "\" could not be written");
 }
 
 Report::Report()

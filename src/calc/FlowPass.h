@@ -25,8 +25,7 @@ inline WellBottom WellBottomOf(const FlowModelState& s) {
 }
 
 // Summed permeability times thickness at mid-step head hm and penetration depth d.
-template <WellBottom B>
-inline double Transmissivity(const FlowModelState& s, double hm, double d) {
+template <WellBottom B> inline double Transmissivity(const FlowModelState& s, double hm, double d) {
   if constexpr (B == WellBottom::InLayer1) {
     const double base = Store(LD(s.Ka) * hm + LD(s.Kv1) * s.Bt);
     if (d > s.Tt)
@@ -68,8 +67,7 @@ struct NoRows {
 
 // A pass that writes the table rows selected by ProfileRowSelector and keeps the head at
 // least 0.0001; XFormula::Of(i, p) gives the printed distance of step i.
-template <class XFormula>
-struct TableRows {
+template <class XFormula> struct TableRows {
   static constexpr bool kRows = true;
   static constexpr bool kKeepPositive = true;
   ProfileRowSelector selector;
@@ -88,8 +86,8 @@ struct TableRows {
 // carry the head and the gradient from step to step; before the first step of a pass the
 // caller sets F to the entrance head and G to 0, which makes hm equal to the entrance head.
 template <WellBottom B, class Factors, class Rows>
-inline void Integrate(FlowModelState& s, double S, double Rc, double p, int64_t first,
-                      int64_t last, double& F, double& G, Rows& rows) {
+inline void Integrate(FlowModelState& s, double S, double Rc, double p, int64_t first, int64_t last,
+                      double& F, double& G, Rows& rows) {
   double x = s.x, d = s.d, hm = s.hm, tr = s.Tr, A = s.A;
   const double St = s.St;
   int64_t nextRow = rows.NextCandidate();

@@ -22,10 +22,9 @@ struct FieldX {
 const char* const kMarkers[3] = {" Output data: (along the longer spacing)",
                                  " Output data: (along the shorter spacing)",
                                  " Output data: (along the diagonal)"};
-const char* const kHeadLines[3] = {
-    " Midway hydraulic head (m) for the larger spacing is  : ",
-    " Midway hydraulic head (m) for the shorter spacing is  : ",
-    " Midway hydraulic head (m) for the diagonal is  : "};
+const char* const kHeadLines[3] = {" Midway hydraulic head (m) for the larger spacing is  : ",
+                                   " Midway hydraulic head (m) for the shorter spacing is  : ",
+                                   " Midway hydraulic head (m) for the diagonal is  : "};
 const char* const kDepthLines[3] = {" Midway watertable depth (m) for the larger spacing is: ",
                                     " Midway watertable depth (m) for the shorter spacing is: ",
                                     " Midway watertable depth (m) for the diagonal is: "};

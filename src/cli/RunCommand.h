@@ -8,9 +8,9 @@
 
 enum ExitStatus : int {
   kExitReportWritten = 0,
-  kExitInputErrors = 1,    // the error list is printed and "Error.lst" kept
+  kExitInputErrors = 1,     // the error list is printed and "Error.lst" kept
   kExitArithmeticError = 2, // the report holds what was written until the error
-  kExitBadInputFile = 3,   // unreadable or malformed input file, or a file that cannot be written
+  kExitBadInputFile = 3,    // unreadable or malformed input file, or a file that cannot be written
   kExitUsage = 64,
 };
 

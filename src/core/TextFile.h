@@ -47,8 +47,8 @@ private:
 class TextWriter {
 public:
   enum class Mode {
-    Direct,          // write straight into the file: what was written stays when a run fails
-    ReplaceWhenDone  // write beside it and replace the file only when closed
+    Direct,         // write straight into the file: what was written stays when a run fails
+    ReplaceWhenDone // write beside it and replace the file only when closed
   };
   explicit TextWriter(const std::string& path, Mode mode = Mode::Direct);
   ~TextWriter();

@@ -4,10 +4,10 @@
 #include <string>
 
 struct RunState {
-  bool RunAttempted = false;  // a run has reached a check step since start-up
-  bool ChecksPassed = false;  // result of the latest CheckBeforeSave
-  bool RunConfirmed = false;  // the user's answer to the run question
-  std::string WorkDirectory;  // working directory after the latest successful file choice
+  bool RunAttempted = false; // a run has reached a check step since start-up
+  bool ChecksPassed = false; // result of the latest CheckBeforeSave
+  bool RunConfirmed = false; // the user's answer to the run question
+  std::string WorkDirectory; // working directory after the latest successful file choice
 };
 
 extern RunState WellUtils;

@@ -7,18 +7,18 @@
 
 namespace {
 QtFileDialogs qtDialogs;
-FileDialogs *installed = &qtDialogs;
+FileDialogs* installed = &qtDialogs;
 } // namespace
 
-FileDialogs &AppFileDialogs() { return *installed; }
-void InstallFileDialogs(FileDialogs *dialogs) { installed = dialogs ? dialogs : &qtDialogs; }
+FileDialogs& AppFileDialogs() { return *installed; }
+void InstallFileDialogs(FileDialogs* dialogs) { installed = dialogs ? dialogs : &qtDialogs; }
 
-QStringList QtNameFilters(const QString &filter) {
+QStringList QtNameFilters(const QString& filter) {
   QStringList result;
   const QStringList parts = filter.split('|');
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString &description = parts[i];
-    const QString &pattern = parts[i + 1];
+    const QString& description = parts[i];
+    const QString& pattern = parts[i + 1];
     if (description.endsWith("(" + pattern + ")"))
       result << description;
     else
@@ -27,7 +27,7 @@ QStringList QtNameFilters(const QString &filter) {
   return result;
 }
 
-std::optional<QString> QtFileDialogs::Run(const FileDialogSetup &dialog) {
+std::optional<QString> QtFileDialogs::Run(const FileDialogSetup& dialog) {
   QFileDialog box(QApplication::activeWindow());
   box.setObjectName(dialog.name);
   box.setOption(QFileDialog::DontUseNativeDialog);
@@ -46,7 +46,7 @@ std::optional<QString> QtFileDialogs::Run(const FileDialogSetup &dialog) {
   return box.selectedFiles().constFirst();
 }
 
-std::optional<QString> RunFileDialog(const FileDialogSetup &dialog) {
+std::optional<QString> RunFileDialog(const FileDialogSetup& dialog) {
   std::optional<QString> chosen = AppFileDialogs().Run(dialog);
   if (chosen && !chosen->isEmpty()) {
     const QString folder = QFileInfo(*chosen).absolutePath();

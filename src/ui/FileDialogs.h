@@ -18,23 +18,23 @@ class FileDialogs {
 public:
   virtual ~FileDialogs() = default;
   // The chosen path, or nothing when the user cancelled.
-  virtual std::optional<QString> Run(const FileDialogSetup &dialog) = 0;
+  virtual std::optional<QString> Run(const FileDialogSetup& dialog) = 0;
 };
 
 // QFileDialog (not the platform's native one). Open dialogs accept names of files that do not
 // exist, so that the caller can say so; save dialogs leave the overwrite question to the caller.
 class QtFileDialogs final : public FileDialogs {
 public:
-  std::optional<QString> Run(const FileDialogSetup &dialog) override;
+  std::optional<QString> Run(const FileDialogSetup& dialog) override;
 };
 
 // The implementation in force (the Qt one until another is installed); not owned.
-FileDialogs &AppFileDialogs();
-void InstallFileDialogs(FileDialogs *dialogs);
+FileDialogs& AppFileDialogs();
+void InstallFileDialogs(FileDialogs* dialogs);
 
 // Runs `dialog`; after a successful choice the chosen file's folder becomes the working
 // directory, on which the error list and the dialogs' next start rely.
-std::optional<QString> RunFileDialog(const FileDialogSetup &dialog);
+std::optional<QString> RunFileDialog(const FileDialogSetup& dialog);
 
 // "Input files (*.inp)|*.inp" as a QFileDialog name filter list.
-QStringList QtNameFilters(const QString &filter);
+QStringList QtNameFilters(const QString& filter);

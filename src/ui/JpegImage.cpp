@@ -15,18 +15,18 @@ struct ErrorManager {
 
 // libjpeg's default reaction to an error is to end the process; jump back instead.
 [[noreturn]] void OnJpegError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->escape, 1);
+  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1);
 }
 
 void IgnoreJpegMessage(j_common_ptr) {}
 
-QByteArray ReadResource(const char *path) {
+QByteArray ReadResource(const char* path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace
 
-QImage DecodeJpeg(const QByteArray &bytes) {
+QImage DecodeJpeg(const QByteArray& bytes) {
   if (bytes.isEmpty())
     return QImage();
   jpeg_decompress_struct info{};
@@ -35,14 +35,14 @@ QImage DecodeJpeg(const QByteArray &bytes) {
   errors.base.error_exit = OnJpegError;
   errors.base.output_message = IgnoreJpegMessage;
   // Only trivially destructible locals live across setjmp; the image is made after it.
-  QImage *volatile image = nullptr;
+  QImage* volatile image = nullptr;
   if (setjmp(errors.escape)) {
     jpeg_destroy_decompress(&info);
     delete image;
     return QImage();
   }
   jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_RGB;
@@ -62,12 +62,12 @@ QImage DecodeJpeg(const QByteArray &bytes) {
   return result;
 }
 
-const QImage &ExplanatoryFigure() {
+const QImage& ExplanatoryFigure() {
   static const QImage figure = DecodeJpeg(ReadResource(":/assets/figure.jpg"));
   return figure;
 }
 
-const QImage &IntroPicture() {
+const QImage& IntroPicture() {
   static const QImage picture(":/assets/intro.png");
   return picture;
 }

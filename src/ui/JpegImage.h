@@ -5,8 +5,8 @@
 #include <QImage>
 
 // Decodes JPEG bytes into an RGB image; a null image when the bytes are no readable JPEG.
-QImage DecodeJpeg(const QByteArray &bytes);
+QImage DecodeJpeg(const QByteArray& bytes);
 // The embedded explanatory figure (540 x 462), decoded once.
-const QImage &ExplanatoryFigure();
+const QImage& ExplanatoryFigure();
 // The small picture of the Intro sheet (109 x 96).
-const QImage &IntroPicture();
+const QImage& IntroPicture();

@@ -24,12 +24,12 @@ void TMainForm::CalcAim_ComboboxChange() {
   // TODO(next step): aim index, relabelling, aim code and field texts for the chosen aim.
 }
 
-void TMainForm::MaskEdit1Exit(QLineEdit *field) {
+void TMainForm::MaskEdit1Exit(QLineEdit* field) {
   (void)field;
   // TODO(next step): check the field's text as a real number.
 }
 
-void TMainForm::MaskEdit2Exit(QLineEdit *field) {
+void TMainForm::MaskEdit2Exit(QLineEdit* field) {
   (void)field;
   // TODO(next step): the real-number check plus the one-layer message for D1 = D2.
 }

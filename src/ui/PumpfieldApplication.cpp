@@ -4,12 +4,12 @@
 
 #include <string>
 
-PumpfieldApplication::PumpfieldApplication(int &argc, char **argv) : QApplication(argc, argv) {
+PumpfieldApplication::PumpfieldApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The program ends through its exit window only, not when some window happens to be last.
   setQuitOnLastWindowClosed(false);
 }
 
-bool PumpfieldApplication::notify(QObject *receiver, QEvent *event) {
+bool PumpfieldApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
@@ -22,7 +22,7 @@ void ReportEscapedError(std::exception_ptr error) {
   std::string text;
   try {
     std::rethrow_exception(error);
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     text = e.what();
   } catch (...) {
     text = "An unknown error occurred.";
@@ -33,7 +33,7 @@ void ReportEscapedError(std::exception_ptr error) {
   }
 }
 
-void RunGuarded(const std::function<void()> &handler) {
+void RunGuarded(const std::function<void()>& handler) {
   try {
     handler();
   } catch (...) {

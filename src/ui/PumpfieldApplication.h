@@ -8,11 +8,11 @@
 
 class PumpfieldApplication : public QApplication {
 public:
-  PumpfieldApplication(int &argc, char **argv);
-  bool notify(QObject *receiver, QEvent *event) override;
+  PumpfieldApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
 };
 
 // Shows the text of the exception through the services.
 void ReportEscapedError(std::exception_ptr error);
 // Runs `handler`, reporting an exception instead of letting it pass through the toolkit.
-void RunGuarded(const std::function<void()> &handler);
+void RunGuarded(const std::function<void()>& handler);

@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QThread>
 
-QtServices::QtServices(QPlainTextEdit *progressMemo) : memo_(progressMemo) {}
+QtServices::QtServices(QPlainTextEdit* progressMemo) : memo_(progressMemo) {}
 
-void QtServices::AppendProgress(const std::string &line) {
+void QtServices::AppendProgress(const std::string& line) {
   if (!memo_)
     return;
   memo_->appendPlainText(ToQ(line));
@@ -17,13 +17,13 @@ void QtServices::AppendProgress(const std::string &line) {
   memo_->repaint();
 }
 
-void QtServices::ShowMessage(const std::string &text) {
+void QtServices::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), ToQ(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.exec();
 }
 
-bool QtServices::AskYesNo(const std::string &text) {
+bool QtServices::AskYesNo(const std::string& text) {
   return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
                                ToQ(text), QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;

@@ -10,11 +10,11 @@ class QPlainTextEdit;
 
 class QtServices final : public Services {
 public:
-  explicit QtServices(QPlainTextEdit *progressMemo);
+  explicit QtServices(QPlainTextEdit* progressMemo);
 
-  void AppendProgress(const std::string &line) override;
-  void ShowMessage(const std::string &text) override;
-  bool AskYesNo(const std::string &text) override;
+  void AppendProgress(const std::string& line) override;
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
   void RequestQuit() override;
   void Pause(int milliseconds) override;
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-TBaseForm::TBaseForm(QWidget *parent) : QMainWindow(parent) {
+TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("BaseForm");
   setWindowTitle("Base Form");
   setFont(PixelFont("Tahoma", 13));
@@ -24,7 +24,7 @@ TBaseForm::TBaseForm(QWidget *parent) : QMainWindow(parent) {
   setStatusBar(StatusBar1);
 }
 
-void TBaseForm::ShowStatus(const QString &text) {
+void TBaseForm::ShowStatus(const QString& text) {
   statusText_->setText(text);
   if (isVisible())
     repaint();
@@ -32,17 +32,17 @@ void TBaseForm::ShowStatus(const QString &text) {
 
 QString TBaseForm::StatusText() const { return statusText_->text(); }
 
-QString ShortHint(const QString &hint) {
+QString ShortHint(const QString& hint) {
   const qsizetype bar = hint.indexOf('|');
   return bar < 0 ? hint : hint.left(bar);
 }
 
-QString LongHint(const QString &hint) {
+QString LongHint(const QString& hint) {
   const qsizetype bar = hint.indexOf('|');
   return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-QFont PixelFont(const QString &family, int pixels, bool bold) {
+QFont PixelFont(const QString& family, int pixels, bool bold) {
   QFont font(family);
   const bool mono = family.startsWith("Courier");
   font.setFamilies({family, mono ? "Liberation Mono" : "Liberation Sans"});

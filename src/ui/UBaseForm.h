@@ -11,23 +11,23 @@ class QStatusBar;
 class TBaseForm : public QMainWindow {
   Q_OBJECT
 public:
-  explicit TBaseForm(QWidget *parent = nullptr);
+  explicit TBaseForm(QWidget* parent = nullptr);
 
   // Puts `text` into the status line and repaints it at once.
-  void ShowStatus(const QString &text);
+  void ShowStatus(const QString& text);
   QString StatusText() const;
 
-  QStatusBar *StatusBar1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
 
 private:
-  QLabel *statusText_ = nullptr;
+  QLabel* statusText_ = nullptr;
 };
 
 // The caption of a hint: the part before a vertical bar, or the whole hint.
-QString ShortHint(const QString &hint);
+QString ShortHint(const QString& hint);
 // The longer text of a hint: the part after the bar, or the whole hint.
-QString LongHint(const QString &hint);
+QString LongHint(const QString& hint);
 
 // A font of `pixels` pixels in `family`, falling back to the metric-compatible Liberation font
 // where the family is not installed, so that the texts fit the controls laid out for it.
-QFont PixelFont(const QString &family, int pixels, bool bold = false);
+QFont PixelFont(const QString& family, int pixels, bool bold = false);

@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-TCloseForm *CloseForm = nullptr;
+TCloseForm* CloseForm = nullptr;
 
-TCloseForm::TCloseForm(QWidget *parent) : TBaseForm(parent) {
+TCloseForm::TCloseForm(QWidget* parent) : TBaseForm(parent) {
   setObjectName("CloseForm");
   setWindowTitle("Pumpfield exit");
-  auto *client = new QWidget(this);
+  auto* client = new QWidget(this);
   client->setObjectName("CloseFormClient");
   setCentralWidget(client);
   resize(287, 251);
@@ -44,13 +44,13 @@ void TCloseForm::Finish_ButtonClick() { TerminateApplication(); }
 
 void TCloseForm::FormClose() { TerminateApplication(); }
 
-void TCloseForm::showEvent(QShowEvent *event) {
+void TCloseForm::showEvent(QShowEvent* event) {
   TBaseForm::showEvent(event);
   if (!event->spontaneous())
     FormShow();
 }
 
-void TCloseForm::closeEvent(QCloseEvent *event) {
+void TCloseForm::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
 }

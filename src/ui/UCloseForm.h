@@ -9,18 +9,18 @@ class QPushButton;
 class TCloseForm : public TBaseForm {
   Q_OBJECT
 public:
-  explicit TCloseForm(QWidget *parent = nullptr);
+  explicit TCloseForm(QWidget* parent = nullptr);
 
-  QPlainTextEdit *Finish_MemoMemo = nullptr;
-  QPushButton *Finish_Button = nullptr;
+  QPlainTextEdit* Finish_MemoMemo = nullptr;
+  QPushButton* Finish_Button = nullptr;
 
   void FormShow();
   void Finish_ButtonClick();
   void FormClose();
 
 protected:
-  void showEvent(QShowEvent *event) override;
-  void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 };
 
-extern TCloseForm *CloseForm;
+extern TCloseForm* CloseForm;

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QPixmap>
 
-TFigureForm *FigureForm = nullptr;
+TFigureForm* FigureForm = nullptr;
 
-TFigureForm::TFigureForm(QWidget *parent) : QWidget(parent, Qt::Window) {
+TFigureForm::TFigureForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("FigureForm");
   setWindowTitle("Pumpfield figure");
   setFont(PixelFont("MS Sans Serif", 11));
@@ -18,7 +18,7 @@ TFigureForm::TFigureForm(QWidget *parent) : QWidget(parent, Qt::Window) {
   Figure_Image = new QLabel(this);
   Figure_Image->setObjectName("Figure_Image");
   Figure_Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const QImage &figure = ExplanatoryFigure();
+  const QImage& figure = ExplanatoryFigure();
   Figure_Image->setPixmap(QPixmap::fromImage(figure));
   Figure_Image->setGeometry(8, 8, figure.width(), figure.height());
 }

@@ -8,9 +8,9 @@ class QLabel;
 class TFigureForm : public QWidget {
   Q_OBJECT
 public:
-  explicit TFigureForm(QWidget *parent = nullptr);
+  explicit TFigureForm(QWidget* parent = nullptr);
 
-  QLabel *Figure_Image = nullptr;
+  QLabel* Figure_Image = nullptr;
 };
 
-extern TFigureForm *FigureForm;
+extern TFigureForm* FigureForm;

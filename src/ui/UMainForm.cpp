@@ -26,7 +26,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
-TMainForm *MainForm = nullptr;
+TMainForm* MainForm = nullptr;
 
 namespace {
 // Size of a sheet when the window has its designed client area of 708 x 550; controls anchored
@@ -34,9 +34,9 @@ namespace {
 constexpr int kDesignSheetWidth = 700;
 constexpr int kDesignSheetHeight = 502;
 
-QAction *NewAction(QObject *owner, const char *name, const QString &caption,
-                   const QKeySequence &shortcut, const QString &hint) {
-  auto *action = new QAction(caption, owner);
+QAction* NewAction(QObject* owner, const char* name, const QString& caption,
+                   const QKeySequence& shortcut, const QString& hint) {
+  auto* action = new QAction(caption, owner);
   action->setObjectName(name);
   action->setShortcut(shortcut);
   action->setToolTip(ShortHint(hint));
@@ -45,30 +45,30 @@ QAction *NewAction(QObject *owner, const char *name, const QString &caption,
   return action;
 }
 
-QLabel *NewLabel(QWidget *parent, const char *name, const QString &caption, int left, int top) {
-  auto *label = new QLabel(caption, parent);
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
+  auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
   label->adjustSize();
   label->move(left, top);
   return label;
 }
 
-QPushButton *NewButton(QWidget *parent, const char *name, const QString &caption,
-                       const QRect &geometry) {
-  auto *button = new QPushButton(caption, parent);
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption,
+                       const QRect& geometry) {
+  auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(geometry);
   return button;
 }
 
-QWidget *NewSheet(QTabWidget *pages, const char *name, const QString &caption) {
-  auto *sheet = new QWidget(pages);
+QWidget* NewSheet(QTabWidget* pages, const char* name, const QString& caption) {
+  auto* sheet = new QWidget(pages);
   sheet->setObjectName(name);
   pages->addTab(sheet, caption);
   return sheet;
 }
 
-bool IsCtrlX(const QKeyEvent *key) {
+bool IsCtrlX(const QKeyEvent* key) {
   return key->key() == Qt::Key_X && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 
@@ -76,12 +76,12 @@ bool IsCtrlX(const QKeyEvent *key) {
 // so the fields' claim is turned down before they see it.
 class ExitKeyFilter : public QObject {
 public:
-  explicit ExitKeyFilter(QWidget *window) : QObject(window), window_(window) {}
+  explicit ExitKeyFilter(QWidget* window) : QObject(window), window_(window) {}
 
-  bool eventFilter(QObject *watched, QEvent *event) override {
+  bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::ShortcutOverride) {
-      auto *widget = qobject_cast<QWidget *>(watched);
-      if (widget && widget->window() == window_ && IsCtrlX(static_cast<QKeyEvent *>(event))) {
+      auto* widget = qobject_cast<QWidget*>(watched);
+      if (widget && widget->window() == window_ && IsCtrlX(static_cast<QKeyEvent*>(event))) {
         event->ignore();
         return true;
       }
@@ -90,11 +90,11 @@ public:
   }
 
 private:
-  QWidget *window_;
+  QWidget* window_;
 };
 } // namespace
 
-TMainForm::TMainForm(QWidget *parent) : TBaseForm(parent) {
+TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   setObjectName("MainForm");
   setWindowTitle("Pumpfield, subsurface drainage by pumped wells");
 
@@ -150,7 +150,7 @@ void TMainForm::BuildMenuAndActions() {
   EditDelete1 = NewAction(ActionList1, "EditDelete1", "&Delete", QKeySequence(Qt::Key_Delete),
                           "Delete|Erases the selection");
 
-  auto handle = [this](QAction *action, void (TMainForm::*handler)()) {
+  auto handle = [this](QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this,
             [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
   };
@@ -159,7 +159,7 @@ void TMainForm::BuildMenuAndActions() {
   handle(OutputOpen, &TMainForm::OutputOpenExecute);
   handle(GraphOpen, &TMainForm::GraphOpenExecute);
   connect(FileExit1, &QAction::triggered, this, [this] { close(); });
-  for (QAction *edit : {EditCut1, EditCopy1, EditPaste1, EditDelete1})
+  for (QAction* edit : {EditCut1, EditCopy1, EditPaste1, EditDelete1})
     connect(edit, &QAction::triggered, this, [this, edit] { RunEditAction(edit); });
 
   MainMenu1 = new QMenuBar(this);
@@ -174,9 +174,9 @@ void TMainForm::BuildMenuAndActions() {
 
   // A menu item triggers its action and follows its caption and enabled state. The actions are
   // in no widget, so only the items' shortcuts are live.
-  auto item = [this](QMenu *menu, const char *name, QAction *action, const QKeySequence &shortcut,
-                     const QString &ownHint) {
-    auto *entry = new QAction(action->text(), menu);
+  auto item = [this](QMenu* menu, const char* name, QAction* action, const QKeySequence& shortcut,
+                     const QString& ownHint) {
+    auto* entry = new QAction(action->text(), menu);
     entry->setObjectName(name);
     entry->setShortcut(shortcut);
     const QString hint = ownHint.isNull() ? action->data().toString() : ownHint;
@@ -203,8 +203,8 @@ void TMainForm::BuildMenuAndActions() {
   Delete = item(Edit1, "Delete", EditDelete1, EditDelete1->shortcut(), QString());
   connect(Edit1, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
 
-  auto dialog = [](FileDialogSetup &setup, const char *name, FileDialogSetup::Kind kind,
-                   const char *filter, const char *extension) {
+  auto dialog = [](FileDialogSetup& setup, const char* name, FileDialogSetup::Kind kind,
+                   const char* filter, const char* extension) {
     setup.name = name;
     setup.kind = kind;
     setup.filter = filter;
@@ -218,7 +218,7 @@ void TMainForm::BuildMenuAndActions() {
   dialog(GraphSave_Dialog, "GraphSave_Dialog", Kind::Save, "Image files (*.bmp)|*.bmp", "bmp");
 }
 
-void TMainForm::BindButton(QPushButton *button, QAction *action, bool useActionCaption) {
+void TMainForm::BindButton(QPushButton* button, QAction* action, bool useActionCaption) {
   if (useActionCaption)
     button->setText(action->text());
   button->setToolTip(action->toolTip());
@@ -267,14 +267,14 @@ void TMainForm::BuildFigureSheet() {
   Figure_Image = new QLabel(Figure_TabSheet);
   Figure_Image->setObjectName("Figure_Image");
   Figure_Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const QImage &figure = ExplanatoryFigure();
+  const QImage& figure = ExplanatoryFigure();
   Figure_Image->setPixmap(QPixmap::fromImage(figure));
   Figure_Image->setGeometry(48, 8, figure.width(), figure.height());
 }
 
 void TMainForm::BuildInputSheet() {
   Input_TabSheet = NewSheet(PageControl1, "Input_TabSheet", " Input ");
-  QWidget *sheet = Input_TabSheet;
+  QWidget* sheet = Input_TabSheet;
   sheet->setFont(PixelFont("Courier New", 13, true));
 
   Filename_Label = NewLabel(sheet, "Filename_Label", "File", 32, 14);
@@ -330,7 +330,7 @@ void TMainForm::BuildInputSheet() {
                              "Depth watertable midway between wells      Dm       (m) : "};
   for (int i = 0; i < 13; ++i) {
     const QByteArray name = "Label" + QByteArray::number(i + 1);
-    QLabel *label = NewLabel(sheet, name.constData(), captions[i], 32, 135 + 20 * i);
+    QLabel* label = NewLabel(sheet, name.constData(), captions[i], 32, 135 + 20 * i);
     label->resize(464, label->height());
     Labels[static_cast<size_t>(i)] = label;
   }
@@ -363,7 +363,7 @@ void TMainForm::BuildInputSheet() {
   FigureButton1 = NewButton(sheet, "FigureButton1", "Figure", QRect(368, 463, 75, 25));
   Filesave_Button = NewButton(sheet, "Filesave_Button", "", QRect(456, 463, 96, 25));
   Fileopen_Button = NewButton(sheet, "Fileopen_Button", "", QRect(568, 463, 114, 25));
-  for (QPushButton *button : {FigureButton1, Filesave_Button, Fileopen_Button})
+  for (QPushButton* button : {FigureButton1, Filesave_Button, Fileopen_Button})
     button->setFont(buttonFont);
   BindButton(Filesave_Button, InputSave, true);
   BindButton(Fileopen_Button, InputOpen, true);
@@ -373,7 +373,7 @@ void TMainForm::BuildInputSheet() {
 
 void TMainForm::BuildOutputSheet() {
   Output_TabSheet = NewSheet(PageControl1, "Output_TabSheet", " Output ");
-  QWidget *sheet = Output_TabSheet;
+  QWidget* sheet = Output_TabSheet;
   sheet->setFont(PixelFont("Tahoma", 13));
 
   Output_Memo = new QPlainTextEdit(sheet);
@@ -421,7 +421,7 @@ void TMainForm::BuildOutputSheet() {
 
 void TMainForm::BuildGraphicsSheet() {
   Graphics_TabSheet = NewSheet(PageControl1, "Graphics_TabSheet", " Graphics ");
-  QWidget *sheet = Graphics_TabSheet;
+  QWidget* sheet = Graphics_TabSheet;
   GraphImage = new QLabel(sheet);
   GraphImage->setObjectName("GraphImage");
   GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -447,7 +447,7 @@ void TMainForm::BuildGraphicsSheet() {
 
 void TMainForm::CreateInputFields() {
   for (int i = 0; i < 14; ++i) {
-    auto *field = new QLineEdit(Input_TabSheet);
+    auto* field = new QLineEdit(Input_TabSheet);
     field->setObjectName(QString("MaskEdit%1").arg(i + 1));
     field->setGeometry(512, 132 + 20 * i, 121, 21);
     field->setText("0");
@@ -469,7 +469,7 @@ void TMainForm::FormCreate() {
   CalcAim_Combobox->setCurrentIndex(0);
   AimIndex = 0;
   LoadedAimIndex = 0;
-  for (QString *stash : {&StashR, &StashDm, &StashD2, &StashDw, &StashDb, &StashE, &StashW,
+  for (QString* stash : {&StashR, &StashDm, &StashD2, &StashDw, &StashDb, &StashE, &StashW,
                          &StashKa, &StashS, &StashSa, &StashSb})
     *stash = "0";
   CreateInputFields();
@@ -477,7 +477,7 @@ void TMainForm::FormCreate() {
   Label14->hide();
   Label15->hide();
   SetPlotFrame(kPlotWidth, kPlotHeight);
-  const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   PlaceWindow(screen ? screen->geometry().width() : 1024);
   StartupDecimalSeparator = DecimalSeparator();
 }
@@ -491,13 +491,13 @@ void TMainForm::PlaceWindow(int screenWidth) {
 }
 
 void TMainForm::FormDestroy() {
-  for (QLineEdit *&field : TMaskEdits) {
+  for (QLineEdit*& field : TMaskEdits) {
     delete field;
     field = nullptr;
   }
 }
 
-void TMainForm::SetDialogFolders(const QString &folder) {
+void TMainForm::SetDialogFolders(const QString& folder) {
   InputOpen_Dialog.initialFolder = folder;
   InputSave_Dialog.initialFolder = folder;
   OutputOpen_Dialog.initialFolder = folder;
@@ -508,13 +508,13 @@ void TMainForm::FormShow() {
     TerminateApplication();
 }
 
-void TMainForm::closeEvent(QCloseEvent *event) {
+void TMainForm::closeEvent(QCloseEvent* event) {
   event->ignore();
   if (CloseForm)
     CloseForm->show();
 }
 
-void TMainForm::showEvent(QShowEvent *event) {
+void TMainForm::showEvent(QShowEvent* event) {
   TBaseForm::showEvent(event);
   if (event->spontaneous())
     return;
@@ -522,17 +522,17 @@ void TMainForm::showEvent(QShowEvent *event) {
   RunGuarded([this] { RunSheetShowHandler(PageControl1->currentIndex()); });
 }
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
   case QEvent::FocusOut: {
-    const auto reason = static_cast<QFocusEvent *>(event)->reason();
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
     // Switching to another window or opening a menu does not leave the field.
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
         reason == Qt::MenuBarFocusReason)
       break;
     for (size_t i = 0; i < TMaskEdits.size(); ++i)
       if (watched == TMaskEdits[i]) {
-        QLineEdit *field = TMaskEdits[i];
+        QLineEdit* field = TMaskEdits[i];
         const FieldExitHandler handler = fieldExitHandlers_[i];
         RunGuarded([this, field, handler] { (this->*handler)(field); });
       }
@@ -552,7 +552,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TMainForm::RunSheetShowHandler(int index) {
-  QWidget *sheet = PageControl1->widget(index);
+  QWidget* sheet = PageControl1->widget(index);
   if (sheet == Intro_Tabsheet)
     Intro_TabsheetShow();
   else if (sheet == Figure_TabSheet)
@@ -572,18 +572,18 @@ void TMainForm::RunSheetExitHandler(int index) {
 
 namespace {
 // The focused control when it is one the edit actions can act on.
-QLineEdit *FocusedLineEdit() {
-  QWidget *focus = QApplication::focusWidget();
-  if (auto *edit = qobject_cast<QLineEdit *>(focus))
+QLineEdit* FocusedLineEdit() {
+  QWidget* focus = QApplication::focusWidget();
+  if (auto* edit = qobject_cast<QLineEdit*>(focus))
     return edit;
-  if (auto *combo = qobject_cast<QComboBox *>(focus))
+  if (auto* combo = qobject_cast<QComboBox*>(focus))
     return combo->lineEdit();
   return nullptr;
 }
 } // namespace
 
-void TMainForm::RunEditAction(QAction *action) {
-  if (QLineEdit *edit = FocusedLineEdit()) {
+void TMainForm::RunEditAction(QAction* action) {
+  if (QLineEdit* edit = FocusedLineEdit()) {
     if (action == EditCut1)
       edit->cut();
     else if (action == EditCopy1)
@@ -592,7 +592,7 @@ void TMainForm::RunEditAction(QAction *action) {
       edit->paste();
     else if (action == EditDelete1 && edit->hasSelectedText() && !edit->isReadOnly())
       edit->del();
-  } else if (auto *memo = qobject_cast<QPlainTextEdit *>(QApplication::focusWidget())) {
+  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget())) {
     if (action == EditCut1)
       memo->cut();
     else if (action == EditCopy1)
@@ -606,14 +606,14 @@ void TMainForm::RunEditAction(QAction *action) {
 
 void TMainForm::UpdateEditActions() {
   bool selected = false, writable = false;
-  if (QLineEdit *edit = FocusedLineEdit()) {
+  if (QLineEdit* edit = FocusedLineEdit()) {
     selected = edit->hasSelectedText();
     writable = !edit->isReadOnly();
-  } else if (auto *memo = qobject_cast<QPlainTextEdit *>(QApplication::focusWidget())) {
+  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget())) {
     selected = memo->textCursor().hasSelection();
     writable = !memo->isReadOnly();
   }
-  const QClipboard *clipboard = QGuiApplication::clipboard();
+  const QClipboard* clipboard = QGuiApplication::clipboard();
   const bool clipText = clipboard && !clipboard->text().isEmpty();
   EditCut1->setEnabled(selected && writable);
   EditCopy1->setEnabled(selected);

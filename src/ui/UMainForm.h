@@ -24,40 +24,40 @@ class QWidget;
 class TMainForm : public TBaseForm {
   Q_OBJECT
 public:
-  explicit TMainForm(QWidget *parent = nullptr);
+  explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // Makes `folder` the initial folder of the input and output dialogs.
-  void SetDialogFolders(const QString &folder);
+  void SetDialogFolders(const QString& folder);
   // Window placement of start-up for a screen `screenWidth` pixels wide.
   void PlaceWindow(int screenWidth);
 
   // Main window
-  QTabWidget *PageControl1 = nullptr;
-  QMenuBar *MainMenu1 = nullptr;
-  QMenu *File1 = nullptr;
-  QMenu *Edit1 = nullptr;
-  QAction *InputOpen1 = nullptr;
-  QAction *InputSave1 = nullptr;
-  QAction *OpenOutput1 = nullptr;
-  QAction *GraphOpen1 = nullptr;
-  QAction *ProgramExit = nullptr;
-  QAction *Cut = nullptr;
-  QAction *Copy = nullptr;
-  QAction *Paste = nullptr;
-  QAction *Delete = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* File1 = nullptr;
+  QMenu* Edit1 = nullptr;
+  QAction* InputOpen1 = nullptr;
+  QAction* InputSave1 = nullptr;
+  QAction* OpenOutput1 = nullptr;
+  QAction* GraphOpen1 = nullptr;
+  QAction* ProgramExit = nullptr;
+  QAction* Cut = nullptr;
+  QAction* Copy = nullptr;
+  QAction* Paste = nullptr;
+  QAction* Delete = nullptr;
 
   // ActionList1: the menu items and buttons follow their action's caption and enabled state.
-  QObject *ActionList1 = nullptr;
-  QAction *InputOpen = nullptr;
-  QAction *InputSave = nullptr;
-  QAction *OutputOpen = nullptr;
-  QAction *GraphOpen = nullptr;
-  QAction *FileExit1 = nullptr;
-  QAction *EditCut1 = nullptr;
-  QAction *EditCopy1 = nullptr;
-  QAction *EditPaste1 = nullptr;
-  QAction *EditDelete1 = nullptr;
+  QObject* ActionList1 = nullptr;
+  QAction* InputOpen = nullptr;
+  QAction* InputSave = nullptr;
+  QAction* OutputOpen = nullptr;
+  QAction* GraphOpen = nullptr;
+  QAction* FileExit1 = nullptr;
+  QAction* EditCut1 = nullptr;
+  QAction* EditCopy1 = nullptr;
+  QAction* EditPaste1 = nullptr;
+  QAction* EditDelete1 = nullptr;
 
   FileDialogSetup InputOpen_Dialog;
   FileDialogSetup InputSave_Dialog;
@@ -66,62 +66,62 @@ public:
   FileDialogSetup GraphSave_Dialog;
 
   // Intro sheet
-  QWidget *Intro_Tabsheet = nullptr;
-  QPlainTextEdit *Intro_Memo = nullptr;
-  QLabel *LogoImage = nullptr;
+  QWidget* Intro_Tabsheet = nullptr;
+  QPlainTextEdit* Intro_Memo = nullptr;
+  QLabel* LogoImage = nullptr;
 
   // Figure sheet
-  QWidget *Figure_TabSheet = nullptr;
-  QLabel *Figure_Image = nullptr;
+  QWidget* Figure_TabSheet = nullptr;
+  QLabel* Figure_Image = nullptr;
 
   // Input sheet
-  QWidget *Input_TabSheet = nullptr;
-  QLabel *Filename_Label = nullptr;
-  QLineEdit *FileName_Edit = nullptr;
-  QLabel *Title1_Label = nullptr;
-  QLineEdit *Title1_Edit = nullptr;
-  QLabel *Title2_Label = nullptr;
-  QLineEdit *Title2_Edit = nullptr;
-  QLabel *Options_Label = nullptr;
-  QComboBox *CalcAim_Combobox = nullptr;
-  QPlainTextEdit *WaitMemo = nullptr;
-  QLabel *Label1 = nullptr;
-  QLabel *Label2 = nullptr;
-  QLabel *Label3 = nullptr;
-  QLabel *Label4 = nullptr;
-  QLabel *Label5 = nullptr;
-  QLabel *Label6 = nullptr;
-  QLabel *Label7 = nullptr;
-  QLabel *Label8 = nullptr;
-  QLabel *Label9 = nullptr;
-  QLabel *Label10 = nullptr;
-  QLabel *Label11 = nullptr;
-  QLabel *Label12 = nullptr;
-  QLabel *Label13 = nullptr;
-  QLabel *Label14 = nullptr;
-  QLabel *Label15 = nullptr;
-  std::array<QLabel *, 14> Labels{}; // Label1 .. Label14
-  std::array<QLineEdit *, 14> TMaskEdits{};
-  QPushButton *FigureButton1 = nullptr;
-  QPushButton *Filesave_Button = nullptr;
-  QPushButton *Fileopen_Button = nullptr;
+  QWidget* Input_TabSheet = nullptr;
+  QLabel* Filename_Label = nullptr;
+  QLineEdit* FileName_Edit = nullptr;
+  QLabel* Title1_Label = nullptr;
+  QLineEdit* Title1_Edit = nullptr;
+  QLabel* Title2_Label = nullptr;
+  QLineEdit* Title2_Edit = nullptr;
+  QLabel* Options_Label = nullptr;
+  QComboBox* CalcAim_Combobox = nullptr;
+  QPlainTextEdit* WaitMemo = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* Label12 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLabel* Label15 = nullptr;
+  std::array<QLabel*, 14> Labels{}; // Label1 .. Label14
+  std::array<QLineEdit*, 14> TMaskEdits{};
+  QPushButton* FigureButton1 = nullptr;
+  QPushButton* Filesave_Button = nullptr;
+  QPushButton* Fileopen_Button = nullptr;
 
   // Output sheet
-  QWidget *Output_TabSheet = nullptr;
-  QPlainTextEdit *Output_Memo = nullptr;
-  QPlainTextEdit *Symbols_Memo = nullptr;
-  QPushButton *SeeOutput_Button = nullptr;
-  QPushButton *Symbols_Button = nullptr;
-  QPushButton *ViewGraphButton = nullptr;
-  QPushButton *FigureButton2 = nullptr;
+  QWidget* Output_TabSheet = nullptr;
+  QPlainTextEdit* Output_Memo = nullptr;
+  QPlainTextEdit* Symbols_Memo = nullptr;
+  QPushButton* SeeOutput_Button = nullptr;
+  QPushButton* Symbols_Button = nullptr;
+  QPushButton* ViewGraphButton = nullptr;
+  QPushButton* FigureButton2 = nullptr;
 
   // Graphics sheet
-  QWidget *Graphics_TabSheet = nullptr;
-  QLabel *GraphImage = nullptr;
-  QLabel *PictureImage = nullptr;
-  QPushButton *MakeGraphics_Button = nullptr;
-  QPushButton *SaveGraphButton = nullptr;
-  QPushButton *SeeGraphButton = nullptr;
+  QWidget* Graphics_TabSheet = nullptr;
+  QLabel* GraphImage = nullptr;
+  QLabel* PictureImage = nullptr;
+  QPushButton* MakeGraphics_Button = nullptr;
+  QPushButton* SaveGraphButton = nullptr;
+  QPushButton* SeeGraphButton = nullptr;
 
   // Window state
   bool OutputShown = false;
@@ -146,8 +146,8 @@ public:
   void Input_TabSheetShow();
   void Input_TabSheetExit();
   void CalcAim_ComboboxChange();
-  void MaskEdit1Exit(QLineEdit *field);
-  void MaskEdit2Exit(QLineEdit *field);
+  void MaskEdit1Exit(QLineEdit* field);
+  void MaskEdit2Exit(QLineEdit* field);
   void InputOpenExecute();
   void InputSaveExecute();
 
@@ -165,12 +165,12 @@ public:
   void DrawGraph();
 
 protected:
-  void closeEvent(QCloseEvent *event) override;
-  void showEvent(QShowEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  using FieldExitHandler = void (TMainForm::*)(QLineEdit *);
+  using FieldExitHandler = void (TMainForm::*)(QLineEdit*);
 
   void BuildMenuAndActions();
   void BuildIntroSheet();
@@ -179,18 +179,18 @@ private:
   void BuildOutputSheet();
   void BuildGraphicsSheet();
   void CreateInputFields();
-  void BindButton(QPushButton *button, QAction *action, bool useActionCaption);
+  void BindButton(QPushButton* button, QAction* action, bool useActionCaption);
   void RunSheetShowHandler(int index);
   void RunSheetExitHandler(int index);
-  void RunEditAction(QAction *action);
+  void RunEditAction(QAction* action);
   void UpdateEditActions();
 
   std::array<FieldExitHandler, 14> fieldExitHandlers_{};
-  QObject *exitKeyFilter_ = nullptr;
+  QObject* exitKeyFilter_ = nullptr;
   int currentSheet_ = -1;
   QSize outputMemoMargins_;
 };
 
 // The windows of the program, created at start-up in this order: MainForm, CloseForm, the data
 // module, FigureForm.
-extern TMainForm *MainForm;
+extern TMainForm* MainForm;

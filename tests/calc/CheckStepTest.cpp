@@ -16,13 +16,13 @@ struct Aim {
   std::vector<double> valid; // positions 1..14 of a parameter set without errors
 };
 
-const Aim kSpacing{"Spa", CheckSpacingInput,
-                   {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 1.5, 0}};
-const Aim kDischarge{"Dis", CheckDischargeInput,
-                     {1.5, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 160, 0}};
+const Aim kSpacing{
+    "Spa", CheckSpacingInput, {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 1.5, 0}};
+const Aim kDischarge{
+    "Dis", CheckDischargeInput, {1.5, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 160, 0}};
 const Aim kConductivity{"Con", CheckConductivityInput, {0.002, 1.4, 16, 3, 10, 0.1, 0.25, 120}};
-const Aim kField{"Hydr", CheckHeadInput,
-                 {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 180, 110}};
+const Aim kField{
+    "Hydr", CheckHeadInput, {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 180, 110}};
 
 struct Case {
   const char* name;

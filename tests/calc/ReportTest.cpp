@@ -11,8 +11,8 @@
 
 namespace {
 // R D1 D2 Dw Db E W Ka Kb1 Kv1 Kb2 Kv2 Dm: loam over sand, a spacing of about 100 m.
-const std::vector<double> kSpacingInput = {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8,
-                                           2.5,   1.5};
+const std::vector<double> kSpacingInput = {0.003, 4,   18,   2.5, 12,  0.2, 0.3,
+                                           0.8,   0.6, 0.15, 8,   2.5, 1.5};
 
 size_t IndexOf(const std::vector<std::string>& lines, const std::string& line, size_t from = 0) {
   for (size_t i = from; i < lines.size(); ++i)
@@ -113,8 +113,7 @@ TEST_F(CalcTest, ConductivityReportLayout) {
   ASSERT_EQ(lines[28], " Output data:");
   const auto rows = TableAfter(lines, 28);
   const size_t end = 29 + rows.size();
-  EXPECT_EQ(lines[end + 1].substr(0, 53),
-            " The average hydraulic conductivity (Darcy, m/d) is: ");
+  EXPECT_EQ(lines[end + 1].substr(0, 53), " The average hydraulic conductivity (Darcy, m/d) is: ");
   EXPECT_NEAR(TrailingNumber(lines[end + 4]), 1.4, 0.0015);
   EXPECT_NEAR(TrailingNumber(lines[end + 5]), 0.002 * 60 * 60, 0.06);
   EXPECT_EQ(lines.size(), end + 7);
@@ -168,8 +167,7 @@ TEST_F(CalcTest, FieldProfileShorterThanTheWellRadiusAndWaterAboveSurface) {
   auto lines = ReportLines();
   const size_t second = IndexOf(lines, " Output data: (along the shorter spacing)");
   EXPECT_EQ(lines[second + 1], " #");
-  EXPECT_EQ(lines[second + 3],
-            " Midway watertable depth (m) for the shorter spacing is:    2.500");
+  EXPECT_EQ(lines[second + 3], " Midway watertable depth (m) for the shorter spacing is:    2.500");
   EXPECT_TRUE(services.messages.empty());
 
   // Wells far apart in slow soil: the diagonal head passes Dw.
@@ -213,8 +211,7 @@ TEST_F(CalcTest, SearchesThatMissTheRequiredDepthSayWhichBoundTheyShow) {
   EXPECT_EQ(Conductivity.PassCount, kConductivityPassLimit);
   EXPECT_NEAR(Conductivity.K, 0.001, 1e-12);
   ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_NE(services.messages[0].find("lower bound of the search, 0.001 m/day"),
-            std::string::npos);
+  EXPECT_NE(services.messages[0].find("lower bound of the search, 0.001 m/day"), std::string::npos);
   lines = ReportLines();
   EXPECT_EQ(lines.back(), " " + services.messages[0]);
 }

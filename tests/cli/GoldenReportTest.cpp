@@ -27,8 +27,8 @@ std::vector<std::string> GoldenInputs() {
 
 std::string TestName(const std::string& path) {
   std::string name;
-  for (char c : fs::path(path).parent_path().filename().string() + "_" +
-                    fs::path(path).stem().string())
+  for (char c :
+       fs::path(path).parent_path().filename().string() + "_" + fs::path(path).stem().string())
     name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   return name;
 }

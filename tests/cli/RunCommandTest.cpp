@@ -1,5 +1,5 @@
-#include "FileNames.h"
 #include "RunCommand.h"
+#include "FileNames.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -67,8 +67,7 @@ TEST(RunCommand, InputErrorsPrintAndKeepTheListAndTheInput) {
 TEST(RunCommand, ArithmeticErrorKeepsThePartialReport) {
   TempDir dir;
   // Well in layer 1, E = 0, Kv1 = 0: the first step has no flow capacity.
-  WriteFileBytes("zero.inp",
-                 WithNumbers("Spa", "0.003 15 18 2.5 12 0 0.3 0.8 0.6 0 8 2.5 1.5 0"));
+  WriteFileBytes("zero.inp", WithNumbers("Spa", "0.003 15 18 2.5 12 0 0.3 0.8 0.6 0 8 2.5 1.5 0"));
   const CliRun run = RunCli({"zero.inp"});
   EXPECT_EQ(run.status, kExitArithmeticError);
   EXPECT_NE(run.err.find("Floating point division by zero"), std::string::npos) << run.err;
@@ -109,8 +108,7 @@ TEST(RunCommand, UsageErrors) {
 
 TEST(RunCommand, SearchThatMissesTheDepthIsReportedOnTheTerminal) {
   TempDir dir;
-  WriteFileBytes("clay.inp",
-                 WithNumbers("Spa", "0.01 5 5 2 4 0 0.3 0.02 0.02 0.02 0 0 1.9 0"));
+  WriteFileBytes("clay.inp", WithNumbers("Spa", "0.01 5 5 2 4 0 0.3 0.02 0.02 0.02 0 0 1.9 0"));
   const CliRun run = RunCli({"clay.inp"});
   EXPECT_EQ(run.status, kExitReportWritten);
   EXPECT_NE(run.out.find("\nThe required midway watertable depth was not reached: the well "

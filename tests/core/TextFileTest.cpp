@@ -1,6 +1,6 @@
+#include "TextFile.h"
 #include "FileNames.h"
 #include "TempDir.h"
-#include "TextFile.h"
 
 #include <gtest/gtest.h>
 

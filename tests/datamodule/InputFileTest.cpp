@@ -165,7 +165,9 @@ TEST(SaveInputFile, EveryWrittenFileReadsBackToTheRoundedValues) {
 TEST(LoadInputFile, ReadsTitlesCodeAndFourteenNumbers) {
   ScriptedServices services;
   TempDir dir;
-  WriteFileBytes("a.inp", "  \r\nSecond\r\nanything at all\r\nCon\r\n 1 2 3\r\n4 5\t6 7 8 9 10 11 12 13 14 15\r\n");
+  WriteFileBytes(
+      "a.inp",
+      "  \r\nSecond\r\nanything at all\r\nCon\r\n 1 2 3\r\n4 5\t6 7 8 9 10 11 12 13 14 15\r\n");
   TDMPumpfield dm;
   dm.InputFileName = "a.inp";
   dm.LoadInputFile();

@@ -26,7 +26,8 @@ std::string Head(const std::string& title1, const std::string& title2, const std
 std::string SingleReport(int rows, const std::string& marker = " Output data:") {
   return Head("Title one", "Title two", " Trellow input data: ") +
          " Output sequence (see also the Symbols button):\r\n   X       F         G/p\r\n" +
-         marker + "\r\n" + Rows(rows) + " #\r\n The well spacing (Darcy,  m) is :    50.00\r\n #\r\n";
+         marker + "\r\n" + Rows(rows) +
+         " #\r\n The well spacing (Darcy,  m) is :    50.00\r\n #\r\n";
 }
 
 std::string ProfileBlock(const std::string& along, int rows, double start, bool last) {
@@ -41,7 +42,8 @@ std::string ProfileBlock(const std::string& along, int rows, double start, bool 
 std::string RectangularReport(int rows1, int rows2, int rows3) {
   return Head("Field", "Rectangle", " Ostvane input data: ") +
          ProfileBlock("longer spacing", rows1, 0, false) +
-         ProfileBlock("shorter spacing", rows2, 100, false) + ProfileBlock("diagonal", rows3, 200, true);
+         ProfileBlock("shorter spacing", rows2, 100, false) +
+         ProfileBlock("diagonal", rows3, 200, true);
 }
 
 struct ReaderTest : ::testing::Test {
@@ -102,8 +104,8 @@ TEST_F(ReaderTest, EndLineMustBeExactlyBlankHash) {
   // " #" with trailing blanks is a row-less line that does not end the table, so the rows
   // counted include it and reading it as a row fails: the report is refused whole.
   Load(SingleReport(2));
-  WriteFileBytes("t.out", Head("a", "b", " Trellow") + " Output data:\r\n" + Rows(2) +
-                              " #  \r\n" + Rows(1) + " #\r\n");
+  WriteFileBytes("t.out", Head("a", "b", " Trellow") + " Output data:\r\n" + Rows(2) + " #  \r\n" +
+                              Rows(1) + " #\r\n");
   EXPECT_THROW(dm.LoadGraphData("t.out"), ReportFormatError);
   EXPECT_EQ(dm.Count1, 2);
   EXPECT_EQ(dm.Title1, " Title one"); // still the earlier report's

@@ -51,7 +51,8 @@ TEST_F(CheckTest, ConsistentSetsOfEveryAimPass) {
 TEST_F(CheckTest, EachTestGivesItsMessageWithTheSuffix) {
   EXPECT_EQ(Check("Spa", With(kSpa, {{14, -1}})), "Data cannot be negative." + kSuffix);
   EXPECT_EQ(Check("Dis", With(kDis, {{3, 1}})), "Take care that D2 is not less than D1." + kSuffix);
-  EXPECT_EQ(Check("Hyd", With(kHyd, {{8, 0.002}})), "Take care that Ka is greater than R." + kSuffix);
+  EXPECT_EQ(Check("Hyd", With(kHyd, {{8, 0.002}})),
+            "Take care that Ka is greater than R." + kSuffix);
   EXPECT_EQ(Check("Hyd", With(kHyd, {{14, 0.5}})),
             "Take care that S, or Sa and Sb, are larger than 2W." + kSuffix);
   EXPECT_EQ(Check("Dis", With(kDis, {{13, 0.6}})),
@@ -66,8 +67,8 @@ TEST_F(CheckTest, EachTestGivesItsMessageWithTheSuffix) {
 }
 
 TEST_F(CheckTest, TestsApplyOnlyToTheirAims) {
-  EXPECT_EQ(Check("Con", With(kCon, {{3, 1}})), ""); // D2 < D1 is not tested for "Con"
-  EXPECT_EQ(Check("Dis", With(kDis, {{8, 0}})), "");  // nor Ka <= R for "Dis"
+  EXPECT_EQ(Check("Con", With(kCon, {{3, 1}})), "");    // D2 < D1 is not tested for "Con"
+  EXPECT_EQ(Check("Dis", With(kDis, {{8, 0}})), "");    // nor Ka <= R for "Dis"
   EXPECT_EQ(Check("Spa", With(kSpa, {{13, 0.5}})), ""); // value 13 is Dm, not S
   EXPECT_EQ(Check("Dis", With(kDis, {{14, 0.1}})), ""); // Sb only for the rectangular field
 }

@@ -1,12 +1,11 @@
-#include "FileNames.h"
 #include "RunCalculation.h"
+#include "FileNames.h"
 #include "RunState.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
 #include "UDMPumpfield.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 // Records what the run control asks of the window, in order.
@@ -64,11 +63,11 @@ TEST_F(RunTest, RunWithoutErrorsWritesTheReportWithProgressAndPauses) {
     EXPECT_FALSE(FileExists("Error.lst"));
     EXPECT_TRUE(FileExists(dir.file("field.out"))) << code;
     EXPECT_TRUE(FileExists(dir.file("field.inp")));
-    EXPECT_EQ(services.progress,
-              (std::vector<std::string>{" Saving data .....", " Progress 25% ....",
-                                        " Calculating .....", " Please wait .....",
-                                        " Progressing .....", " Almost done .....",
-                                        " Writing output .."}));
+    EXPECT_EQ(
+        services.progress,
+        (std::vector<std::string>{" Saving data .....", " Progress 25% ....", " Calculating .....",
+                                  " Please wait .....", " Progressing .....", " Almost done .....",
+                                  " Writing output .."}));
     EXPECT_EQ(services.pauses, (std::vector<int>{500, 500, 500, 500, 1000, 1000, 1000}));
     for (const std::string& line : services.progress)
       EXPECT_EQ(line.size(), 18u) << line;
@@ -85,8 +84,8 @@ TEST_F(RunTest, RunWithInputErrorsShowsTheListAndDeletesTheInputFile) {
   EXPECT_FALSE(FileExists(dir.file("field.inp")));
   EXPECT_FALSE(FileExists(dir.file("field.out")));
   EXPECT_NE(ReadFileBytes("Error.lst").find(" Make sure that R > 0."), std::string::npos);
-  EXPECT_EQ(window.calls, (std::vector<std::string>{"show memo", "hide figures", "hide memo",
-                                                    "output sheet"}));
+  EXPECT_EQ(window.calls,
+            (std::vector<std::string>{"show memo", "hide figures", "hide memo", "output sheet"}));
   EXPECT_EQ(services.progress,
             (std::vector<std::string>{" Saving data .....", " Progress 25% ...."}));
   EXPECT_EQ(services.pauses, (std::vector<int>{500, 500}));

@@ -12,7 +12,7 @@ public:
   ScriptedFileDialogs() { InstallFileDialogs(this); }
   ~ScriptedFileDialogs() override { InstallFileDialogs(nullptr); }
 
-  std::optional<QString> Run(const FileDialogSetup &dialog) override {
+  std::optional<QString> Run(const FileDialogSetup& dialog) override {
     asked.push_back(dialog);
     if (answers.empty())
       return std::nullopt;

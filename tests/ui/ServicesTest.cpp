@@ -18,16 +18,16 @@
 
 TEST_F(WindowsTest, MenuItemsAndActionsCarryCaptionsShortcutsHintsAndStates) {
   struct Expected {
-    QAction *item;
-    const char *itemName;
-    QAction *action;
-    const char *caption;
-    const char *itemShortcut;
-    const char *actionShortcut;
-    const char *toolTip;
+    QAction* item;
+    const char* itemName;
+    QAction* action;
+    const char* caption;
+    const char* itemShortcut;
+    const char* actionShortcut;
+    const char* toolTip;
     bool enabled;
   };
-  TMainForm &f = *MainForm;
+  TMainForm& f = *MainForm;
   const Expected rows[] = {
       {f.InputOpen1, "InputOpen1", f.InputOpen, "&InputOpen", "Ctrl+I", "Ctrl+I",
        "Open an existing datafile", true},
@@ -43,7 +43,7 @@ TEST_F(WindowsTest, MenuItemsAndActionsCarryCaptionsShortcutsHintsAndStates) {
       {f.Paste, "Paste", f.EditPaste1, "&Paste", "Ctrl+V", "Ctrl+V", "Paste", true},
       {f.Delete, "Delete", f.EditDelete1, "&Delete", "Del", "Del", "Delete", true},
   };
-  for (const Expected &r : rows) {
+  for (const Expected& r : rows) {
     SCOPED_TRACE(r.itemName);
     EXPECT_EQ(r.item->objectName(), r.itemName);
     EXPECT_EQ(r.item->text(), r.caption);
@@ -59,13 +59,13 @@ TEST_F(WindowsTest, MenuItemsAndActionsCarryCaptionsShortcutsHintsAndStates) {
   EXPECT_TRUE(f.GraphOpen->toolTip().isEmpty() || f.GraphOpen->toolTip() == "&GraphOpen" ||
               f.GraphOpen->toolTip() == "GraphOpen");
 
-  const QList<QAction *> menus = f.MainMenu1->actions();
+  const QList<QAction*> menus = f.MainMenu1->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), "File");
   EXPECT_EQ(menus[1]->text(), "&Edit");
-  EXPECT_EQ(f.File1->actions(), (QList<QAction *>{f.InputOpen1, f.InputSave1, f.OpenOutput1,
-                                                  f.GraphOpen1, f.ProgramExit}));
-  EXPECT_EQ(f.Edit1->actions(), (QList<QAction *>{f.Cut, f.Copy, f.Paste, f.Delete}));
+  EXPECT_EQ(f.File1->actions(), (QList<QAction*>{f.InputOpen1, f.InputSave1, f.OpenOutput1,
+                                                 f.GraphOpen1, f.ProgramExit}));
+  EXPECT_EQ(f.Edit1->actions(), (QList<QAction*>{f.Cut, f.Copy, f.Paste, f.Delete}));
 }
 
 TEST_F(WindowsTest, ButtonsFollowTheirActions) {
@@ -85,13 +85,13 @@ TEST_F(WindowsTest, ButtonsFollowTheirActions) {
 TEST_F(WindowsTest, DialogsHaveTheirFiltersExtensionsAndFolders) {
   using Kind = FileDialogSetup::Kind;
   struct Expected {
-    const FileDialogSetup *dialog;
-    const char *name;
+    const FileDialogSetup* dialog;
+    const char* name;
     Kind kind;
-    const char *filter;
-    const char *extension;
+    const char* filter;
+    const char* extension;
   };
-  const TMainForm &f = *MainForm;
+  const TMainForm& f = *MainForm;
   const Expected rows[] = {
       {&f.InputOpen_Dialog, "InputOpen_Dialog", Kind::Open, "Input files (*.inp)|*.inp", "inp"},
       {&f.InputSave_Dialog, "InputSave_Dialog", Kind::Save, "Input files (*.inp)|*.inp", "inp"},
@@ -99,7 +99,7 @@ TEST_F(WindowsTest, DialogsHaveTheirFiltersExtensionsAndFolders) {
       {&f.GraphOpen_Dialog, "GraphOpen_Dialog", Kind::Open, "Image files (*.bmp)|*.bmp", "bmp"},
       {&f.GraphSave_Dialog, "GraphSave_Dialog", Kind::Save, "Image files (*.bmp)|*.bmp", "bmp"},
   };
-  for (const Expected &r : rows) {
+  for (const Expected& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(r.dialog->name, r.name);
     EXPECT_TRUE(r.dialog->kind == r.kind);
@@ -145,7 +145,7 @@ class Thrower : public QObject {
 public:
   std::function<void()> raise;
   int handled = 0;
-  bool event(QEvent *e) override {
+  bool event(QEvent* e) override {
     if (e->type() == QEvent::User) {
       ++handled;
       raise();
@@ -204,7 +204,7 @@ TEST(QtServicesTest, ProgressLinesGoToTheMemoAndQuestionsAreYesOnlyOnYes) {
 
   auto answer = [](QMessageBox::StandardButton which) {
     QTimer::singleShot(0, [which] {
-      auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       if (which == QMessageBox::NoButton)
         box->reject(); // closed without an answer
@@ -220,7 +220,7 @@ TEST(QtServicesTest, ProgressLinesGoToTheMemoAndQuestionsAreYesOnlyOnYes) {
   EXPECT_FALSE(services.AskYesNo("The file already exists, overwrite?"));
 
   QTimer::singleShot(0, [] {
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), "No input file was selected");
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);

@@ -18,7 +18,7 @@
 #include <QTabWidget>
 
 namespace {
-QStringList Lines(const QPlainTextEdit *memo) { return memo->toPlainText().split('\n'); }
+QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split('\n'); }
 } // namespace
 
 TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields) {
@@ -30,7 +30,7 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
 
   for (int i = 0; i < 14; ++i) {
     SCOPED_TRACE(i + 1);
-    const QLineEdit *field = MainForm->TMaskEdits[static_cast<size_t>(i)];
+    const QLineEdit* field = MainForm->TMaskEdits[static_cast<size_t>(i)];
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text(), "0");
     EXPECT_EQ(field->parentWidget(), MainForm->Input_TabSheet);
@@ -46,7 +46,7 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
   EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);
   EXPECT_EQ(MainForm->AimIndex, 0);
   EXPECT_EQ(MainForm->LoadedAimIndex, 0);
-  for (const QString *stash :
+  for (const QString* stash :
        {&MainForm->StashR, &MainForm->StashDm, &MainForm->StashD2, &MainForm->StashDw,
         &MainForm->StashDb, &MainForm->StashE, &MainForm->StashW, &MainForm->StashKa,
         &MainForm->StashS, &MainForm->StashSa, &MainForm->StashSb})
@@ -101,7 +101,7 @@ TEST_F(WindowsTest, CtrlXInAnEditFieldShowsTheExitWindowAndCutsNothing) {
   MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
   MainForm->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
-  QLineEdit *field = MainForm->Title1_Edit;
+  QLineEdit* field = MainForm->Title1_Edit;
   field->setText("Polder");
   field->setFocus();
   field->selectAll();
@@ -116,7 +116,7 @@ TEST_F(WindowsTest, CutFromTheEditMenuCutsTheSelection) {
   MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
   MainForm->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
-  QLineEdit *field = MainForm->Title2_Edit;
+  QLineEdit* field = MainForm->Title2_Edit;
   field->setText("Polder 12");
   field->setFocus();
   field->setSelection(6, 3);
@@ -186,11 +186,11 @@ TEST_F(WindowsTest, OutputSheetWithoutReportShowsOnlyTheOpenButton) {
   MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
   EXPECT_FALSE(FigureForm->isVisible());
   EXPECT_TRUE(MainForm->SeeOutput_Button->isVisible());
-  for (QWidget *hidden : {static_cast<QWidget *>(MainForm->Output_Memo),
-                          static_cast<QWidget *>(MainForm->Symbols_Memo),
-                          static_cast<QWidget *>(MainForm->Symbols_Button),
-                          static_cast<QWidget *>(MainForm->ViewGraphButton),
-                          static_cast<QWidget *>(MainForm->FigureButton2)})
+  for (QWidget* hidden :
+       {static_cast<QWidget*>(MainForm->Output_Memo), static_cast<QWidget*>(MainForm->Symbols_Memo),
+        static_cast<QWidget*>(MainForm->Symbols_Button),
+        static_cast<QWidget*>(MainForm->ViewGraphButton),
+        static_cast<QWidget*>(MainForm->FigureButton2)})
     EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
 
   MainForm->Symbols_ButtonClick();
@@ -226,10 +226,10 @@ TEST_F(WindowsTest, SheetsCarryTheirCaptionsInOrder) {
 
 TEST_F(WindowsTest, ComponentsHaveTheirNamesPlacesAndInitialVisibility) {
   struct Expected {
-    const char *name;
+    const char* name;
     QRect geometry; // width or height 0: not checked
     bool hidden;
-    const char *caption;
+    const char* caption;
   };
   const Expected components[] = {
       {"Intro_Memo", QRect(48, 24, 505, 313), false, nullptr},
@@ -265,9 +265,9 @@ TEST_F(WindowsTest, ComponentsHaveTheirNamesPlacesAndInitialVisibility) {
       {"SaveGraphButton", QRect(392, 471, 89, 25), true, "Save graph"},
       {"SeeGraphButton", QRect(488, 471, 97, 25), false, "Open graph "},
   };
-  for (const Expected &c : components) {
+  for (const Expected& c : components) {
     SCOPED_TRACE(c.name);
-    const auto *widget = MainForm->findChild<QWidget *>(c.name);
+    const auto* widget = MainForm->findChild<QWidget*>(c.name);
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->pos(), c.geometry.topLeft());
     if (c.geometry.width() > 0) {
@@ -277,10 +277,9 @@ TEST_F(WindowsTest, ComponentsHaveTheirNamesPlacesAndInitialVisibility) {
       EXPECT_EQ(widget->height(), c.geometry.height());
     }
     EXPECT_EQ(widget->isHidden(), c.hidden);
-    if (const auto *label = qobject_cast<const QLabel *>(widget); label && c.caption) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget); label && c.caption) {
       EXPECT_EQ(label->text(), c.caption);
-    } else if (const auto *button = qobject_cast<const QPushButton *>(widget);
-               button && c.caption) {
+    } else if (const auto* button = qobject_cast<const QPushButton*>(widget); button && c.caption) {
       EXPECT_EQ(button->text(), c.caption);
     }
   }
