@@ -1,6 +1,7 @@
 #include "CalcFiles.h"
 
 #include "FileNames.h"
+#include "Numerics.h"
 #include "Services.h"
 #include "TextFormat.h"
 #include "UDMPumpfield.h"
@@ -89,4 +90,36 @@ void CloseReportWithNote(Report& report, const std::string& text) {
   report.Close();
   if (!text.empty())
     AppServices().ShowMessage(text);
+}
+
+void CheckLayerGeometry(ErrorList& errors) {
+  using LD = long double;
+  FlowModelState& s = Flow;
+  s.T1 = Store(LD(s.D1) - s.Dw);
+  s.T2 = Store(LD(s.D2) - s.D1);
+  if (s.T2 < 0.0)
+    errors.Add(" Make sure that D2 >= D1.");
+  s.Lw = Store(LD(s.Db) - s.Dw);
+  if (s.Lw <= 0.0)
+    errors.Add(" Make sure that Db > Dw.");
+  s.L2 = Store(LD(s.Db) - s.D1);
+  if (s.E < 0.0)
+    errors.Add(" Make sure that E >= 0.");
+  s.rw = Store(LD(s.W) / 2.0L);
+  if (s.T2 != 0.0 && s.Db < s.D1 && s.D1 < LD(s.Db) + s.rw)
+    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
+  if (s.Db < s.D2 && s.D2 < LD(s.Db) + s.rw)
+    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+}
+
+void StillWorkingMessages::Update(double S, double diff, double tol) {
+  if (!first_ && S <= 25.0 && diff < 1000.0L * tol) {
+    AppServices().AppendProgress(" Still working ...");
+    first_ = true;
+  }
+  if (!second_ &&
+      ((S > 25.0 && S < 50.0 && diff < 100.0L * tol) || (S >= 50.0 && diff < 1000.0L * tol))) {
+    AppServices().AppendProgress(" Still working ...");
+    second_ = true;
+  }
 }

@@ -50,6 +50,20 @@ private:
   TextWriter file_;
 };
 
+// The thickness, well-length and well-position checks shared by the spacing and discharge
+// aims: sets T1, T2, Lw, L2 and rw of the flow model and records their input errors.
+void CheckLayerGeometry(ErrorList& errors);
+
+// The " Still working ..." lines of the discharge and conductivity searches: each of the two
+// rules speaks at most once per run. S is the half spacing in m.
+class StillWorkingMessages {
+public:
+  void Update(double S, double diff, double tol);
+
+private:
+  bool first_ = false, second_ = false;
+};
+
 // How a search ended.
 enum class SearchEnd { Converged, AtLowerBound, AtUpperBound, BetweenBounds };
 

@@ -80,7 +80,7 @@ void CalcConductivity() {
   c.K = s.R;
   PrepareConductivity();
   c.PassCount = 0;
-  bool firstMessage = false, secondMessage = false;
+  StillWorkingMessages stillWorking;
   SearchMoves moves;
   double diff;
   for (;;) {
@@ -90,15 +90,7 @@ void CalcConductivity() {
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || c.PassCount >= kConductivityPassLimit)
       break;
-    if (!firstMessage && s.S <= 25.0 && diff < 1000.0L * s.tol) {
-      AppServices().AppendProgress(" Still working ...");
-      firstMessage = true;
-    }
-    if (!secondMessage && ((s.S > 25.0 && s.S < 50.0 && diff < 100.0L * s.tol) ||
-                           (s.S >= 50.0 && diff < 1000.0L * s.tol))) {
-      AppServices().AppendProgress(" Still working ...");
-      secondMessage = true;
-    }
+    stillWorking.Update(s.S, diff, s.tol);
     if (s.h < s.H) {
       c.Khi = c.K;
       c.K = Store((LD(c.K) + c.Klo) / 2.0L);

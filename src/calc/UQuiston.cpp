@@ -21,21 +21,7 @@ void CheckDischargeInput() {
       *value = in.Next();
   }
   ErrorList errors;
-  s.T1 = Store(LD(s.D1) - s.Dw);
-  s.T2 = Store(LD(s.D2) - s.D1);
-  if (s.T2 < 0.0)
-    errors.Add(" Make sure that D2 >= D1.");
-  s.Lw = Store(LD(s.Db) - s.Dw);
-  if (s.Lw <= 0.0)
-    errors.Add(" Make sure that Db > Dw.");
-  s.L2 = Store(LD(s.Db) - s.D1);
-  if (s.E < 0.0)
-    errors.Add(" Make sure that E >= 0.");
-  s.rw = Store(LD(s.W) / 2.0L);
-  if (s.T2 != 0.0 && s.Db < s.D1 && s.D1 < LD(s.Db) + s.rw)
-    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
-  if (s.Db < s.D2 && s.D2 < LD(s.Db) + s.rw)
-    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+  CheckLayerGeometry(errors);
   s.H = Store(LD(s.Dw) - s.Dm);
   if (s.H <= 0.0)
     errors.Add(" Make sure that Dm < Dw.");
@@ -77,7 +63,7 @@ void CalcDischarge() {
 
   PrepareDischarge();
   s.PassCount = 0;
-  bool firstMessage = false, secondMessage = false;
+  StillWorkingMessages stillWorking;
   SearchMoves moves;
   double diff;
   for (;;) {
@@ -86,15 +72,7 @@ void CalcDischarge() {
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || s.PassCount > 39)
       break;
-    if (!firstMessage && s.S <= 25.0 && diff < 1000.0L * s.tol) {
-      AppServices().AppendProgress(" Still working ...");
-      firstMessage = true;
-    }
-    if (!secondMessage && ((s.S > 25.0 && s.S < 50.0 && diff < 100.0L * s.tol) ||
-                           (s.S >= 50.0 && diff < 1000.0L * s.tol))) {
-      AppServices().AppendProgress(" Still working ...");
-      secondMessage = true;
-    }
+    stillWorking.Update(s.S, diff, s.tol);
     if (s.h < s.H) {
       s.Rlo = s.R;
       s.R = Store((LD(s.R) + s.Rhi) / 2.0L);

@@ -229,21 +229,7 @@ void CheckSpacingInput() {
   ErrorList errors;
   if (s.R <= 0.0)
     errors.Add(" Make sure that R > 0.");
-  s.T1 = Store(LD(s.D1) - s.Dw);
-  s.T2 = Store(LD(s.D2) - s.D1);
-  if (s.T2 < 0.0)
-    errors.Add(" Make sure that D2 >= D1.");
-  s.Lw = Store(LD(s.Db) - s.Dw);
-  if (s.Lw <= 0.0)
-    errors.Add(" Make sure that Db > Dw.");
-  s.L2 = Store(LD(s.Db) - s.D1);
-  if (s.E < 0.0)
-    errors.Add(" Make sure that E >= 0.");
-  s.rw = Store(LD(s.W) / 2.0L);
-  if (s.T2 != 0.0 && s.Db < s.D1 && s.D1 < LD(s.Db) + s.rw)
-    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
-  if (s.Db < s.D2 && s.D2 < LD(s.Db) + s.rw)
-    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+  CheckLayerGeometry(errors);
   if (s.Ka <= s.R)
     errors.Add(" Make sure that Ka >= R.");
   if (s.Kv1 <= s.R) {
