@@ -98,12 +98,19 @@ void TMainForm::GraphOpenExecute() {
     return;
   }
   PictureImage->setPixmap(picture);
-  GraphImage->hide();
-  SaveGraphButton->hide();
-  PictureImage->show();
+  ShowOpenedPicture();
   WellUtils.WorkDirectory = GetCurrentDir();
   SetDialogFolders(ToQ(WellUtils.WorkDirectory));
   PageControl1->setCurrentWidget(Graphics_TabSheet);
+  // Coming from another sheet, the show handler may have redrawn the report's graph; the
+  // picture the user just chose stays the one shown.
+  ShowOpenedPicture();
+}
+
+void TMainForm::ShowOpenedPicture() {
+  GraphImage->hide();
+  SaveGraphButton->hide();
+  PictureImage->show();
 }
 
 void TMainForm::DrawGraph() {

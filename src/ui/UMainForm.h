@@ -166,6 +166,8 @@ public:
   void SaveGraphButtonClick();
   void GraphOpenExecute();
   void DrawGraph();
+  // Shows PictureImage in place of the graph and its save button.
+  void ShowOpenedPicture();
 
 protected:
   void closeEvent(QCloseEvent* event) override;

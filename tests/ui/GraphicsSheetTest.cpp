@@ -43,7 +43,7 @@ const QRgb kWhite = qRgb(255, 255, 255);
 } // namespace
 
 TEST_F(GraphicsSheetTest, MakeGraphDrawsTheChosenReportWithTheTitleOfItsInputFile) {
-  const std::string report = DataFile("spacing-deep-well.out");
+  const std::string report = GoldenFile("spacing-lower-bound.out");
   MakeGraph(report);
   EXPECT_EQ(MainForm->StatusText(), kSheetStatus);
   ASSERT_EQ(dialogs.asked.size(), 1u);
@@ -54,7 +54,7 @@ TEST_F(GraphicsSheetTest, MakeGraphDrawsTheChosenReportWithTheTitleOfItsInputFil
   EXPECT_EQ(DMPumpfield->InputFileName, report);
 
   TDMPumpfield input;
-  input.InputFileName = DataFile("spacing-deep-well.inp");
+  input.InputFileName = GoldenFile("spacing-lower-bound.inp");
   input.LoadInputFile();
   EXPECT_EQ(DMPumpfield->Title1, input.Title1);
 
@@ -87,7 +87,7 @@ TEST_F(GraphicsSheetTest, MakeGraphMessagesLeaveTheGraphAlone) {
 }
 
 TEST_F(GraphicsSheetTest, SavingWritesA623By465BitmapOfTheShownGraph) {
-  MakeGraph(DataFile("field-rectangular.out"));
+  MakeGraph(GoldenFile("field-above-surface.out"));
   const std::string path = dir.file("graph.bmp");
   SaveGraphAs(path);
   ASSERT_EQ(dialogs.asked.size(), 2u);
@@ -102,7 +102,7 @@ TEST_F(GraphicsSheetTest, SavingWritesA623By465BitmapOfTheShownGraph) {
 }
 
 TEST_F(GraphicsSheetTest, OverwritingAsksFirstAndARefusalWritesNothing) {
-  MakeGraph(DataFile("spacing-deep-well.out"));
+  MakeGraph(GoldenFile("spacing-lower-bound.out"));
   const std::string path = dir.file("old.bmp");
   WriteFileBytes(path, "keep me");
 
@@ -135,7 +135,7 @@ TEST_F(GraphicsSheetTest, SavingBeforeAnyGraphWasDrawnWritesNothing) {
 }
 
 TEST_F(GraphicsSheetTest, OpeningABitmapShowsItAtNaturalSizeAndMovesTheDialogFolders) {
-  MakeGraph(DataFile("spacing-deep-well.out"));
+  MakeGraph(GoldenFile("spacing-lower-bound.out"));
   const std::string path = dir.file("graph.bmp");
   SaveGraphAs(path);
   services.messages.clear();
@@ -169,8 +169,26 @@ TEST_F(GraphicsSheetTest, OpeningABitmapShowsItAtNaturalSizeAndMovesTheDialogFol
   EXPECT_EQ(MainForm->PictureImage->pixmap().size(), QSize(623, 465));
 }
 
+TEST_F(GraphicsSheetTest, ABitmapOpenedFromAnotherSheetStaysShownOverTheRedrawnGraph) {
+  MakeGraph(GoldenFile("spacing-lower-bound.out"));
+  const std::string path = dir.file("graph.bmp");
+  SaveGraphAs(path);
+  dialogs.answers.push_back(Q(GoldenFile("discharge-upper-bound.out")));
+  MainForm->OutputOpen->trigger(); // OutputShown: showing the Graphics sheet redraws
+  ASSERT_TRUE(MainForm->OutputShown);
+  const QImage before = MainForm->GraphBitmap;
+
+  dialogs.answers.push_back(Q(path));
+  MainForm->GraphOpen1->trigger();
+  EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Graphics_TabSheet);
+  EXPECT_NE(MainForm->GraphBitmap, before); // the discharge report was drawn
+  EXPECT_TRUE(MainForm->PictureImage->isVisible());
+  EXPECT_FALSE(MainForm->GraphImage->isVisible());
+  EXPECT_FALSE(MainForm->SaveGraphButton->isVisible());
+}
+
 TEST_F(GraphicsSheetTest, SeeGraphDrawsTheReportTheOutputSheetShows) {
-  dialogs.answers.push_back(Q(DataFile("field-rectangular.out")));
+  dialogs.answers.push_back(Q(GoldenFile("field-above-surface.out")));
   MainForm->OutputOpen->trigger();
   ASSERT_TRUE(MainForm->ViewGraphButton->isVisible());
   MainForm->ViewGraphButton->click();

@@ -117,7 +117,7 @@ TEST_F(OutputSheetTest, AReportOpenedAfterAnErrorRunIsShownAndKept) {
 }
 
 TEST_F(OutputSheetTest, SymbolsButtonTogglesTheMemoAndItsCaption) {
-  dialogs.answers.push_back(Q(DataFile("spacing-deep-well.out")));
+  dialogs.answers.push_back(Q(GoldenFile("spacing-lower-bound.out")));
   MainForm->OutputOpen->trigger();
   ASSERT_TRUE(MainForm->Symbols_Button->isVisible());
   EXPECT_FALSE(MainForm->Symbols_Memo->isVisible());
@@ -133,7 +133,7 @@ TEST_F(OutputSheetTest, SymbolsButtonTogglesTheMemoAndItsCaption) {
 }
 
 TEST_F(OutputSheetTest, OpeningAReportThroughTheMenuFromAnotherSheet) {
-  const std::string report = DataFile("discharge-loam-over-sand.out");
+  const std::string report = GoldenFile("discharge-upper-bound.out");
   const QString folder = QFileInfo(Q(report)).absolutePath();
   MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
   dialogs.answers.push_back(Q(report));
@@ -156,15 +156,16 @@ TEST_F(OutputSheetTest, OpeningAReportThroughTheMenuFromAnotherSheet) {
   EXPECT_FALSE(MainForm->InputSave->isEnabled());
 
   // From the Output sheet itself no show handler runs and the open's own status stays.
-  dialogs.answers.push_back(Q(DataFile("spacing-deep-well.out")));
+  dialogs.answers.push_back(Q(GoldenFile("spacing-lower-bound.out")));
   MainForm->SeeOutput_Button->click();
   EXPECT_EQ(MainForm->StatusText(), "The output file can be imported into spreadsheets");
-  EXPECT_EQ(MainForm->Output_Memo->toPlainText(), MemoTextOf(DataFile("spacing-deep-well.out")));
+  EXPECT_EQ(MainForm->Output_Memo->toPlainText(),
+            MemoTextOf(GoldenFile("spacing-lower-bound.out")));
   EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(OutputSheetTest, CancelledOrMissingChoiceLeavesTheMemoHidden) {
-  const std::string report = DataFile("spacing-deep-well.out");
+  const std::string report = GoldenFile("spacing-lower-bound.out");
   dialogs.answers.push_back(Q(report));
   MainForm->OutputOpen->trigger();
   ASSERT_TRUE(MainForm->Output_Memo->isVisible());

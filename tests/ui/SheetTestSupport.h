@@ -50,8 +50,9 @@ inline QString MemoTextOf(const std::string& path) {
   return text;
 }
 
-inline std::string DataFile(const std::string& name) {
-  return std::string(PUMPFIELD_SOURCE_DIR) + "/Data/" + name;
+// A report of the test data, with its input file beside it.
+inline std::string GoldenFile(const std::string& name) {
+  return std::string(PUMPFIELD_TEST_DATA) + "/golden/" + name;
 }
 
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
