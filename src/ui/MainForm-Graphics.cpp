@@ -1,32 +1,119 @@
 // Handlers of the Graphics sheet.
 #include "UMainForm.h"
 
+#include "FileNames.h"
+#include "GraphDrawing.h"
+#include "RunState.h"
+#include "Services.h"
+#include "UDMPumpfield.h"
+
 #include "UFigureForm.h"
+#include "UiText.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
 
 void TMainForm::Graphics_TabSheetShow() {
   ShowStatus("Graphics presentations of output data can be seen and saved. Use \"Make graph\" "
              "to open an output file and make the graphs.");
   if (FigureForm)
     FigureForm->hide();
-  // TODO(next step): redraw the graph of the report when OutputShown is true.
+  if (OutputShown) {
+    PictureImage->hide();
+    DMPumpfield->LoadGraphData(DMPumpfield->InputFileName);
+    DrawGraph();
+  }
 }
 
 void TMainForm::ViewGraphButtonClick() {
-  // TODO(next step): show the graph of the report the window holds.
+  SaveGraphButton->show();
+  OutputShown = true;
+  GraphImage->show();
+  PictureImage->hide();
+  PageControl1->setCurrentWidget(Graphics_TabSheet);
 }
 
 void TMainForm::MakeGraphics_ButtonClick() {
-  // TODO(next step): output dialog, LoadGraphData, reload of the input file, DrawGraph.
+  SaveGraphButton->show();
+  Symbols_Memo->hide();
+  Output_Memo->hide();
+  const std::optional<QString> chosen = RunFileDialog(OutputOpen_Dialog);
+  if (!chosen) {
+    AppServices().ShowMessage("No output file was selected");
+    return;
+  }
+  TDMPumpfield& dm = *DMPumpfield;
+  dm.InputFileName = FromQ(*chosen);
+  if (!FileExists(dm.InputFileName)) {
+    AppServices().ShowMessage("File does not exist, please select another one,");
+    return;
+  }
+  dm.LoadGraphData(dm.InputFileName);
+  ReloadInputOfReport();
+  GraphImage->show();
+  PictureImage->hide();
+  DrawGraph();
 }
 
 void TMainForm::SaveGraphButtonClick() {
-  // TODO(next step): save dialog, overwrite question, BMP of GraphImage.
+  // Nothing drawn yet (after a cancelled "Make graph" or "Open graph "): no file to write.
+  if (GraphBitmap.isNull()) {
+    AppServices().ShowMessage(kNoGraphToSaveMessage);
+    return;
+  }
+  const std::optional<QString> chosen = RunFileDialog(GraphSave_Dialog);
+  if (!chosen) {
+    AppServices().ShowMessage("The graph was not saved");
+    return;
+  }
+  const std::string path = FromQ(*chosen);
+  if (FileExists(path) && !DMPumpfield->AskConfirmation("The file already exists, overwrite?"))
+    return;
+  std::string errorText;
+  if (!SaveGraphBitmap(GraphBitmap, path, errorText)) {
+    AppServices().ShowMessage(errorText);
+    return;
+  }
+  AppServices().ShowMessage("The graph was saved in  " + path);
 }
 
 void TMainForm::GraphOpenExecute() {
-  // TODO(next step): bitmap dialog and PictureImage.
+  SaveGraphButton->show();
+  const std::optional<QString> chosen = RunFileDialog(GraphOpen_Dialog);
+  if (!chosen) {
+    AppServices().ShowMessage("No graphics file was selected");
+    return;
+  }
+  if (!FileExists(FromQ(*chosen))) {
+    AppServices().ShowMessage("File does not exist, please select another one,");
+    return;
+  }
+  QPixmap picture;
+  if (!picture.load(*chosen)) {
+    AppServices().ShowMessage("The file \"" + FromQ(*chosen) +
+                              "\" could not be read as a picture; please select a BMP file.");
+    return;
+  }
+  PictureImage->setPixmap(picture);
+  ShowOpenedPicture();
+  WellUtils.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  PageControl1->setCurrentWidget(Graphics_TabSheet);
+  // Coming from another sheet, the show handler may have redrawn the report's graph; the
+  // picture the user just chose stays the one shown.
+  ShowOpenedPicture();
+}
+
+void TMainForm::ShowOpenedPicture() {
+  GraphImage->hide();
+  SaveGraphButton->hide();
+  PictureImage->show();
 }
 
 void TMainForm::DrawGraph() {
-  // TODO(next step): paint the graph into GraphImage.
+  ::DrawGraph(GraphBitmap);
+  GraphImage->setPixmap(QPixmap::fromImage(GraphBitmap));
 }

@@ -1,13 +1,43 @@
 // Handlers of the Output sheet.
 #include "UMainForm.h"
 
+#include "FileNames.h"
 #include "RunState.h"
+#include "Services.h"
+#include "TextFile.h"
+#include "UDMPumpfield.h"
 
 #include "UFigureForm.h"
+#include "UiText.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace {
+const char* const kErrorList = "Error.lst";
+
+// Replaces the memo's text by the first OutputLineCount lines the data module read.
+void ShowOutputLines(QPlainTextEdit* memo) {
+  const TDMPumpfield& dm = *DMPumpfield;
+  const size_t count =
+      std::min(static_cast<size_t>(std::max(dm.OutputLineCount, 0)), dm.OutputLines.size());
+  QStringList lines;
+  for (size_t i = 0; i < count; ++i)
+    lines.append(ToQ(dm.OutputLines[i]));
+  memo->setPlainText(lines.join('\n'));
+}
+
+// The error branch of a run deletes the input file it saved, and the first showing of its list
+// renames InputFileName to the report. Any other name means a file was chosen since the run: a
+// list found now is not that run's, and the chosen file's report must not be deleted for it.
+bool NamesTheFailedRun(const std::string& fileName) {
+  return ChangeFileExt(fileName, ".inp") == fileName && !FileExists(fileName);
+}
+} // namespace
 
 void TMainForm::Output_TabSheetShow() {
   InputSave->setEnabled(false);
@@ -26,11 +56,77 @@ void TMainForm::Output_TabSheetShow() {
   }
   if (!WellUtils.RunAttempted)
     return;
-  // TODO(next step): show the report or the error list of the latest run.
+  TDMPumpfield& dm = *DMPumpfield;
+  const bool errorListOfRun = RunHadErrors && NamesTheFailedRun(dm.InputFileName);
+  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
+  if (RunHadErrors && !(errorListOfRun || OutputShown)) {
+    // The list was shown once already and no report was opened since.
+    Output_Memo->clear();
+    Output_Memo->hide();
+    return;
+  }
+  if (errorListOfRun) {
+    Output_Memo->clear();
+    if (FileExists(kErrorList)) {
+      TextReader list = TextReader::OpenOrThrow(kErrorList);
+      QStringList lines;
+      while (!list.AtEnd())
+        lines.append(ToQ(list.ReadLine()));
+      Output_Memo->setPlainText(lines.join('\n'));
+      DeleteFileIfExists(kErrorList);
+    }
+    DeleteFileIfExists(dm.InputFileName);
+  } else {
+    const bool readable = TextReader(dm.InputFileName).opened();
+    dm.LoadOutputLines(dm.InputFileName);
+    Output_Memo->hide();
+    Output_Memo->clear();
+    if (!readable) {
+      // The message is shown; lines of an earlier report must not pass for this one.
+      OutputShown = false;
+      Symbols_Memo->hide();
+      Symbols_Button->hide();
+      ViewGraphButton->hide();
+      FigureButton2->hide();
+      return;
+    }
+    ShowOutputLines(Output_Memo);
+    Output_Memo->show();
+    ViewGraphButton->show();
+    Symbols_Button->show();
+    FigureButton2->show();
+    OutputShown = true;
+  }
+  Output_Memo->show();
 }
 
 void TMainForm::OutputOpenExecute() {
-  // TODO(next step): output dialog, LoadOutputLines and the report in Output_Memo.
+  Output_Memo->hide();
+  const std::optional<QString> chosen = RunFileDialog(OutputOpen_Dialog);
+  if (!chosen) {
+    AppServices().ShowMessage("No output file was selected");
+    return;
+  }
+  TDMPumpfield& dm = *DMPumpfield;
+  dm.InputFileName = FromQ(*chosen);
+  if (!FileExists(dm.InputFileName)) {
+    AppServices().ShowMessage("File does not exist, please select another one,");
+    return;
+  }
+  const bool readable = TextReader(dm.InputFileName).opened();
+  dm.LoadOutputLines(dm.InputFileName);
+  if (!readable)
+    return;
+  ShowStatus("The output file can be imported into spreadsheets");
+  ShowOutputLines(Output_Memo);
+  WellUtils.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  Output_Memo->show();
+  ViewGraphButton->show();
+  OutputShown = true;
+  Symbols_Button->show();
+  FigureButton2->show();
+  PageControl1->setCurrentWidget(Output_TabSheet);
 }
 
 void TMainForm::Symbols_ButtonClick() {

@@ -5,6 +5,7 @@
 #include "FileDialogs.h"
 #include "UBaseForm.h"
 
+#include <QImage>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -122,6 +123,8 @@ public:
   QPushButton* MakeGraphics_Button = nullptr;
   QPushButton* SaveGraphButton = nullptr;
   QPushButton* SeeGraphButton = nullptr;
+  // The picture of GraphImage: null until the first drawing, then 623 x 465.
+  QImage GraphBitmap;
 
   // Window state
   bool OutputShown = false;
@@ -163,6 +166,8 @@ public:
   void SaveGraphButtonClick();
   void GraphOpenExecute();
   void DrawGraph();
+  // Shows PictureImage in place of the graph and its save button.
+  void ShowOpenedPicture();
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -16,7 +16,8 @@ public:
     asked.push_back(dialog);
     if (answers.empty())
       return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    std::optional<QString> answer;
+    answer.swap(answers.front());
     answers.pop_front();
     return answer;
   }

@@ -1,0 +1,196 @@
+#include "SheetTestSupport.h"
+#include "WindowsFixture.h"
+
+#include "FileNames.h"
+#include "RunState.h"
+
+#include <QAction>
+#include <QDir>
+
+namespace {
+const QString kSheetStatus = "The output file can be inspected. Use \"See output\" to see "
+                             "examples under \"Data\" or to inspect any other output file.";
+
+class OutputSheetTest : public WindowsTest {
+protected:
+  void TearDown() override {
+    WellUtils = RunState();
+    WindowsTest::TearDown();
+  }
+
+  // Saves the field input as `name`.inp in the temporary folder and runs it from the Input
+  // sheet, as the save workflow does; a run without errors then brings the Output sheet up.
+  void Run(const std::string& name, const std::string& r) {
+    MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+    DMPumpfield->InputFileName = dir.file(name + ".inp");
+    DMPumpfield->AimCode = "Hydr";
+    WriteFileBytes(DMPumpfield->InputFileName, FieldInput(r));
+    MainFormRun window;
+    RunCalculation(window);
+    MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
+  }
+
+  void ShowOutputSheetAgain() {
+    MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+    MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
+  }
+
+  // Which of the buttons under the memo a user sees.
+  QStringList VisibleButtons() const {
+    QStringList shown;
+    for (const QPushButton* button : {MainForm->FigureButton2, MainForm->ViewGraphButton,
+                                      MainForm->Symbols_Button, MainForm->SeeOutput_Button})
+      if (button->isVisible())
+        shown << button->text();
+    return shown;
+  }
+
+  TempDir dir;
+};
+} // namespace
+
+TEST_F(OutputSheetTest, BeforeAnyRunOnlyTheOpenButtonShows) {
+  MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
+  EXPECT_EQ(MainForm->StatusText(), kSheetStatus);
+  EXPECT_FALSE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
+}
+
+TEST_F(OutputSheetTest, RunWithoutErrorsShowsTheReportAndRereadsItAtEveryShowing) {
+  Run("field", "0.0020");
+  ASSERT_TRUE(FileExists(dir.file("field.out")));
+  EXPECT_EQ(DMPumpfield->InputFileName, dir.file("field.out"));
+  EXPECT_EQ(MainForm->StatusText(), kSheetStatus);
+  EXPECT_FALSE(MainForm->InputSave->isEnabled());
+  EXPECT_TRUE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(MainForm->Output_Memo->toPlainText(), MemoTextOf(dir.file("field.out")));
+  EXPECT_TRUE(MainForm->Output_Memo->toPlainText().contains(" Output data:"));
+  EXPECT_EQ(VisibleButtons(), (QStringList{"Figure", "See graph", "Symbols", "Open &output"}));
+  EXPECT_TRUE(MainForm->OutputShown);
+
+  WriteFileBytes(dir.file("field.out"), "\r\n changed on disk\r\n");
+  ShowOutputSheetAgain();
+  EXPECT_EQ(MainForm->Output_Memo->toPlainText(), "\n changed on disk");
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(OutputSheetTest, RunWithErrorsShowsTheListOnceAndRemovesItWithTheStaleReport) {
+  WriteFileBytes(dir.file("field.out"), " report of an earlier run\r\n");
+  Run("field", "0.0000");
+  EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
+  const QStringList lines = MainForm->Output_Memo->toPlainText().split('\n');
+  ASSERT_GE(lines.size(), 3);
+  EXPECT_EQ(lines.front(), " THE FOLLOWING ERRORS WERE FOUND IN THE INPUT:");
+  EXPECT_TRUE(lines.contains(" Make sure that R > 0."));
+  EXPECT_FALSE(lines.join('\n').contains("earlier run"));
+  EXPECT_TRUE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
+  EXPECT_FALSE(FileExists("Error.lst"));
+  EXPECT_FALSE(FileExists(dir.file("field.out")));
+  EXPECT_FALSE(FileExists(dir.file("field.inp")));
+
+  // Shown again: the list is gone and nothing else takes its place, not even a list that
+  // appeared in the folder since.
+  WriteFileBytes("Error.lst", " a list written by another program\r\n");
+  ShowOutputSheetAgain();
+  EXPECT_FALSE(MainForm->Output_Memo->isVisible());
+  EXPECT_TRUE(MainForm->Output_Memo->toPlainText().isEmpty());
+  EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
+  EXPECT_TRUE(FileExists("Error.lst"));
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(OutputSheetTest, AReportOpenedAfterAnErrorRunIsShownAndKept) {
+  Run("field", "0.0000");
+  const std::string report = dir.file("chosen.out");
+  WriteFileBytes(report, " Chosen report\r\n second line\r\n");
+  WriteFileBytes("Error.lst", " a list written by another program\r\n");
+  MainForm->PageControl1->setCurrentWidget(MainForm->Intro_Tabsheet);
+  dialogs.answers.push_back(Q(report));
+  MainForm->OpenOutput1->trigger();
+
+  EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
+  EXPECT_EQ(MainForm->Output_Memo->toPlainText(), " Chosen report\n second line");
+  EXPECT_TRUE(MainForm->Output_Memo->isVisible());
+  EXPECT_TRUE(FileExists(report));
+  EXPECT_TRUE(FileExists("Error.lst"));
+}
+
+TEST_F(OutputSheetTest, SymbolsButtonTogglesTheMemoAndItsCaption) {
+  dialogs.answers.push_back(Q(GoldenFile("spacing-lower-bound.out")));
+  MainForm->OutputOpen->trigger();
+  ASSERT_TRUE(MainForm->Symbols_Button->isVisible());
+  EXPECT_FALSE(MainForm->Symbols_Memo->isVisible());
+
+  MainForm->Symbols_Button->click();
+  EXPECT_TRUE(MainForm->Symbols_Memo->isVisible());
+  EXPECT_EQ(MainForm->Symbols_Button->text(), "Close symbols");
+  EXPECT_TRUE(MainForm->Symbols_Memo->toPlainText().contains("G/p   = gradient of F (m/m)"));
+
+  MainForm->Symbols_Button->click();
+  EXPECT_FALSE(MainForm->Symbols_Memo->isVisible());
+  EXPECT_EQ(MainForm->Symbols_Button->text(), "Symbols");
+}
+
+TEST_F(OutputSheetTest, OpeningAReportThroughTheMenuFromAnotherSheet) {
+  const std::string report = GoldenFile("discharge-upper-bound.out");
+  const QString folder = QFileInfo(Q(report)).absolutePath();
+  MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+  dialogs.answers.push_back(Q(report));
+  MainForm->OpenOutput1->trigger();
+
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].name, "OutputOpen_Dialog");
+  EXPECT_EQ(dialogs.asked[0].filter, "Output files (*.out)|*.out");
+  EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
+  EXPECT_EQ(MainForm->StatusText(), kSheetStatus); // the sheet's own text replaced the other
+  EXPECT_EQ(MainForm->Output_Memo->toPlainText(), MemoTextOf(report));
+  EXPECT_TRUE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(VisibleButtons(), (QStringList{"Figure", "See graph", "Symbols", "Open &output"}));
+  EXPECT_TRUE(MainForm->OutputShown);
+  EXPECT_EQ(DMPumpfield->InputFileName, report);
+  EXPECT_EQ(Q(WellUtils.WorkDirectory), folder);
+  EXPECT_EQ(MainForm->InputOpen_Dialog.initialFolder, folder);
+  EXPECT_EQ(MainForm->InputSave_Dialog.initialFolder, folder);
+  EXPECT_EQ(MainForm->OutputOpen_Dialog.initialFolder, folder);
+  EXPECT_FALSE(MainForm->InputSave->isEnabled());
+
+  // From the Output sheet itself no show handler runs and the open's own status stays.
+  dialogs.answers.push_back(Q(GoldenFile("spacing-lower-bound.out")));
+  MainForm->SeeOutput_Button->click();
+  EXPECT_EQ(MainForm->StatusText(), "The output file can be imported into spreadsheets");
+  EXPECT_EQ(MainForm->Output_Memo->toPlainText(),
+            MemoTextOf(GoldenFile("spacing-lower-bound.out")));
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(OutputSheetTest, CancelledOrMissingChoiceLeavesTheMemoHidden) {
+  const std::string report = GoldenFile("spacing-lower-bound.out");
+  dialogs.answers.push_back(Q(report));
+  MainForm->OutputOpen->trigger();
+  ASSERT_TRUE(MainForm->Output_Memo->isVisible());
+
+  MainForm->OutputOpen->trigger(); // the script has no answer: cancelled
+  EXPECT_FALSE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(services.messages, std::vector<std::string>{"No output file was selected"});
+  EXPECT_EQ(DMPumpfield->InputFileName, report);
+
+  dialogs.answers.push_back(Q(dir.file("missing.out")));
+  MainForm->OutputOpen->trigger();
+  EXPECT_FALSE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(services.messages.back(), "File does not exist, please select another one,");
+  EXPECT_EQ(DMPumpfield->InputFileName, dir.file("missing.out"));
+}
+
+TEST_F(OutputSheetTest, AReportThatCannotBeReadShowsNoTextOfAnEarlierOne) {
+  Run("field", "0.0020");
+  ASSERT_TRUE(MainForm->Output_Memo->isVisible());
+  DeleteFileIfExists(dir.file("field.out"));
+  ShowOutputSheetAgain();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find(dir.file("field.out")), std::string::npos);
+  EXPECT_TRUE(MainForm->Output_Memo->toPlainText().isEmpty());
+  EXPECT_FALSE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
+  EXPECT_FALSE(MainForm->OutputShown);
+}
