@@ -119,10 +119,15 @@ void TMainForm::CalcAim_ComboboxChange() {
 void TMainForm::RelabelFields() {
   auto label = [this](int number) { return Labels[static_cast<size_t>(number - 1)]; };
   auto field = [this](int number) { return TMaskEdits[static_cast<size_t>(number - 1)]; };
-  auto caption = [&](int number, int text) {
-    label(number)->setText(kLabelText[text]);
-    label(number)->show();
+  // Label14 starts without a caption, so a label grows to fit the one it gets.
+  auto setCaption = [](QLabel* target, const QString& text) {
+    target->setText(text);
+    const QSize hint = target->sizeHint();
+    target->resize(std::max(target->width(), hint.width()),
+                   std::max(target->height(), hint.height()));
+    target->show();
   };
+  auto caption = [&](int number, int text) { setCaption(label(number), kLabelText[text]); };
 
   if (AimIndex == 3) {
     caption(1, 1);
@@ -147,8 +152,7 @@ void TMainForm::RelabelFields() {
   if (AimIndex == 2) {
     for (int i = 9; i <= 12; ++i)
       label(i)->show();
-    label(13)->setText(kLargestSpacingText);
-    label(13)->show();
+    setCaption(label(13), kLargestSpacingText);
     caption(14, 17);
     Label15->show();
   } else {

@@ -75,6 +75,7 @@ TEST_F(InputSheet, ChoosingEachAimRelabelsTheFieldsAndSetsTheAimCode) {
   EXPECT_EQ(largest.size(), t[17].size());
   EXPECT_EQ(Field(13)->toolTip(), "Largest spacing in a rectangular layout");
   EXPECT_EQ(Field(14)->toolTip(), "Shortest spacing in a rectangular layout");
+  EXPECT_GE(Label(14)->width(), Label(14)->sizeHint().width()); // the caption is not cut off
 
   ChooseAim(3);
   EXPECT_EQ(DMPumpfield->AimCode, "Con");
@@ -287,4 +288,17 @@ TEST_F(InputSheet, LeavingField3WithEqualLayerDepthsGivesTheOneLayerMessage) {
   Enter(2, "5");
   Enter(3, "5");
   EXPECT_EQ(services.messages, std::vector<std::string>{oneLayer});
+}
+
+TEST_F(InputSheet, AFileWithACorruptCodeEndsTheProgramWithoutFillingTheSheet) {
+  const std::string path = WriteInput("bad.inp", "spa", "1 2 3 4 5 6 7 8 9 10 11 12 13 14");
+  Open(path);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0],
+            "A program error occurred.The code in the inputfile \"" + path + "\" is corrupt");
+  EXPECT_EQ(services.quitRequests, 1);
+  EXPECT_FALSE(MainForm->InputLoaded);
+  EXPECT_TRUE(MainForm->FileName_Edit->isHidden());
+  EXPECT_EQ(Field(1)->text(), "0");
+  EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);
 }
