@@ -491,6 +491,10 @@ void TMainForm::PlaceWindow(int screenWidth) {
 }
 
 void TMainForm::FormDestroy() {
+  // A field deleted while it has the focus loses it; that is no exit of the user's.
+  for (QLineEdit* field : TMaskEdits)
+    if (field)
+      field->removeEventFilter(this);
   for (QLineEdit*& field : TMaskEdits) {
     delete field;
     field = nullptr;

@@ -153,6 +153,13 @@ public:
   void MaskEdit2Exit(QLineEdit* field);
   void InputOpenExecute();
   void InputSaveExecute();
+  void RelabelFields();
+  void FillFieldsForAim();
+  void StashLoadedValues();
+  // Save dialog and overwrite question; true when the chosen file may be written.
+  bool AskInputFileName();
+  bool SaveCancelled = false;
+  QString InputFileTitle;
 
   // Output sheet handlers (MainForm-Output.cpp)
   void Output_TabSheetShow();
