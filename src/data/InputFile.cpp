@@ -61,11 +61,11 @@ void TDMPumpfield::LoadInputFile() {
   }
 }
 
-void TDMPumpfield::SaveInputFile(const std::string& FileName) {
+bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   TextWriter file(FileName, TextWriter::Mode::ReplaceWhenDone);
   if (!file.opened()) {
     AppServices().ShowMessage(CouldNotOpenDamagedMessage(FileName));
-    return;
+    return false;
   }
   file.WriteLine(Title1);
   file.WriteLine(Title2);
@@ -73,7 +73,9 @@ void TDMPumpfield::SaveInputFile(const std::string& FileName) {
   if (AimCode == "Hyd")
     AimCode = "Hydr";
   file.WriteLine(AimCode);
-  if (!(AimCode == "Spa" || AimCode == "Hydr" || AimCode == "Dis" || AimCode == "Con"))
+  const bool knownCode =
+      AimCode == "Spa" || AimCode == "Hydr" || AimCode == "Dis" || AimCode == "Con";
+  if (!knownCode)
     AbortWithError(CodeCorruptMessage(FileName));
 
   const int available = static_cast<int>(std::min<size_t>(Params.size(), kParamCount));
@@ -85,4 +87,5 @@ void TDMPumpfield::SaveInputFile(const std::string& FileName) {
     complete = false;
   if (!complete)
     AbortWithError(NumbersCorruptMessage(FileName));
+  return knownCode && complete;
 }

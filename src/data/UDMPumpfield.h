@@ -46,7 +46,8 @@ public:
   // Reads the file named by InputFileName into Title1, Title2, AimCode and Params.
   void LoadInputFile();
   // Writes Title1, Title2, AimCode and the first 14 Params to FileName ("Hyd" becomes "Hydr").
-  void SaveInputFile(const std::string& FileName);
+  // True when the whole file was written; otherwise the user has been told why.
+  bool SaveInputFile(const std::string& FileName);
 
   // Reads a text file into OutputLines and OutputLineCount.
   void LoadOutputLines(const std::string& FileName);

@@ -478,7 +478,10 @@ void TMainForm::InputSaveExecute() {
   WellUtils.WorkDirectory = GetCurrentDir();
   SetDialogFolders(ToQ(WellUtils.WorkDirectory));
   SetDecimalSeparator('.');
-  dm.SaveInputFile(dm.InputFileName);
+  // A file that could not be written has been reported; asking to run it would claim it was
+  // saved.
+  if (!dm.SaveInputFile(dm.InputFileName))
+    return;
 
   WellUtils.RunConfirmed = dm.AskConfirmation("The input data were saved in  " + dm.InputFileName +
                                               " . Do you wish to do the calculations?");
@@ -491,7 +494,12 @@ void TMainForm::InputSaveExecute() {
   // of results here.
   const bool runnable = FindAimRun(dm.AimCode) != nullptr;
   MainFormRunWindow window(*this);
-  RunCalculation(window);
+  try {
+    RunCalculation(window);
+  } catch (...) {
+    WaitMemo->hide(); // the error's message follows; the progress lines no longer apply
+    throw;
+  }
   if (!runnable)
     return;
   if (!RunHadErrors) {

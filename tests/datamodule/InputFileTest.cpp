@@ -29,7 +29,7 @@ TEST(SaveInputFile, WritesFiveCrLfLinesWithFixedFields) {
   TDMPumpfield dm;
   Fill(dm, "Spa");
   const std::string path = dir.file("spa.inp");
-  dm.SaveInputFile(path);
+  EXPECT_TRUE(dm.SaveInputFile(path));
   EXPECT_EQ(ReadFileBytes(path),
             Head(path, "Spa") +
                 "    0.0020      2.00     10.00      3.00      8.00      0.50      0.30      1.00"
@@ -78,7 +78,7 @@ TEST(SaveInputFile, ReportsABadCodeButWritesTheNumbers) {
   TempDir dir;
   TDMPumpfield dm;
   Fill(dm, "spa");
-  dm.SaveInputFile("x.inp");
+  EXPECT_FALSE(dm.SaveInputFile("x.inp"));
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "A program error occurred.The code in the inputfile \"x.inp\" is corrupt");
@@ -91,7 +91,7 @@ TEST(SaveInputFile, ReportsTooFewValues) {
   TempDir dir;
   TDMPumpfield dm;
   Fill(dm, "Spa", {1, 2, 3});
-  dm.SaveInputFile("few.inp");
+  EXPECT_FALSE(dm.SaveInputFile("few.inp"));
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "A program error occurred.Real numbers in the inputfile \"few.inp\" are corrupt");
@@ -102,7 +102,7 @@ TEST(SaveInputFile, UnwritableFileGivesTheDamagedOrInUseMessage) {
   TempDir dir;
   TDMPumpfield dm;
   Fill(dm, "Spa");
-  dm.SaveInputFile(dir.file("no/such/x.inp"));
+  EXPECT_FALSE(dm.SaveInputFile(dir.file("no/such/x.inp")));
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "The file \"" + dir.file("no/such/x.inp") +

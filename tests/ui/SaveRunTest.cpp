@@ -369,3 +369,15 @@ TEST_F(SaveRun, NumbersTypedWithACommaAreSavedWithAPointWhichStaysInForce) {
   Enter(4, "3,5");
   EXPECT_EQ(Field(4)->text(), "3.5");
 }
+
+TEST_F(SaveRun, AFileThatCannotBeWrittenIsNotOfferedForARun) {
+  Situation(0, kSpacing);
+  const std::string input = dir.file("blocked.inp");
+  QDir().mkpath(ToQ(input + ".~tmp")); // the file is written beside its place first
+  Save({input}, {true});
+  EXPECT_TRUE(memo->questions.empty());
+  ASSERT_EQ(memo->messages.size(), 1u);
+  EXPECT_NE(memo->messages[0].find("could not be opened. It may be damaged"), std::string::npos);
+  EXPECT_TRUE(memo->progress.empty());
+  EXPECT_FALSE(FileExists(dir.file("blocked.out")));
+}
