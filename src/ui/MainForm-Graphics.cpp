@@ -40,17 +40,9 @@ void TMainForm::MakeGraphics_ButtonClick() {
   SaveGraphButton->show();
   Symbols_Memo->hide();
   Output_Memo->hide();
-  const std::optional<QString> chosen = RunFileDialog(OutputOpen_Dialog);
-  if (!chosen) {
-    AppServices().ShowMessage("No output file was selected");
+  if (!ChooseFileAsInputFileName(OutputOpen_Dialog, "No output file was selected"))
     return;
-  }
   TDMPumpfield& dm = *DMPumpfield;
-  dm.InputFileName = FromQ(*chosen);
-  if (!FileExists(dm.InputFileName)) {
-    AppServices().ShowMessage("File does not exist, please select another one,");
-    return;
-  }
   dm.LoadGraphData(dm.InputFileName);
   ReloadInputOfReport();
   GraphImage->show();

@@ -379,17 +379,9 @@ void TMainForm::MaskEdit2Exit(QLineEdit* field) {
 }
 
 void TMainForm::InputOpenExecute() {
-  const std::optional<QString> chosen = RunFileDialog(InputOpen_Dialog);
-  if (!chosen) {
-    AppServices().ShowMessage("No input file was selected");
+  if (!ChooseFileAsInputFileName(InputOpen_Dialog, "No input file was selected"))
     return;
-  }
   TDMPumpfield& dm = *DMPumpfield;
-  dm.InputFileName = FromQ(*chosen);
-  if (!FileExists(dm.InputFileName)) {
-    AppServices().ShowMessage("File does not exist, please select another one,");
-    return;
-  }
   // LoadInputFile reports a file it cannot open and leaves the parameter set as it was; the
   // sheet then keeps showing what it showed rather than another file's values under this name.
   const bool readable = TextReader(dm.InputFileName).opened();

@@ -102,17 +102,9 @@ void TMainForm::Output_TabSheetShow() {
 
 void TMainForm::OutputOpenExecute() {
   Output_Memo->hide();
-  const std::optional<QString> chosen = RunFileDialog(OutputOpen_Dialog);
-  if (!chosen) {
-    AppServices().ShowMessage("No output file was selected");
+  if (!ChooseFileAsInputFileName(OutputOpen_Dialog, "No output file was selected"))
     return;
-  }
   TDMPumpfield& dm = *DMPumpfield;
-  dm.InputFileName = FromQ(*chosen);
-  if (!FileExists(dm.InputFileName)) {
-    AppServices().ShowMessage("File does not exist, please select another one,");
-    return;
-  }
   const bool readable = TextReader(dm.InputFileName).opened();
   dm.LoadOutputLines(dm.InputFileName);
   if (!readable)

@@ -3,12 +3,16 @@
 #include "RunState.h"
 #include "UWellUtils.h"
 
+#include "FileNames.h"
 #include "JpegImage.h"
 #include "PumpfieldApplication.h"
 #include "QtServices.h"
+#include "Services.h"
 #include "TextFormat.h"
 #include "UCloseForm.h"
+#include "UDMPumpfield.h"
 #include "UFigureForm.h"
+#include "UiText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -505,6 +509,21 @@ void TMainForm::SetDialogFolders(const QString& folder) {
   InputOpen_Dialog.initialFolder = folder;
   InputSave_Dialog.initialFolder = folder;
   OutputOpen_Dialog.initialFolder = folder;
+}
+
+bool TMainForm::ChooseFileAsInputFileName(const FileDialogSetup& dialog,
+                                          const char* cancelMessage) {
+  const std::optional<QString> chosen = RunFileDialog(dialog);
+  if (!chosen) {
+    AppServices().ShowMessage(cancelMessage);
+    return false;
+  }
+  DMPumpfield->InputFileName = FromQ(*chosen);
+  if (!FileExists(DMPumpfield->InputFileName)) {
+    AppServices().ShowMessage("File does not exist, please select another one,");
+    return false;
+  }
+  return true;
 }
 
 void TMainForm::FormShow() {

@@ -30,6 +30,9 @@ public:
 
   // Makes `folder` the initial folder of the input and output dialogs.
   void SetDialogFolders(const QString& folder);
+  // Runs `dialog` and puts the chosen name into the data module's InputFileName. False, after
+  // `cancelMessage` or the does-not-exist message, when nothing usable was chosen.
+  bool ChooseFileAsInputFileName(const FileDialogSetup& dialog, const char* cancelMessage);
   // Window placement of start-up for a screen `screenWidth` pixels wide.
   void PlaceWindow(int screenWidth);
 
