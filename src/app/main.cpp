@@ -25,14 +25,7 @@ int main(int argc, char* argv[]) {
   MainForm->show();
   const int status = application.exec();
 
-  delete FigureForm;
-  FigureForm = nullptr;
-  delete DMPumpfield;
-  DMPumpfield = nullptr;
-  delete CloseForm;
-  CloseForm = nullptr;
-  delete MainForm;
-  MainForm = nullptr;
+  DestroyStartupObjects();
   InstallServices(nullptr);
   return status;
 }

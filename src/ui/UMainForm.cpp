@@ -511,6 +511,17 @@ void TMainForm::SetDialogFolders(const QString& folder) {
   OutputOpen_Dialog.initialFolder = folder;
 }
 
+void DestroyStartupObjects() {
+  delete FigureForm;
+  FigureForm = nullptr;
+  delete DMPumpfield;
+  DMPumpfield = nullptr;
+  delete CloseForm;
+  CloseForm = nullptr;
+  delete MainForm;
+  MainForm = nullptr;
+}
+
 bool TMainForm::ChooseFileAsInputFileName(const FileDialogSetup& dialog,
                                           const char* cancelMessage) {
   const std::optional<QString> chosen = RunFileDialog(dialog);

@@ -209,3 +209,6 @@ private:
 // The windows of the program, created at start-up in this order: MainForm, CloseForm, the data
 // module, FigureForm.
 extern TMainForm* MainForm;
+
+// Deletes the windows and the data module of start-up, the last created first.
+void DestroyStartupObjects();

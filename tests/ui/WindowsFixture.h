@@ -28,14 +28,7 @@ protected:
   }
 
   void TearDown() override {
-    delete FigureForm;
-    FigureForm = nullptr;
-    delete DMPumpfield;
-    DMPumpfield = nullptr;
-    delete CloseForm;
-    CloseForm = nullptr;
-    delete MainForm;
-    MainForm = nullptr;
+    DestroyStartupObjects();
     // A quit queued by a test that did not run the event loop must not end the next one's.
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     SetDecimalSeparator('.');
