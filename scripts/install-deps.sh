@@ -3,7 +3,7 @@
 # Idempotent: packages already present are left alone.
 set -euo pipefail
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libjpeg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation fontconfig)
+          libbenchmark-dev fonts-liberation fontconfig locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,4 +1,5 @@
 // The desktop program.
+#include "GraphDrawing.h"
 #include "PumpfieldApplication.h"
 #include "QtServices.h"
 #include "TextFormat.h"
@@ -7,13 +8,10 @@
 #include "UFigureForm.h"
 #include "UMainForm.h"
 
-#include <QLocale>
-
 int main(int argc, char* argv[]) {
   PumpfieldApplication application(argc, argv);
   QApplication::setApplicationName("Subsurface drainage by pumped wells");
-  const QString point = QLocale::system().decimalPoint();
-  SetDecimalSeparator(point == "," ? ',' : '.');
+  SetDecimalSeparator(SystemDecimalSeparator());
 
   MainForm = new TMainForm;
   QtServices services(MainForm->WaitMemo);

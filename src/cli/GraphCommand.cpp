@@ -4,25 +4,87 @@
 #include "GraphDrawing.h"
 #include "RunCommand.h"
 #include "TerminalServices.h"
+#include "TextFormat.h"
+#include "UDMPumpfield.h"
 
+#include <QGuiApplication>
+
+#include <memory>
 #include <ostream>
 
+namespace {
+const char* const kUsage =
+    "usage: pumpfield-cli graph FILE.out IMAGE.bmp [--decimal-separator=.|,]";
+
+// Fonts need a QGuiApplication; without a display it runs on the offscreen platform.
+std::unique_ptr<QGuiApplication> OffscreenApplication() {
+  if (QCoreApplication::instance())
+    return nullptr;
+  static int argc = 3;
+  static char name[] = "pumpfield-cli";
+  static char option[] = "-platform";
+  static char platform[] = "offscreen";
+  static char* argv[] = {name, option, platform, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int ExitStatusOf(GraphExportResult result) {
+  switch (result) {
+  case GraphExportResult::Written:
+    return kExitReportWritten;
+  case GraphExportResult::ReportUnreadable:
+    return kExitBadInputFile;
+  case GraphExportResult::ImageNotWritten:
+    break;
+  }
+  return kExitInputErrors;
+}
+} // namespace
+
 int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  if (arguments.size() != 2 || arguments[0].empty() || arguments[1].empty()) {
-    err << "usage: pumpfield-cli graph FILE.out IMAGE.bmp\n";
+  std::vector<std::string> files;
+  char separator = 0;
+  bool usable = true;
+  for (const std::string& argument : arguments) {
+    const std::string option = "--decimal-separator=";
+    if (argument.rfind(option, 0) == 0) {
+      const std::string value = argument.substr(option.size());
+      usable = usable && (value == "." || value == ",");
+      separator = value.empty() ? 0 : value[0];
+    } else if (argument.empty() || argument[0] == '-') {
+      usable = false;
+    } else {
+      files.push_back(argument);
+    }
+  }
+  if (!usable || files.size() != 2) {
+    err << kUsage << '\n';
     return kExitUsage;
   }
-  const std::string reportName = ExpandFileName(arguments[0]);
-  const std::string imageName = ExpandFileName(arguments[1]);
-  TerminalServices services(out);
-  std::string errorText;
-  const int status = ExportGraph(reportName, imageName, errorText);
-  if (status != 0) {
-    err << errorText << '\n';
-    return status;
+  const std::string reportName = ExpandFileName(files[0]);
+  const std::string imageName = ExpandFileName(files[1]);
+
+  const auto application = OffscreenApplication();
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    err << "Graphs can only be drawn by a program with a graphical user interface\n";
+    return kExitInputErrors;
   }
-  if (services.quitRequested) // the report's input file is corrupt: its message was printed
+  const char previousSeparator = DecimalSeparator();
+  SetDecimalSeparator(separator ? separator : SystemDecimalSeparator());
+  TerminalServices services(out);
+  ScopedDataModule module;
+  std::string errorText;
+  GraphExportResult result = LoadReportGraph(reportName, errorText);
+  // A corrupt input file beside the report has had its message: nothing is drawn for it.
+  if (result == GraphExportResult::Written && !services.quitRequested)
+    result = SaveLoadedGraph(imageName, errorText);
+  SetDecimalSeparator(previousSeparator);
+  if (services.quitRequested)
     return kExitBadInputFile;
+  if (result != GraphExportResult::Written) {
+    err << errorText << '\n';
+    return ExitStatusOf(result);
+  }
   out << "Graph written: " << imageName << '\n';
   return kExitReportWritten;
 }

@@ -15,18 +15,6 @@
 namespace {
 constexpr const char* kErrorListName = "Error.lst";
 
-// A data module of its own for the run, installed as the program's one instance meanwhile.
-class RunDataModule {
-public:
-  RunDataModule() : previous_(DMPumpfield) { DMPumpfield = &data_; }
-  ~RunDataModule() { DMPumpfield = previous_; }
-  TDMPumpfield& data() { return data_; }
-
-private:
-  TDMPumpfield data_;
-  TDMPumpfield* previous_;
-};
-
 void PrintErrorList(std::ostream& out) {
   TextReader list(kErrorListName);
   while (list.opened() && !list.AtEnd())
@@ -52,7 +40,7 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
   }
 
   TerminalServices services(out);
-  RunDataModule module;
+  ScopedDataModule module;
   TDMPumpfield& data = module.data();
   data.InputFileName = inputName;
   data.LoadInputFile();

@@ -28,9 +28,10 @@ const Command kCommands[] = {
      "check and calculate a saved input file like a run from the window; the report is\n"
      "      FILE.out beside it, Error.lst is written in the working directory",
      Run},
-    {"graph", "FILE.out IMAGE.bmp",
+    {"graph", "FILE.out IMAGE.bmp [--decimal-separator=.|,]",
      "draw the water-table graph of a report like \"Make graph\" and save it as a 623 x 465\n"
-     "      bitmap like \"Save graph\"; no display is needed",
+     "      bitmap like \"Save graph\"; no display is needed. The tick labels use the decimal\n"
+     "      separator of the desktop's locale, as the window does, unless one is given",
      Graph},
 };
 

@@ -1,24 +1,28 @@
 #include "TextFormat.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
+// Every conversion goes through std::to_chars / std::from_chars, which never consult the C or
+// C++ locale: a desktop with a decimal comma writes and reads the same bytes as any other.
 namespace {
 char decimalSeparator = '.';
-
-std::string Printf(const char* format, int width, int decimals, double value) {
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, format, width, decimals, value);
-  return buffer;
-}
 
 std::string WithSeparator(std::string text, char separator) {
   if (separator != '.')
     for (char& c : text)
       if (c == '.')
         c = separator;
+  return text;
+}
+
+std::string ToChars(double value, std::chars_format format, int precision) {
+  // A fixed-point double has at most 309 digits before the point.
+  std::string text(330 + static_cast<size_t>(std::max(precision, 0)), '\0');
+  const auto result =
+      std::to_chars(text.data(), text.data() + text.size(), value, format, precision);
+  text.resize(result.ptr - text.data());
   return text;
 }
 
@@ -30,7 +34,10 @@ char DecimalSeparator() { return decimalSeparator; }
 void SetDecimalSeparator(char separator) { decimalSeparator = separator; }
 
 std::string FormatFixed(double value, int width, int decimals) {
-  return Printf("%*.*f", width, decimals, value);
+  std::string text = ToChars(value, std::chars_format::fixed, std::max(decimals, 0));
+  if (static_cast<int>(text.size()) < width)
+    text.insert(0, width - text.size(), ' ');
+  return text;
 }
 
 std::string FormatFixedLocal(double value, int width, int decimals) {
@@ -40,14 +47,21 @@ std::string FormatFixedLocal(double value, int width, int decimals) {
 std::string FloatToText(double value) {
   if (value == 0.0)
     return "0";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15G", value);
-  std::string text = buffer;
-  // %G trims trailing zeros itself; only the exponent needs the plain form "E-5" / "E20".
+  std::string text = ToChars(value, std::chars_format::general, 15);
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
   const auto e = text.find('E');
   if (e != std::string::npos) {
+    // The plain exponent form "1E-5" / "1.5E20", without "+" or leading zeros.
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
     std::string mantissa = text.substr(0, e);
-    const int exponent = std::atoi(text.c_str() + e + 1);
+    // Rounded to 15 digits, the doubles next to the largest one print beyond it; the text
+    // must read back, so their last digit is taken towards zero.
+    if (!TextToFloat(mantissa + "E" + std::to_string(exponent), '.'))
+      --mantissa.back();
     text = mantissa + "E" + std::to_string(exponent);
   }
   return WithSeparator(text, decimalSeparator);
@@ -59,10 +73,18 @@ std::optional<double> TextToFloat(const std::string& text, char separator) {
   while (i < n && IsBlank(text[i]))
     ++i;
   std::string plain;
-  if (i < n && (text[i] == '+' || text[i] == '-'))
-    plain += text[i++];
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-')
+      plain += '-';
+    ++i;
+  }
+  // Decimal position of the first significant digit, to tell an overflow from an underflow.
+  long magnitude = 0;
+  bool significant = false;
   size_t digits = 0;
   while (i < n && IsDigit(text[i])) {
+    significant = significant || text[i] != '0';
+    magnitude += significant ? 1 : 0;
     plain += text[i++];
     ++digits;
   }
@@ -70,32 +92,44 @@ std::optional<double> TextToFloat(const std::string& text, char separator) {
     plain += '.';
     ++i;
     while (i < n && IsDigit(text[i])) {
+      significant = significant || text[i] != '0';
+      magnitude -= significant ? 0 : 1;
       plain += text[i++];
       ++digits;
     }
   }
   if (digits == 0)
     return std::nullopt;
+  long exponent = 0;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     plain += 'e';
     ++i;
     if (i < n && (text[i] == '+' || text[i] == '-'))
       plain += text[i++];
     size_t exponentDigits = 0;
+    const size_t exponentStart = plain.size();
     while (i < n && IsDigit(text[i])) {
       plain += text[i++];
       ++exponentDigits;
     }
     if (exponentDigits == 0)
       return std::nullopt;
+    const char* first = plain.data() + exponentStart - (plain[exponentStart - 1] == '-' ? 1 : 0);
+    if (std::from_chars(first, plain.data() + plain.size(), exponent).ec != std::errc())
+      exponent = plain[exponentStart - 1] == '-' ? -1000000 : 1000000;
   }
   while (i < n && IsBlank(text[i]))
     ++i;
   if (i != n)
     return std::nullopt;
-  errno = 0;
-  const double value = std::strtod(plain.c_str(), nullptr);
-  if (!std::isfinite(value))
+  double value = 0.0;
+  const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    if (significant && magnitude + exponent > 0)
+      return std::nullopt;               // beyond the largest double
+    return plain[0] == '-' ? -0.0 : 0.0; // below the smallest: zero, as the C library reads it
+  }
+  if (result.ec != std::errc() || !std::isfinite(value))
     return std::nullopt;
   return value;
 }

@@ -66,6 +66,21 @@ public:
 // The single instance, created at start-up after the main window and the exit window.
 extern TDMPumpfield* DMPumpfield;
 
+// Installs a data module of its own as DMPumpfield for its lifetime and puts the previous one
+// back afterwards: for a run or an export without the window, and for tests.
+class ScopedDataModule {
+public:
+  ScopedDataModule() : previous_(DMPumpfield) { DMPumpfield = &data_; }
+  ~ScopedDataModule() { DMPumpfield = previous_; }
+  ScopedDataModule(const ScopedDataModule&) = delete;
+  ScopedDataModule& operator=(const ScopedDataModule&) = delete;
+  TDMPumpfield& data() { return data_; }
+
+private:
+  TDMPumpfield data_;
+  TDMPumpfield* previous_;
+};
+
 // The "could not be opened" message box texts shared by the file readers and writers.
 std::string CouldNotOpenForReadingMessage(const std::string& path);
 std::string CouldNotOpenDamagedMessage(const std::string& path);

@@ -27,8 +27,17 @@ void ReloadInputOfReport();
 // written. False with `errorText` set when nothing was drawn yet or the file cannot be written.
 bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText);
 
-// "Make graph" and "Save graph" in one: reads the report's tables, reloads the input file of
-// the same name, draws and saves the bitmap. Returns 0 on success, 3 when the report cannot be
-// read, 1 when the bitmap cannot be written; `errorText` tells why. Creates an offscreen
-// QGuiApplication for the call when none exists.
-int ExportGraph(const std::string& reportPath, const std::string& bmpPath, std::string& errorText);
+// The decimal separator of the desktop's number format ('.' or ','), as the window shows it.
+char SystemDecimalSeparator();
+
+enum class GraphExportResult { Written, ReportUnreadable, ImageNotWritten };
+
+// "Make graph" without the window: reads the report's tables into DMPumpfield and reloads the
+// input file of the same name (whose problems LoadInputFile reports itself). Needs a
+// QGuiApplication and an installed data module.
+GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& errorText);
+// "Save graph" of what LoadReportGraph read: draws it and writes the bitmap.
+GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText);
+// Both in one; `errorText` tells why when the result is not Written.
+GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,
+                              std::string& errorText);

@@ -189,12 +189,7 @@ int32_t HorizontalLabelColumn(int32_t i) {
 
 std::string TickLabel(double value, int32_t decimals) {
   const int32_t d = std::clamp<int32_t>(decimals, 0, 9);
-  const std::string format = "%" + std::to_string(d + 2) + "." + std::to_string(d) + "f";
-  char text[400];
-  std::snprintf(text, sizeof text, format.c_str(), value);
-  std::string label = text;
-  std::replace(label.begin(), label.end(), '.', DecimalSeparator());
-  return label;
+  return FormatFixedLocal(value, d + 2, d);
 }
 
 int32_t ToPixelX(double x) {

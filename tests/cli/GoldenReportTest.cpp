@@ -2,56 +2,15 @@
 // for byte. The reports name the folder they were made in on lines 13 and 14; that folder is
 // replaced by the test's own before the comparison.
 #include "FileNames.h"
+#include "GoldenFiles.h"
 #include "RunCommand.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <sstream>
 
-namespace fs = std::filesystem;
-
 namespace {
-std::vector<std::string> GoldenInputs() {
-  std::vector<std::string> inputs;
-  for (const std::string& folder :
-       {std::string(PUMPFIELD_SOURCE_DIR) + "/Data", std::string(PUMPFIELD_TEST_DATA) + "/golden"})
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().extension() == ".inp")
-        inputs.push_back(entry.path().string());
-  std::sort(inputs.begin(), inputs.end());
-  return inputs;
-}
-
-std::string TestName(const std::string& path) {
-  std::string name;
-  for (char c :
-       fs::path(path).parent_path().filename().string() + "_" + fs::path(path).stem().string())
-    name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-}
-
-// `report` with the folder of the two file names on lines 13 and 14 replaced by `folder`.
-std::string WithFolder(const std::string& report, const std::string& folder) {
-  constexpr size_t kLabelLength = 27;
-  std::string result;
-  size_t start = 0;
-  for (int line = 1; start < report.size(); ++line) {
-    size_t end = report.find("\r\n", start);
-    end = end == std::string::npos ? report.size() : end + 2;
-    std::string text = report.substr(start, end - start);
-    if ((line == 13 || line == 14) && text.size() > kLabelLength + 2) {
-      const std::string path = text.substr(kLabelLength, text.size() - kLabelLength - 2);
-      text = text.substr(0, kLabelLength) + folder + "/" + ExtractFileName(path) + "\r\n";
-    }
-    result += text;
-    start = end;
-  }
-  return result;
-}
-
 class GoldenReport : public ::testing::TestWithParam<std::string> {};
 } // namespace
 
@@ -70,4 +29,4 @@ TEST_P(GoldenReport, RunReproducesTheCommittedReport) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, GoldenReport, ::testing::ValuesIn(GoldenInputs()),
-                         [](const auto& info) { return TestName(info.param); });
+                         [](const auto& info) { return GoldenTestName(info.param); });

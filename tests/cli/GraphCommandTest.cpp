@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -52,4 +53,16 @@ TEST(GraphCommand, UnreadableReportsAndUsageErrors) {
   EXPECT_NE(ReadFileBytes("err.txt").find("is not an output report that can be drawn"),
             std::string::npos);
   EXPECT_EQ(ReadFileBytes("picture.bmp"), "");
+}
+
+TEST(GraphCommand, ACorruptInputFileBesideTheReportWritesNoBitmap) {
+  TempDir dir;
+  WriteFileBytes("case.inp", SpacingInput());
+  ASSERT_EQ(Cli("run case.inp"), 0);
+  std::string corrupt = SpacingInput();
+  corrupt.replace(corrupt.find("\r\nSpa\r\n"), 7, "\r\nSpx\r\n");
+  WriteFileBytes("case.inp", corrupt);
+  EXPECT_EQ(Cli("graph case.out picture.bmp"), 3);
+  EXPECT_NE(ReadFileBytes("out.txt").find("is corrupt"), std::string::npos);
+  EXPECT_FALSE(std::ifstream("picture.bmp").good());
 }

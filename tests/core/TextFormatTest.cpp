@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+
 namespace {
 struct SeparatorGuard {
   char saved = DecimalSeparator();
@@ -79,4 +86,45 @@ TEST(StringToFloat, FailureRaisesAndLeavesTheSeparatorSwitched) {
   SetDecimalSeparator(';');
   EXPECT_THROW(StringToFloat(""), ConversionError);
   EXPECT_EQ(DecimalSeparator(), ',');
+}
+
+// The conversions must give the bytes the C library gives in the C locale (the locale of this
+// test program), without ever consulting a locale themselves.
+TEST(NumberTexts, MatchTheCLibraryInTheCLocale) {
+  std::mt19937_64 random(7);
+  for (int k = 0; k < 200000; ++k) {
+    double value;
+    if (k % 2 == 0) {
+      const uint64_t bits = random();
+      std::memcpy(&value, &bits, sizeof value);
+      if (!std::isfinite(value))
+        continue;
+    } else {
+      // Exact binary fractions, among them the ties of every written decimal.
+      value = std::ldexp(double(random() % 2000001) - 1000000, -int(random() % 24));
+    }
+    char expected[400];
+    for (int decimals : {0, 2, 4, 9}) {
+      std::snprintf(expected, sizeof expected, "%*.*f", 10, decimals, value);
+      ASSERT_EQ(FormatFixed(value, 10, decimals), expected) << value;
+    }
+    std::snprintf(expected, sizeof expected, "%.15G", value);
+    if (!std::strchr(expected, 'E')) {
+      ASSERT_EQ(FloatToText(value), value == 0 ? "0" : expected);
+    }
+    ASSERT_EQ(TextToFloat(expected, '.'), std::strtod(expected, nullptr)) << expected;
+  }
+}
+
+TEST(NumberTexts, ExtremesReadBack) {
+  SeparatorGuard guard;
+  SetDecimalSeparator('.');
+  const double largest = std::numeric_limits<double>::max();
+  EXPECT_EQ(FloatToText(largest), "1.79769313486231E308");
+  EXPECT_EQ(FloatToText(-largest), "-1.79769313486231E308");
+  EXPECT_TRUE(TextToFloat(FloatToText(largest), '.'));
+  EXPECT_EQ(TextToFloat(FormatFixed(largest, 10, 4), '.'), largest);
+  EXPECT_EQ(TextToFloat("1e-400", '.'), 0.0);
+  EXPECT_EQ(TextToFloat("0.000001e-320", '.'), 0.0);
+  EXPECT_FALSE(TextToFloat("100000e304", '.'));
 }

@@ -110,7 +110,7 @@ TEST_F(GraphExportTest, SpacingReportIsDrawnWithTheTitlesOfItsInputFile) {
   const std::string report = SpacingReport();
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("spacing.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), 0) << error;
+  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
   const QImage saved = Saved(bmp);
   ASSERT_EQ(saved.size(), QSize(623, 465));
   EXPECT_TRUE(saved == Expected(" Tre", report));
@@ -123,7 +123,7 @@ TEST_F(GraphExportTest, RectangularReportDrawsItsThreeProfiles) {
   const std::string report = FieldReport();
   WriteInputFile(report + ".inp", "Hydr", 100, 50);
   const std::string bmp = dir.file("field.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), 0) << error;
+  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
   const QImage saved = Saved(bmp);
   EXPECT_TRUE(saved == Expected(" Ost", report));
   EXPECT_EQ(CountColour(saved, kDarcyLegendBox, qRgb(255, 255, 255)), 0);
@@ -133,7 +133,7 @@ TEST_F(GraphExportTest, RectangularReportDrawsItsThreeProfiles) {
 TEST_F(GraphExportTest, MissingInputFileIsReportedAndTheReportStillDrawn) {
   const std::string report = SpacingReport();
   const std::string bmp = dir.file("spacing.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), 0) << error;
+  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0], CouldNotOpenForReadingMessage(report + ".inp"));
   EXPECT_EQ(dm.Title1, " Report title one"); // the report's own titles, blanks shortened
@@ -142,12 +142,12 @@ TEST_F(GraphExportTest, MissingInputFileIsReportedAndTheReportStillDrawn) {
 
 TEST_F(GraphExportTest, UnreadableReportsGiveStatusThreeAndNoBitmap) {
   const std::string bmp = dir.file("graph.bmp");
-  EXPECT_EQ(ExportGraph(dir.file("absent.out"), bmp, error), 3);
+  EXPECT_EQ(ExportGraph(dir.file("absent.out"), bmp, error), GraphExportResult::ReportUnreadable);
   EXPECT_EQ(error, CouldNotOpenDamagedMessage(dir.file("absent.out")));
 
   WriteFileBytes(dir.file("plain.out"), ReportHead("a", "b", " Trellow input data: ", "p"));
   error.clear();
-  EXPECT_EQ(ExportGraph(dir.file("plain.out"), bmp, error), 3);
+  EXPECT_EQ(ExportGraph(dir.file("plain.out"), bmp, error), GraphExportResult::ReportUnreadable);
   EXPECT_NE(error.find("plain.out"), std::string::npos) << error;
   EXPECT_FALSE(FileExists(bmp));
 }
@@ -156,6 +156,6 @@ TEST_F(GraphExportTest, BitmapThatCannotBeWrittenGivesStatusOne) {
   const std::string report = SpacingReport();
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("no/such/folder/graph.bmp");
-  EXPECT_EQ(ExportGraph(report + ".out", bmp, error), 1);
+  EXPECT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::ImageNotWritten);
   EXPECT_EQ(error, CouldNotOpenDamagedMessage(bmp));
 }

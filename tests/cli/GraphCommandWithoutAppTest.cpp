@@ -1,12 +1,15 @@
-// The command-line runner may call the export before any Qt application exists.
-#include "GraphDrawing.h"
+// The command-line graph runs before any Qt application or data module exists.
+#include "GraphCommand.h"
 #include "ReportFiles.h"
+#include "RunCommand.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+
+#include <sstream>
 
 namespace {
 uint32_t LittleEndian32(const std::string& bytes, size_t at) {
@@ -17,7 +20,7 @@ uint32_t LittleEndian32(const std::string& bytes, size_t at) {
 }
 } // namespace
 
-TEST(GraphExportWithoutApplication, MakesItsOwnOffscreenApplicationAndDataModule) {
+TEST(GraphCommandWithoutApplication, MakesItsOwnOffscreenApplicationAndDataModule) {
   ScriptedServices services;
   TempDir dir;
   const std::string report = dir.file("spacing");
@@ -29,8 +32,9 @@ TEST(GraphExportWithoutApplication, MakesItsOwnOffscreenApplicationAndDataModule
   ASSERT_EQ(QCoreApplication::instance(), nullptr);
   ASSERT_EQ(DMPumpfield, nullptr);
 
-  std::string error;
-  ASSERT_EQ(ExportGraph(report + ".out", dir.file("graph.bmp"), error), 0) << error;
+  std::ostringstream out, err;
+  ASSERT_EQ(GraphCommand({report + ".out", dir.file("graph.bmp")}, out, err), kExitReportWritten)
+      << err.str();
   EXPECT_EQ(QCoreApplication::instance(), nullptr);
   EXPECT_EQ(DMPumpfield, nullptr);
   const std::string bytes = ReadFileBytes(dir.file("graph.bmp"));

@@ -1,0 +1,122 @@
+// The whole program under a desktop locale with a decimal comma (LC_ALL=de_DE.UTF-8, made by the
+// test set-up): input files, reports and bitmaps must be the bytes of the C locale, while the
+// window and the graph show the comma the desktop asks for.
+#include "InputSheetFixture.h"
+
+#include "FileNames.h"
+#include "GoldenFiles.h"
+#include "GraphCommand.h"
+#include "GraphDrawing.h"
+#include "PumpfieldApplication.h"
+#include "RunCommand.h"
+#include "RunState.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+namespace {
+// The input file `file` as saved again under `path`: its third line names the new path, and the
+// rectangular field's code is always written "Hydr".
+std::string SavedAgain(const std::string& file, const std::string& path) {
+  const size_t start = file.find("\r\n", file.find("\r\n") + 2) + 2;
+  const size_t end = file.find("\r\n", start);
+  std::string saved = file.substr(0, start) + "File Name: " + path + file.substr(end);
+  const size_t code = saved.find("\r\nHyd\r\n", start);
+  return code == std::string::npos ? saved : saved.replace(code, 7, "\r\nHydr\r\n");
+}
+
+std::string CliGraph(const QStringList& arguments, const QString& locale) {
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", locale);
+  cli.setProcessEnvironment(environment);
+  cli.start(PUMPFIELD_CLI, QStringList{"graph"} + arguments);
+  if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
+    return "cli failed: " + cli.readAllStandardError().toStdString();
+  return ReadFileBytes(arguments[1].toStdString());
+}
+
+using CommaLocaleFiles = InputSheetTest;
+} // namespace
+
+TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
+  ScriptedServices services;
+  for (const std::string& input : GoldenInputs()) {
+    SCOPED_TRACE(input);
+    TempDir dir;
+    const std::string name = ExtractFileName(input);
+    ScopedDataModule module;
+    module.data().InputFileName = input;
+    module.data().LoadInputFile();
+    ASSERT_TRUE(module.data().SaveInputFile(dir.file(name)));
+    EXPECT_EQ(ReadFileBytes(name), SavedAgain(ReadFileBytes(input), dir.file(name)));
+
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommand({name}, out, err), kExitReportWritten) << err.str();
+    EXPECT_EQ(ReadFileBytes(ChangeFileExt(name, ".out")),
+              WithFolder(ReadFileBytes(ChangeFileExt(input, ".out")), dir.path()));
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
+  SetDecimalSeparator(SystemDecimalSeparator());
+  MainForm->StartupDecimalSeparator = ',';
+  const std::string input = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/spacing-loam-over-sand.inp";
+  Open(input);
+  EXPECT_EQ(Field(1)->text(), "0,003");
+  EXPECT_EQ(Field(10)->text(), "0,15");
+  Save({dir.file("saved.inp")}, {false});
+  EXPECT_EQ(ReadFileBytes(dir.file("saved.inp")),
+            SavedAgain(ReadFileBytes(input), dir.file("saved.inp")));
+}
+
+TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
+  const QDir data(QString(PUMPFIELD_SOURCE_DIR) + "/Data");
+  MainForm->PageControl1->setCurrentWidget(MainForm->Graphics_TabSheet);
+  for (const QString& name : data.entryList({"*.out"}, QDir::Files, QDir::Name)) {
+    SCOPED_TRACE(name.toStdString());
+    const QString report = data.filePath(name);
+    auto picture = [&](const char* kind) {
+      return QString::fromStdString(dir.file(name.toStdString() + kind));
+    };
+    const QString window = picture(".window.bmp"), comma = picture(".comma.bmp");
+    const QString point = picture(".point.bmp"), plain = picture(".plain.bmp");
+
+    SetDecimalSeparator(SystemDecimalSeparator());
+    dialogs.answers.push_back(report);
+    MainForm->MakeGraphics_Button->click();
+    dialogs.answers.push_back(window);
+    MainForm->SaveGraphButton->click();
+
+    // The desktop's comma unless a separator is asked for; the C locale gives the point.
+    EXPECT_TRUE(CliGraph({report, comma}, "de_DE.UTF-8") == ReadFileBytes(window.toStdString()));
+    const std::string cLocale = CliGraph({report, plain}, "C");
+    EXPECT_TRUE(CliGraph({report, point, "--decimal-separator=."}, "de_DE.UTF-8") == cLocale);
+    EXPECT_FALSE(cLocale == ReadFileBytes(window.toStdString()));
+  }
+}
+
+// Creating the application sets the C library's locale from the environment, as in the
+// program. Without a comma locale every test here would pass vacuously, so the run fails.
+int main(int argc, char** argv) {
+  qputenv("LC_ALL", "de_DE.UTF-8");
+  qputenv("LOCPATH", PUMPFIELD_COMMA_LOCALE_PATH);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  PumpfieldApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  const bool commaLocale =
+      std::strcmp(std::localeconv()->decimal_point, ",") == 0 && SystemDecimalSeparator() == ',';
+  if (!commaLocale && !GTEST_FLAG_GET(list_tests)) {
+    std::fprintf(stderr, "No decimal-comma C locale: de_DE.UTF-8 is missing from %s\n",
+                 PUMPFIELD_COMMA_LOCALE_PATH);
+    return 1;
+  }
+  return RUN_ALL_TESTS();
+}
