@@ -7,10 +7,74 @@
 #include "UDMPumpfield.h"
 #include "UFigureForm.h"
 #include "UMainForm.h"
+#include "Version.h"
+
+#include <QIcon>
+
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+namespace {
+constexpr int kExitUsage = 64;
+
+const char kHelp[] = "Usage: pumpfield [FILE.inp]\n"
+                     "Subsurface drainage by pumped wells: the desktop program.\n"
+                     "\n"
+                     "  -h, --help  show this help and exit\n"
+                     "  --version   show the version and exit\n"
+                     "\n"
+                     "The toolkit's own options, such as -platform NAME, are accepted as well.\n"
+                     "Runs without the window: pumpfield-cli --help.\n";
+
+// Answered before the application object exists, so that they work without a display.
+std::optional<int> AnswerInformationOption(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::cout << kHelp;
+      return 0;
+    }
+    if (argument == "--version") {
+      std::cout << "pumpfield " << kPumpfieldVersion << '\n';
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+// What is left once the toolkit has taken its own options may be one FILE, nothing else.
+bool ArgumentsAccepted(const QStringList& arguments) {
+  int files = 0;
+  for (const QString& argument : arguments.mid(1)) {
+    if (argument.startsWith(QLatin1Char('-'))) {
+      std::cerr << "pumpfield: unknown option \"" << argument.toStdString() << "\"\n";
+      return false;
+    }
+    if (++files > 1) {
+      std::cerr << "pumpfield: only one FILE can be given\n";
+      return false;
+    }
+  }
+  return true;
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
+  if (const std::optional<int> status = AnswerInformationOption(argc, argv))
+    return *status;
   PumpfieldApplication application(argc, argv);
+  if (!ArgumentsAccepted(QApplication::arguments())) {
+    std::cerr << kHelp;
+    return kExitUsage;
+  }
   QApplication::setApplicationName("Subsurface drainage by pumped wells");
+  QApplication::setApplicationVersion(kPumpfieldVersion);
+  QGuiApplication::setDesktopFileName("org.pumpfield.Pumpfield");
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/%1x%1/apps/org.pumpfield.Pumpfield.png").arg(size));
+  QApplication::setWindowIcon(icon);
   SetDecimalSeparator(SystemDecimalSeparator());
 
   MainForm = new TMainForm;

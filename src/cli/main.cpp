@@ -1,6 +1,7 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
 #include "GraphCommand.h"
 #include "RunCommand.h"
+#include "Version.h"
 
 #include <cstring>
 #include <iostream>
@@ -39,7 +40,7 @@ void PrintHelp(std::ostream& out) {
   out << "Usage:\n";
   for (const Command& command : kCommands)
     out << "  pumpfield-cli " << command.name << ' ' << command.arguments << '\n';
-  out << "  pumpfield-cli --help\n\nCommands:\n";
+  out << "  pumpfield-cli --help | --version\n\nCommands:\n";
   for (const Command& command : kCommands)
     out << "  " << command.name << "  " << command.summary << '\n';
   out << "\nExit status: 0 report written; 1 input errors (the error list is printed and\n"
@@ -57,6 +58,10 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintHelp(std::cout);
+    return kExitReportWritten;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::cout << "pumpfield-cli " << kPumpfieldVersion << '\n';
     return kExitReportWritten;
   }
   for (const Command& command : kCommands)
