@@ -2,9 +2,14 @@
 
 #include "TextFormat.h"
 
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -76,16 +81,88 @@ double TextReader::ReadRealOrThrow() {
   return value;
 }
 
-TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path), mode_(mode) {
-  writePath_ = mode == Mode::Direct ? path : path + ".~tmp";
-  file_ = std::fopen(writePath_.c_str(), "wb");
+namespace {
+// `path` with symbolic links followed to the file they finally name (which may not exist yet).
+std::string FollowLinks(const std::string& path) {
+  std::string target = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat status;
+    if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+      return target;
+    std::string link(4096, '\0');
+    const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+    if (length <= 0)
+      return target;
+    link.resize(static_cast<size_t>(length));
+    const size_t slash = target.find_last_of('/');
+    target =
+        link[0] == '/' || slash == std::string::npos ? link : target.substr(0, slash + 1) + link;
+  }
+  return target;
+}
+
+// A new file beside `target`, created with `mode` (less the umask); nullptr when the folder
+// does not allow it.
+std::FILE* CreateBeside(const std::string& target, mode_t mode, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      std::FILE* file = ::fdopen(fd, "wb");
+      if (!file)
+        ::close(fd), ::unlink(name.c_str());
+      return file;
+    }
+    if (errno != EEXIST)
+      return nullptr;
+  }
+  return nullptr;
+}
+} // namespace
+
+TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks(path)) {
+  struct stat status;
+  const bool exists = ::stat(target_.c_str(), &status) == 0;
+  if (exists && !S_ISREG(status.st_mode)) {
+    Fail("it is not a regular file");
+    return;
+  }
+  // Write permission for nobody marks a read-only file, also for a user who could override it.
+  if (exists && (::access(target_.c_str(), W_OK) != 0 || (status.st_mode & 0222) == 0)) {
+    Fail("it is read-only");
+    return;
+  }
+  if (mode == Mode::ReplaceWhenDone) {
+    const mode_t permissions = exists ? status.st_mode & 07777 : 0666;
+    file_ = CreateBeside(target_, permissions, writePath_);
+    if (file_) {
+      if (exists) {
+        ::fchmod(::fileno(file_), permissions);
+        if (::geteuid() == 0) // an administrator's save keeps the owner of the user's file
+            [[maybe_unused]]
+          const int kept = ::fchown(::fileno(file_), status.st_uid, status.st_gid);
+      }
+      return;
+    }
+  }
+  writePath_ = target_;
+  file_ = std::fopen(target_.c_str(), "wb");
+  if (!file_)
+    Fail(std::strerror(errno));
 }
 
 TextWriter::~TextWriter() { Close(); }
 
+void TextWriter::Fail(const std::string& why) {
+  if (!failed_)
+    failure_ = why;
+  failed_ = true;
+}
+
 void TextWriter::Write(const std::string& text) {
   if (file_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
-    failed_ = true;
+    Fail(std::strerror(errno));
 }
 
 void TextWriter::WriteLine(const std::string& text) {
@@ -95,25 +172,28 @@ void TextWriter::WriteLine(const std::string& text) {
 
 void TextWriter::Flush() {
   if (file_ && std::fflush(file_) != 0)
-    failed_ = true;
+    Fail(std::strerror(errno));
 }
 
 bool TextWriter::Close() {
   if (!file_)
     return !failed_;
+  Flush();
+  if (!failed_ && ::fsync(::fileno(file_)) != 0 && errno != EINVAL)
+    Fail(std::strerror(errno));
   if (std::fclose(file_) != 0)
-    failed_ = true;
+    Fail(std::strerror(errno));
   file_ = nullptr;
-  if (mode_ == Mode::ReplaceWhenDone) {
-    if (failed_ || std::rename(writePath_.c_str(), path_.c_str()) != 0) {
-      failed_ = true;
+  if (writePath_ != target_) {
+    if (!failed_ && std::rename(writePath_.c_str(), target_.c_str()) != 0)
+      Fail(std::strerror(errno));
+    if (failed_)
       ::unlink(writePath_.c_str());
-    }
   }
   return !failed_;
 }
 
 void TextWriter::RequireOpened(const TextWriter& writer, const std::string& path) {
   if (!writer.opened())
-    throw InputOutputError("The file \"" + path + "\" could not be created");
+    throw InputOutputError("The file \"" + path + "\" could not be created: " + writer.failure());
 }

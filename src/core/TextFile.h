@@ -44,11 +44,15 @@ private:
   bool opened_ = false;
 };
 
+// Writes a text file the way a user's file deserves: a symbolic link is followed to its target
+// (the link stays), a file that is read-only or not a regular file is refused, and the file's
+// permissions are kept.
 class TextWriter {
 public:
   enum class Mode {
     Direct,         // write straight into the file: what was written stays when a run fails
-    ReplaceWhenDone // write beside it and replace the file only when closed
+    ReplaceWhenDone // write beside it and replace the file only when closed; where the folder
+                    // forbids new files, write in place
   };
   explicit TextWriter(const std::string& path, Mode mode = Mode::Direct);
   ~TextWriter();
@@ -56,6 +60,8 @@ public:
   TextWriter& operator=(const TextWriter&) = delete;
 
   bool opened() const { return file_ != nullptr; }
+  // Why the file could not be opened or written, in the system's words.
+  const std::string& failure() const { return failure_; }
   void Write(const std::string& text);
   void WriteLine(const std::string& text = std::string());
   void Flush();
@@ -66,9 +72,11 @@ public:
   static void RequireOpened(const TextWriter& writer, const std::string& path);
 
 private:
-  std::string path_;
-  std::string writePath_;
-  Mode mode_;
+  void Fail(const std::string& why);
+
+  std::string target_;    // the file that receives the text: `path` with its links followed
+  std::string writePath_; // where the text goes meanwhile: a new file beside, or the target
   std::FILE* file_ = nullptr;
   bool failed_ = false;
+  std::string failure_;
 };

@@ -1,4 +1,4 @@
-// Handlers of the Input sheet and the save-and-run workflow.
+// Handlers of the Input sheet: aim choice, relabelling, field checks and opening input files.
 #include "UMainForm.h"
 
 #include "AimDispatch.h"
@@ -54,42 +54,6 @@ const char* const kMarker = "-1";
 
 QString NumberText(double value) { return ToQ(FloatToText(value)); }
 
-// What the run control asks of the main window.
-class MainFormRunWindow final : public RunWindow {
-public:
-  explicit MainFormRunWindow(TMainForm& form) : form_(form) {}
-
-  void ShowAndClearWaitMemo() override {
-    form_.WaitMemo->show();
-    form_.WaitMemo->clear();
-    form_.WaitMemo->raise();
-    form_.WaitMemo->repaint();
-  }
-  void HideWaitMemo() override { form_.WaitMemo->hide(); }
-  void HideFigures() override {
-    if (FigureForm)
-      FigureForm->hide();
-    form_.FigureButton2->hide();
-  }
-  void SetOutputShown(bool shown) override { form_.OutputShown = shown; }
-  void SetRunHadErrors(bool hadErrors) override { form_.RunHadErrors = hadErrors; }
-  void ActivateOutputSheet() override {
-    form_.PageControl1->setCurrentWidget(form_.Output_TabSheet);
-  }
-
-private:
-  TMainForm& form_;
-};
-
-// Creates `path` as an empty file when it does not exist yet.
-void CreateEmptyFile(const std::string& path) {
-  if (FileExists(path))
-    return;
-  std::FILE* file = std::fopen(path.c_str(), "ab");
-  if (!file)
-    throw InputOutputError("File \"" + path + "\" could not be created");
-  std::fclose(file);
-}
 } // namespace
 
 void TMainForm::Input_TabSheetShow() {
@@ -421,88 +385,4 @@ void TMainForm::InputOpenExecute() {
   InputLoaded = true;
   CalcAim_Combobox->setEnabled(true);
   PageControl1->setCurrentWidget(Input_TabSheet);
-}
-
-bool TMainForm::AskInputFileName() {
-  SaveCancelled = false;
-  const std::optional<QString> chosen = RunFileDialog(InputSave_Dialog);
-  if (!chosen) {
-    SaveCancelled = true;
-    return false;
-  }
-  DMPumpfield->InputFileName = FromQ(*chosen);
-  if (FileExists(DMPumpfield->InputFileName))
-    return DMPumpfield->AskConfirmation("The file already exists, overwrite?");
-  return true;
-}
-
-void TMainForm::InputSaveExecute() {
-  TDMPumpfield& dm = *DMPumpfield;
-  for (;;) {
-    if (!AskInputFileName() || SaveCancelled) {
-      AppServices().ShowMessage("The input data were not saved");
-      return;
-    }
-    InputFileTitle = ToQ(ExtractFileName(dm.InputFileName));
-    if (InputFileTitle.count('.') <= 1)
-      break;
-    AppServices().ShowMessage(
-        "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
-  }
-
-  dm.Title1 = FromQ(Title1_Edit->text());
-  dm.Title2 = FromQ(Title2_Edit->text());
-  if (!InputLoaded)
-    dm.Params.resize(std::max<size_t>(dm.Params.size(), 15));
-  if (dm.Params.size() < 14)
-    dm.Params.resize(14);
-  for (size_t i = 0; i < 14; ++i) {
-    dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()));
-    SetDecimalSeparator(StartupDecimalSeparator);
-  }
-
-  WellUtils.ChecksPassed = false;
-  CheckBeforeSave(WellUtils.ChecksPassed);
-  if (!WellUtils.ChecksPassed)
-    return;
-
-  CreateEmptyFile(dm.InputFileName);
-  WellUtils.WorkDirectory = GetCurrentDir();
-  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
-  SetDecimalSeparator('.');
-  // A file that could not be written has been reported; asking to run it would claim it was
-  // saved.
-  if (!dm.SaveInputFile(dm.InputFileName))
-    return;
-
-  WellUtils.RunConfirmed = dm.AskConfirmation("The input data were saved in  " + dm.InputFileName +
-                                              " . Do you wish to do the calculations?");
-  if (!WellUtils.RunConfirmed) {
-    AppServices().ShowMessage("The calculations were not made, output is not available");
-    return;
-  }
-
-  // An aim code the run cannot start gets its message from RunCalculation and no announcement
-  // of results here.
-  const bool runnable = FindAimRun(dm.AimCode) != nullptr;
-  MainFormRunWindow window(*this);
-  try {
-    RunCalculation(window);
-  } catch (...) {
-    WaitMemo->hide(); // the error's message follows; the progress lines no longer apply
-    throw;
-  }
-  if (!runnable)
-    return;
-  if (!RunHadErrors) {
-    AppServices().AppendProgress(" Filing results ..");
-    AppServices().Pause(1000);
-    WaitMemo->hide();
-    InputFileTitle = ToQ(ChangeFileExt(dm.InputFileName, ".inp"));
-    AppServices().ShowMessage("The input is saved in " + FromQ(InputFileTitle) +
-                              "   Calculations were made and the output is saved in " +
-                              ChangeFileExt(dm.InputFileName, ".out") +
-                              "   Use Output tabsheet to see the results.");
-  }
-  PageControl1->setCurrentWidget(Output_TabSheet);
 }

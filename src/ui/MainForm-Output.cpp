@@ -31,12 +31,6 @@ void ShowOutputLines(QPlainTextEdit* memo) {
   memo->setPlainText(lines.join('\n'));
 }
 
-// The error branch of a run deletes the input file it saved, and the first showing of its list
-// renames InputFileName to the report. Any other name means a file was chosen since the run: a
-// list found now is not that run's, and the chosen file's report must not be deleted for it.
-bool NamesTheFailedRun(const std::string& fileName) {
-  return ChangeFileExt(fileName, ".inp") == fileName && !FileExists(fileName);
-}
 } // namespace
 
 void TMainForm::Output_TabSheetShow() {
@@ -57,7 +51,10 @@ void TMainForm::Output_TabSheetShow() {
   if (!WellUtils.RunAttempted)
     return;
   TDMPumpfield& dm = *DMPumpfield;
-  const bool errorListOfRun = RunHadErrors && NamesTheFailedRun(dm.InputFileName);
+  // The error list is the failed run's as long as no other file was chosen since, and it is
+  // shown once. Any other name means a file chosen since: its report must not be deleted.
+  const bool errorListOfRun =
+      RunHadErrors && !FailedRunInput.empty() && dm.InputFileName == FailedRunInput;
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
   if (RunHadErrors && !(errorListOfRun || OutputShown)) {
     // The list was shown once already and no report was opened since.
@@ -66,6 +63,7 @@ void TMainForm::Output_TabSheetShow() {
     return;
   }
   if (errorListOfRun) {
+    FailedRunInput.clear();
     Output_Memo->clear();
     if (FileExists(kErrorList)) {
       TextReader list = TextReader::OpenOrThrow(kErrorList);

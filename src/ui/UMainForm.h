@@ -133,6 +133,7 @@ public:
   bool OutputShown = false;
   bool InputLoaded = false;
   bool RunHadErrors = false;
+  std::string FailedRunInput; // the input file of the run that stopped at its check step
   QString StartDirectory;
   int16_t AimIndex = 0;
   int16_t LoadedAimIndex = 0;
@@ -148,7 +149,7 @@ public:
   void FigureButton1Click();
   void FigureButton2Click();
 
-  // Input sheet handlers (MainForm-Input.cpp)
+  // Input sheet handlers (MainForm-Input.cpp; saving and running in MainForm-SaveRun.cpp)
   void Input_TabSheetShow();
   void Input_TabSheetExit();
   void CalcAim_ComboboxChange();

@@ -1,8 +1,15 @@
 #include "TextFile.h"
 #include "FileNames.h"
 #include "TempDir.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 TEST(TextReader, ReadsLinesWithEitherLineEnd) {
   TempDir dir;
@@ -57,6 +64,54 @@ TEST(TextWriter, WritesCrLfAndReplacesOnlyWhenDone) {
   EXPECT_FALSE(FileExists("keep.txt.~tmp"));
   TextWriter bad("no/such/folder/x.txt");
   EXPECT_FALSE(bad.opened());
+}
+
+// As an ordinary user: links are followed and kept, permissions kept, read-only files and
+// non-regular files refused, and a folder that forbids new files still lets its files be saved.
+TEST(TextWriter, TreatsTheUsersFilesAsTheyAre) {
+  TempDir dir;
+  ::chmod(dir.path().c_str(), 0777);
+  const auto prepare = [](const char* name, mode_t mode) {
+    WriteFileBytes(name, "old");
+    ::chmod(name, mode);
+    GiveToUnprivilegedUser(name);
+  };
+  prepare("own.txt", 0640);
+  prepare("locked.txt", 0444);
+  prepare("target.txt", 0644);
+  ASSERT_EQ(::symlink("target.txt", "link.txt"), 0);
+  GiveToUnprivilegedUser("link.txt");
+  ASSERT_EQ(::mkdir("closed", 0755), 0);
+  prepare("closed/file.txt", 0644);
+  ::chmod("closed", 0555);
+  ASSERT_EQ(::mkfifo("pipe", 0666), 0);
+  GiveToUnprivilegedUser("pipe");
+
+  EXPECT_TRUE(AsUnprivilegedUser([] {
+    const auto save = [](const char* name) {
+      TextWriter writer(name, TextWriter::Mode::ReplaceWhenDone);
+      writer.WriteLine("new");
+      return writer.Close();
+    };
+    return save("own.txt") && !save("locked.txt") && save("link.txt") && save("closed/file.txt") &&
+           !save("pipe") && !TextWriter("locked.txt").opened();
+  }));
+  ::chmod("closed", 0755);
+  struct stat status;
+  for (const char* name : {"own.txt", "target.txt", "closed/file.txt"})
+    EXPECT_EQ(ReadFileBytes(name), "new\r\n") << name;
+  EXPECT_EQ(ReadFileBytes("locked.txt"), "old");
+  ASSERT_EQ(::lstat("own.txt", &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(status.st_uid, UnprivilegedUserId());
+  ASSERT_EQ(::lstat("link.txt", &status), 0);
+  EXPECT_TRUE(S_ISLNK(status.st_mode));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"closed", "link.txt", "locked.txt", "own.txt", "pipe",
+                                             "target.txt"}));
 }
 
 TEST(FileNames, ChangeFileExtWorksOnTheFileNamePartOnly) {

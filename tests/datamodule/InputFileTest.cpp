@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 const DataSetR kParams = {0.002, 2, 10, 3, 8, 0.5, 0.3, 1, 2, 0.5, 5, 1, 1.2, 0};
@@ -102,12 +103,18 @@ TEST(SaveInputFile, UnwritableFileGivesTheDamagedOrInUseMessage) {
   TempDir dir;
   TDMPumpfield dm;
   Fill(dm, "Spa");
-  EXPECT_FALSE(dm.SaveInputFile(dir.file("no/such/x.inp")));
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0],
-            "The file \"" + dir.file("no/such/x.inp") +
-                "\"could not be opened. It may be damaged or in use by another program,  or the "
-                "programmer should incorporate more time.");
+  WriteFileBytes("locked.inp", "old");
+  ::chmod("locked.inp", 0444);
+  for (const std::string& name : {dir.file("no/such/x.inp"), dir.file("locked.inp")}) {
+    services.messages.clear();
+    EXPECT_FALSE(dm.SaveInputFile(name));
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0],
+              "The file \"" + name +
+                  "\"could not be opened. It may be damaged or in use by another program,  or "
+                  "the programmer should incorporate more time.");
+  }
+  EXPECT_EQ(ReadFileBytes("locked.inp"), "old");
   EXPECT_EQ(services.quitRequests, 0);
 }
 

@@ -20,12 +20,12 @@ protected:
 
   // Saves the field input as `name`.inp in the temporary folder and runs it from the Input
   // sheet, as the save workflow does; a run without errors then brings the Output sheet up.
-  void Run(const std::string& name, const std::string& r) {
+  void Run(const std::string& name, const std::string& r, const std::string& extension = ".inp") {
     MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
-    DMPumpfield->InputFileName = dir.file(name + ".inp");
+    DMPumpfield->InputFileName = dir.file(name + extension);
     DMPumpfield->AimCode = "Hydr";
     WriteFileBytes(DMPumpfield->InputFileName, FieldInput(r));
-    MainFormRun window;
+    MainFormRunWindow window(*MainForm);
     RunCalculation(window);
     MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
   }
@@ -98,6 +98,36 @@ TEST_F(OutputSheetTest, RunWithErrorsShowsTheListOnceAndRemovesItWithTheStaleRep
   EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
   EXPECT_TRUE(FileExists("Error.lst"));
   EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(OutputSheetTest, TheErrorListShowsOnceWhateverTheInputFileIsCalled) {
+  for (const std::string extension : {".dat", ".INP", ""}) {
+    SCOPED_TRACE(extension);
+    Run("field", "0.0000", extension);
+    EXPECT_TRUE(MainForm->Output_Memo->toPlainText().contains(" Make sure that R > 0."));
+    EXPECT_FALSE(FileExists("Error.lst"));
+    EXPECT_FALSE(FileExists(dir.file("field" + extension)));
+    ShowOutputSheetAgain();
+    EXPECT_TRUE(MainForm->Output_Memo->toPlainText().isEmpty());
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+// After a failed run the user names another file (an open that finds no file, a save that the
+// checks refuse): the report of that name was never run and stays.
+TEST_F(OutputSheetTest, AFileNamedAfterAFailedRunKeepsItsReport) {
+  for (QAction* action : {MainForm->InputOpen1, MainForm->InputSave1}) {
+    SCOPED_TRACE(action->text().toStdString());
+    Run("field", "0.0000");
+    WriteFileBytes(dir.file("W.out"), " a report the user keeps\r\n");
+    MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+    dialogs.answers.push_back(Q(dir.file("W.inp")));
+    action->trigger();
+    ASSERT_FALSE(services.messages.empty());
+    MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
+    EXPECT_EQ(ReadFileBytes(dir.file("W.out")), " a report the user keeps\r\n");
+    services.messages.clear();
+  }
 }
 
 TEST_F(OutputSheetTest, AReportOpenedAfterAnErrorRunIsShownAndKept) {

@@ -2,6 +2,7 @@
 // a small rectangular-field input file, and file helpers.
 #pragma once
 
+#include "MainFormRunWindow.h"
 #include "RunCalculation.h"
 #include "UFigureForm.h"
 #include "UMainForm.h"
@@ -14,25 +15,6 @@
 #include <QTabWidget>
 
 #include <string>
-
-// The main window as the run control sees it.
-class MainFormRun : public RunWindow {
-public:
-  void ShowAndClearWaitMemo() override {
-    MainForm->WaitMemo->show();
-    MainForm->WaitMemo->clear();
-  }
-  void HideWaitMemo() override { MainForm->WaitMemo->hide(); }
-  void HideFigures() override {
-    FigureForm->hide();
-    MainForm->FigureButton2->hide();
-  }
-  void SetOutputShown(bool shown) override { MainForm->OutputShown = shown; }
-  void SetRunHadErrors(bool hadErrors) override { MainForm->RunHadErrors = hadErrors; }
-  void ActivateOutputSheet() override {
-    MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
-  }
-};
 
 // A quick rectangular-field situation; R = "0.0000" is an input error.
 inline std::string FieldInput(const std::string& r) {

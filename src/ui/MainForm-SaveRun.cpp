@@ -1,0 +1,151 @@
+// The save-and-run workflow: save dialog and file-name rules, fields into the parameter set,
+// consistency checks, writing the input file, and the run with its announcements.
+#include "MainFormRunWindow.h"
+#include "UMainForm.h"
+
+#include "AimDispatch.h"
+#include "CheckBeforeSave.h"
+#include "FileNames.h"
+#include "RunState.h"
+#include "Services.h"
+#include "TextFile.h"
+#include "TextFormat.h"
+#include "UDMPumpfield.h"
+#include "UFigureForm.h"
+#include "UiText.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+void MainFormRunWindow::ShowAndClearWaitMemo() {
+  form_.WaitMemo->show();
+  form_.WaitMemo->clear();
+  form_.WaitMemo->raise();
+  form_.WaitMemo->repaint();
+}
+
+void MainFormRunWindow::HideWaitMemo() { form_.WaitMemo->hide(); }
+
+void MainFormRunWindow::HideFigures() {
+  if (FigureForm)
+    FigureForm->hide();
+  form_.FigureButton2->hide();
+}
+
+void MainFormRunWindow::SetOutputShown(bool shown) { form_.OutputShown = shown; }
+
+void MainFormRunWindow::SetRunHadErrors(bool hadErrors) {
+  form_.RunHadErrors = hadErrors;
+  form_.FailedRunInput = hadErrors ? DMPumpfield->InputFileName : std::string();
+}
+
+void MainFormRunWindow::ActivateOutputSheet() {
+  form_.PageControl1->setCurrentWidget(form_.Output_TabSheet);
+}
+
+namespace {
+// Creates `path` as an empty file when nothing of that name exists yet (a link is followed).
+// Never waits on a named pipe or device.
+void CreateEmptyFile(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) == 0)
+    return;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0)
+    throw InputOutputError("File \"" + path + "\" could not be created: " + std::strerror(errno));
+  ::close(fd);
+}
+} // namespace
+
+bool TMainForm::AskInputFileName() {
+  SaveCancelled = false;
+  const std::optional<QString> chosen = RunFileDialog(InputSave_Dialog);
+  if (!chosen) {
+    SaveCancelled = true;
+    return false;
+  }
+  DMPumpfield->InputFileName = FromQ(*chosen);
+  if (FileExists(DMPumpfield->InputFileName))
+    return DMPumpfield->AskConfirmation("The file already exists, overwrite?");
+  return true;
+}
+
+void TMainForm::InputSaveExecute() {
+  TDMPumpfield& dm = *DMPumpfield;
+  for (;;) {
+    if (!AskInputFileName() || SaveCancelled) {
+      AppServices().ShowMessage("The input data were not saved");
+      return;
+    }
+    InputFileTitle = ToQ(ExtractFileName(dm.InputFileName));
+    if (InputFileTitle.count('.') <= 1)
+      break;
+    AppServices().ShowMessage(
+        "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
+  }
+
+  dm.Title1 = FromQ(Title1_Edit->text());
+  dm.Title2 = FromQ(Title2_Edit->text());
+  if (!InputLoaded)
+    dm.Params.resize(std::max<size_t>(dm.Params.size(), 15));
+  if (dm.Params.size() < 14)
+    dm.Params.resize(14);
+  for (size_t i = 0; i < 14; ++i) {
+    dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()));
+    SetDecimalSeparator(StartupDecimalSeparator);
+  }
+
+  WellUtils.ChecksPassed = false;
+  CheckBeforeSave(WellUtils.ChecksPassed);
+  if (!WellUtils.ChecksPassed)
+    return;
+
+  CreateEmptyFile(dm.InputFileName);
+  WellUtils.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  SetDecimalSeparator('.');
+  // A file that could not be written has been reported; asking to run it would claim it was
+  // saved.
+  if (!dm.SaveInputFile(dm.InputFileName))
+    return;
+
+  WellUtils.RunConfirmed = dm.AskConfirmation("The input data were saved in  " + dm.InputFileName +
+                                              " . Do you wish to do the calculations?");
+  if (!WellUtils.RunConfirmed) {
+    AppServices().ShowMessage("The calculations were not made, output is not available");
+    return;
+  }
+
+  // An aim code the run cannot start gets its message from RunCalculation and no announcement
+  // of results here.
+  const bool runnable = FindAimRun(dm.AimCode) != nullptr;
+  MainFormRunWindow window(*this);
+  try {
+    RunCalculation(window);
+  } catch (...) {
+    WaitMemo->hide(); // the error's message follows; the progress lines no longer apply
+    throw;
+  }
+  if (!runnable)
+    return;
+  if (!RunHadErrors) {
+    AppServices().AppendProgress(" Filing results ..");
+    AppServices().Pause(1000);
+    WaitMemo->hide();
+    InputFileTitle = ToQ(ChangeFileExt(dm.InputFileName, ".inp"));
+    AppServices().ShowMessage("The input is saved in " + FromQ(InputFileTitle) +
+                              "   Calculations were made and the output is saved in " +
+                              ChangeFileExt(dm.InputFileName, ".out") +
+                              "   Use Output tabsheet to see the results.");
+  }
+  PageControl1->setCurrentWidget(Output_TabSheet);
+}
