@@ -80,12 +80,7 @@ void TMainForm::Output_TabSheetShow() {
     Output_Memo->hide();
     Output_Memo->clear();
     if (!readable) {
-      // The message is shown; lines of an earlier report must not pass for this one.
-      OutputShown = false;
-      Symbols_Memo->hide();
-      Symbols_Button->hide();
-      ViewGraphButton->hide();
-      FigureButton2->hide();
+      ForgetShownReport();
       return;
     }
     ShowOutputLines(Output_Memo);
@@ -105,8 +100,10 @@ void TMainForm::OutputOpenExecute() {
   TDMPumpfield& dm = *DMPumpfield;
   const bool readable = TextReader(dm.InputFileName).opened();
   dm.LoadOutputLines(dm.InputFileName);
-  if (!readable)
+  if (!readable) {
+    ForgetShownReport();
     return;
+  }
   ShowStatus("The output file can be imported into spreadsheets");
   ShowOutputLines(Output_Memo);
   WellUtils.WorkDirectory = GetCurrentDir();
@@ -117,6 +114,18 @@ void TMainForm::OutputOpenExecute() {
   Symbols_Button->show();
   FigureButton2->show();
   PageControl1->setCurrentWidget(Output_TabSheet);
+}
+
+// After a report that could not be read (its message is shown), the lines of an earlier report
+// must not pass for it.
+void TMainForm::ForgetShownReport() {
+  Output_Memo->clear();
+  Output_Memo->hide();
+  Symbols_Memo->hide();
+  Symbols_Button->hide();
+  ViewGraphButton->hide();
+  FigureButton2->hide();
+  OutputShown = false;
 }
 
 void TMainForm::Symbols_ButtonClick() {

@@ -28,15 +28,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 
 TMainForm* MainForm = nullptr;
 
 namespace {
-// Size of a sheet when the window has its designed client area of 708 x 550; controls anchored
-// to the right and bottom keep their distance to those edges.
-constexpr int kDesignSheetWidth = 700;
-constexpr int kDesignSheetHeight = 502;
+// The designed client area; controls anchored to the right and bottom grow and shrink with the
+// client area from their designed size.
+constexpr QSize kDesignClientSize(708, 550);
 
 QAction* NewAction(QObject* owner, const char* name, const QString& caption,
                    const QKeySequence& shortcut, const QString& hint) {
@@ -113,7 +113,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildOutputSheet();
   BuildGraphicsSheet();
 
-  resize(708, MainMenu1->sizeHint().height() + 550);
+  resize(kDesignClientSize.width(), MainMenu1->sizeHint().height() + kDesignClientSize.height());
 
   currentSheet_ = PageControl1->currentIndex();
   connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
@@ -389,7 +389,6 @@ void TMainForm::BuildOutputSheet() {
   Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Output_Memo->setGeometry(22, 8, 590, 441);
   Output_Memo->hide();
-  outputMemoMargins_ = QSize(kDesignSheetWidth - 22 - 590, kDesignSheetHeight - 8 - 441);
   sheet->installEventFilter(this);
 
   Symbols_Memo = new QPlainTextEdit(sheet);
@@ -486,12 +485,16 @@ void TMainForm::FormCreate() {
   StartupDecimalSeparator = DecimalSeparator();
 }
 
+// The widths of the placement are those of the whole window, whose frame takes 17 pixels
+// beside the client area: 725 wide as a whole is the designed client width of 708.
 void TMainForm::PlaceWindow(int screenWidth) {
+  constexpr int kWholeWidth = 725;
+  constexpr int kFrameWidth = kWholeWidth - kDesignClientSize.width();
   move(50, 100);
-  if (screenWidth > 725)
-    resize(725, height());
-  else if (screenWidth < width())
-    resize(screenWidth, height());
+  if (screenWidth > kWholeWidth)
+    resize(kWholeWidth - kFrameWidth, height());
+  else if (screenWidth < width() + kFrameWidth)
+    resize(screenWidth - kFrameWidth, height());
 }
 
 void TMainForm::FormDestroy() {
@@ -574,9 +577,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   }
   case QEvent::Resize:
     if (watched == Output_TabSheet) {
-      const QSize size = Output_TabSheet->size();
-      Output_Memo->setGeometry(22, 8, size.width() - 22 - outputMemoMargins_.width(),
-                               size.height() - 8 - outputMemoMargins_.height());
+      const QSize client(PageControl1->width(), PageControl1->height() + StatusBar1->height());
+      Output_Memo->setGeometry(QRect(QPoint(22, 8), QSize(590, 441) + client - kDesignClientSize));
     }
     break;
   default:

@@ -169,6 +169,7 @@ public:
   void Output_TabSheetShow();
   void OutputOpenExecute();
   void Symbols_ButtonClick();
+  void ForgetShownReport();
 
   // Graphics sheet handlers (MainForm-Graphics.cpp)
   void Graphics_TabSheetShow();
@@ -204,7 +205,6 @@ private:
   std::array<FieldExitHandler, 14> fieldExitHandlers_{};
   QObject* exitKeyFilter_ = nullptr;
   int currentSheet_ = -1;
-  QSize outputMemoMargins_;
 };
 
 // The windows of the program, created at start-up in this order: MainForm, CloseForm, the data

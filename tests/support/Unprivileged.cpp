@@ -29,3 +29,12 @@ void GiveToUnprivilegedUser(const std::string& path) {
   if (::geteuid() == 0) [[maybe_unused]]
     const int ignored = ::lchown(path.c_str(), kNobody, kNobody);
 }
+
+UnprivilegedScope::UnprivilegedScope() {
+  switched_ = ::geteuid() == 0 && ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
+}
+
+UnprivilegedScope::~UnprivilegedScope() {
+  if (switched_ && ::seteuid(0) == 0) [[maybe_unused]]
+    const int restored = ::setegid(0);
+}

@@ -11,3 +11,16 @@ unsigned UnprivilegedUserId();
 bool AsUnprivilegedUser(const std::function<bool()>& body);
 // Gives `path` to the unprivileged user (no-op when not running as root).
 void GiveToUnprivilegedUser(const std::string& path);
+
+// Within this process: the effective user is the unprivileged one for the scope's lifetime
+// (as root; otherwise nothing changes).
+class UnprivilegedScope {
+public:
+  UnprivilegedScope();
+  ~UnprivilegedScope();
+  UnprivilegedScope(const UnprivilegedScope&) = delete;
+  UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+
+private:
+  bool switched_ = false;
+};

@@ -3,9 +3,12 @@
 
 #include "FileNames.h"
 #include "RunState.h"
+#include "Unprivileged.h"
 
 #include <QAction>
 #include <QDir>
+
+#include <sys/stat.h>
 
 namespace {
 const QString kSheetStatus = "The output file can be inspected. Use \"See output\" to see "
@@ -210,6 +213,28 @@ TEST_F(OutputSheetTest, CancelledOrMissingChoiceLeavesTheMemoHidden) {
   EXPECT_FALSE(MainForm->Output_Memo->isVisible());
   EXPECT_EQ(services.messages.back(), "File does not exist, please select another one,");
   EXPECT_EQ(DMPumpfield->InputFileName, dir.file("missing.out"));
+}
+
+TEST_F(OutputSheetTest, OpeningAReportThatCannotBeReadForgetsTheShownOne) {
+  dialogs.answers.push_back(Q(GoldenFile("spacing-lower-bound.out")));
+  MainForm->OpenOutput1->trigger();
+  ASSERT_TRUE(MainForm->OutputShown);
+  const std::string locked = dir.file("locked.out");
+  WriteFileBytes(locked, " not to be shown\r\n");
+  ::chmod(locked.c_str(), 0);
+  ::chmod(dir.path().c_str(), 0755);
+  {
+    UnprivilegedScope user;
+    dialogs.answers.push_back(Q(locked));
+    MainForm->OpenOutput1->trigger();
+  }
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("could not be opened"), std::string::npos);
+  ShowOutputSheetAgain();
+  EXPECT_TRUE(MainForm->Output_Memo->toPlainText().isEmpty());
+  EXPECT_FALSE(MainForm->Output_Memo->isVisible());
+  EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
+  EXPECT_FALSE(MainForm->OutputShown);
 }
 
 TEST_F(OutputSheetTest, AReportThatCannotBeReadShowsNoTextOfAnEarlierOne) {
