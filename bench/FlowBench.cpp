@@ -1,11 +1,11 @@
 // Speed of the flow model: the fine pass per step for each well-bottom branch against a bare
 // loop of the same arithmetic, and whole runs of each aim.
-#include "AimDispatch.h"
-#include "FlowPass.h"
-#include "Services.h"
-#include "TextFile.h"
-#include "UDMPumpfield.h"
-#include "UTrellow.h"
+#include "calc/FlowPass.h"
+#include "calc/UTrellow.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "run/AimDispatch.h"
 
 #include <benchmark/benchmark.h>
 

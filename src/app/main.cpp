@@ -1,13 +1,13 @@
 // The desktop program.
-#include "GraphDrawing.h"
-#include "PumpfieldApplication.h"
-#include "QtServices.h"
-#include "TextFormat.h"
-#include "UCloseForm.h"
-#include "UDMPumpfield.h"
-#include "UFigureForm.h"
-#include "UMainForm.h"
-#include "Version.h"
+#include "core/TextFormat.h"
+#include "core/Version.h"
+#include "data/UDMPumpfield.h"
+#include "graph/GraphDrawing.h"
+#include "ui/PumpfieldApplication.h"
+#include "ui/QtServices.h"
+#include "ui/UCloseForm.h"
+#include "ui/UFigureForm.h"
+#include "ui/UMainForm.h"
 
 #include <QIcon>
 

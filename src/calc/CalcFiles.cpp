@@ -1,11 +1,11 @@
-#include "CalcFiles.h"
+#include "calc/CalcFiles.h"
 
-#include "FileNames.h"
-#include "Numerics.h"
-#include "Services.h"
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
-#include "UTrellow.h"
+#include "calc/UTrellow.h"
+#include "core/FileNames.h"
+#include "core/Numerics.h"
+#include "core/Services.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
 
 namespace {
 constexpr const char* kErrorListName = "Error.lst";

@@ -3,7 +3,7 @@
 // without reaching the required midway depth.
 #pragma once
 
-#include "TextFile.h"
+#include "core/TextFile.h"
 
 #include <string>
 

@@ -3,10 +3,10 @@
 // the well-bottom branch of the transmissivity rule is fixed for a whole pass.
 #pragma once
 
-#include "Numerics.h"
-#include "TextFile.h"
-#include "TextFormat.h"
-#include "UTrellow.h"
+#include "calc/UTrellow.h"
+#include "core/Numerics.h"
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
 
 #include <cstdint>
 

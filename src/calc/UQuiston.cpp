@@ -1,10 +1,10 @@
-#include "UQuiston.h"
+#include "calc/UQuiston.h"
 
-#include "CalcFiles.h"
-#include "Numerics.h"
-#include "Services.h"
-#include "TextFormat.h"
-#include "UTrellow.h"
+#include "calc/CalcFiles.h"
+#include "calc/UTrellow.h"
+#include "core/Numerics.h"
+#include "core/Services.h"
+#include "core/TextFormat.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
-#include "UTrellow.h"
+#include "calc/UTrellow.h"
 
-#include "CalcFiles.h"
-#include "FlowPass.h"
-#include "Numerics.h"
-#include "Services.h"
-#include "TextFormat.h"
+#include "calc/CalcFiles.h"
+#include "calc/FlowPass.h"
+#include "core/Numerics.h"
+#include "core/Services.h"
+#include "core/TextFormat.h"
 
 #include <algorithm>
 #include <cmath>

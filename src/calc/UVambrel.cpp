@@ -1,11 +1,11 @@
-#include "UVambrel.h"
+#include "calc/UVambrel.h"
 
-#include "CalcFiles.h"
-#include "FlowPass.h"
-#include "Numerics.h"
-#include "Services.h"
-#include "TextFormat.h"
-#include "UTrellow.h"
+#include "calc/CalcFiles.h"
+#include "calc/FlowPass.h"
+#include "calc/UTrellow.h"
+#include "core/Numerics.h"
+#include "core/Services.h"
+#include "core/TextFormat.h"
 
 #include <cmath>
 

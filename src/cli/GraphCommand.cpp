@@ -1,11 +1,11 @@
-#include "GraphCommand.h"
+#include "cli/GraphCommand.h"
 
-#include "FileNames.h"
-#include "GraphDrawing.h"
-#include "RunCommand.h"
-#include "TerminalServices.h"
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
+#include "cli/RunCommand.h"
+#include "cli/TerminalServices.h"
+#include "core/FileNames.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
+#include "graph/GraphDrawing.h"
 
 #include <QGuiApplication>
 

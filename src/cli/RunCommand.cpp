@@ -1,14 +1,14 @@
-#include "RunCommand.h"
+#include "cli/RunCommand.h"
 
-#include "TerminalServices.h"
+#include "cli/TerminalServices.h"
 
-#include "AimDispatch.h"
-#include "FileNames.h"
-#include "Numerics.h"
-#include "Services.h"
-#include "TextFile.h"
-#include "UDMPumpfield.h"
-#include "UTrellow.h"
+#include "calc/UTrellow.h"
+#include "core/FileNames.h"
+#include "core/Numerics.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "run/AimDispatch.h"
 
 #include <ostream>
 

@@ -2,7 +2,7 @@
 // questions are answered No, pauses are skipped. Installed for the lifetime of the object.
 #pragma once
 
-#include "Services.h"
+#include "core/Services.h"
 
 #include <ostream>
 #include <string>

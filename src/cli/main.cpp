@@ -1,7 +1,7 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
-#include "GraphCommand.h"
-#include "RunCommand.h"
-#include "Version.h"
+#include "cli/GraphCommand.h"
+#include "cli/RunCommand.h"
+#include "core/Version.h"
 
 #include <cstring>
 #include <iostream>

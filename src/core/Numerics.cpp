@@ -1,4 +1,4 @@
-#include "Numerics.h"
+#include "core/Numerics.h"
 
 #include <cfenv>
 

@@ -1,4 +1,4 @@
-#include "Services.h"
+#include "core/Services.h"
 
 namespace {
 class SilentServices final : public Services {

@@ -1,6 +1,6 @@
-#include "TextFile.h"
+#include "core/TextFile.h"
 
-#include "TextFormat.h"
+#include "core/TextFormat.h"
 
 #include <atomic>
 #include <cerrno>

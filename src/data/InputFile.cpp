@@ -1,9 +1,9 @@
 // The input data file: two titles, "File Name: " line, aim code, fourteen fixed-width numbers.
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
-#include "Services.h"
-#include "TextFile.h"
-#include "TextFormat.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
 
 #include <algorithm>
 

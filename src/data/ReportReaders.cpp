@@ -1,11 +1,11 @@
 // Reading an output report back: all its lines for display, or its titles, tag and profile
 // tables for the graph. A report is taken whole or not at all: a malformed one raises
 // ReportFormatError and leaves the data module as it was.
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
-#include "Services.h"
-#include "TextFile.h"
-#include "TextFormat.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
 
 #include <array>
 #include <cstddef>

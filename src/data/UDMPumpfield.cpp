@@ -1,6 +1,6 @@
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
-#include "Services.h"
+#include "core/Services.h"
 
 const char* const AimCodes[4] = {"Spa", "Dis", "Hyd", "Con"};
 

@@ -2,7 +2,7 @@
 // name, report tables and lines read back) and two small dialog services.
 #pragma once
 
-#include "TextFile.h"
+#include "core/TextFile.h"
 
 #include <cstdint>
 #include <string>

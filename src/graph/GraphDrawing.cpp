@@ -1,9 +1,9 @@
-#include "GraphDrawing.h"
+#include "graph/GraphDrawing.h"
 
-#include "FileNames.h"
-#include "Numerics.h"
-#include "UDMPumpfield.h"
-#include "UWellUtils.h"
+#include "core/FileNames.h"
+#include "core/Numerics.h"
+#include "data/UDMPumpfield.h"
+#include "graph/UWellUtils.h"
 
 #include <QFontMetrics>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "GraphDrawing.h"
+#include "graph/GraphDrawing.h"
 
-#include "TextFile.h"
-#include "UDMPumpfield.h"
-#include "UWellUtils.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "graph/UWellUtils.h"
 
 #include <QLocale>
 

@@ -1,8 +1,8 @@
-#include "UWellUtils.h"
+#include "graph/UWellUtils.h"
 
-#include "Numerics.h"
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
+#include "core/Numerics.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
 
 #include <algorithm>
 #include <cstdio>

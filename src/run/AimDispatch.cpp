@@ -1,9 +1,9 @@
-#include "AimDispatch.h"
+#include "run/AimDispatch.h"
 
-#include "UHydrCond.h"
-#include "UQuiston.h"
-#include "UTrellow.h"
-#include "UVambrel.h"
+#include "calc/UHydrCond.h"
+#include "calc/UQuiston.h"
+#include "calc/UTrellow.h"
+#include "calc/UVambrel.h"
 
 const AimRun kAimRuns[5] = {
     {"Spa", CheckSpacingInput, CalcSpacing},

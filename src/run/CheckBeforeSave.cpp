@@ -1,8 +1,8 @@
-#include "CheckBeforeSave.h"
+#include "run/CheckBeforeSave.h"
 
-#include "RunState.h"
-#include "Services.h"
-#include "UDMPumpfield.h"
+#include "core/Services.h"
+#include "data/UDMPumpfield.h"
+#include "run/RunState.h"
 
 RunState WellUtils;
 

@@ -1,12 +1,12 @@
-#include "RunCalculation.h"
+#include "run/RunCalculation.h"
 
-#include "AimDispatch.h"
-#include "FileNames.h"
-#include "RunState.h"
-#include "Services.h"
-#include "TextFile.h"
-#include "UDMPumpfield.h"
-#include "UTrellow.h"
+#include "calc/UTrellow.h"
+#include "core/FileNames.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "run/AimDispatch.h"
+#include "run/RunState.h"
 
 namespace {
 const char* const kErrorList = "Error.lst";

@@ -1,14 +1,14 @@
 // Handlers of the Graphics sheet.
-#include "UMainForm.h"
+#include "ui/UMainForm.h"
 
-#include "FileNames.h"
-#include "GraphDrawing.h"
-#include "RunState.h"
-#include "Services.h"
-#include "UDMPumpfield.h"
+#include "core/FileNames.h"
+#include "core/Services.h"
+#include "data/UDMPumpfield.h"
+#include "graph/GraphDrawing.h"
+#include "run/RunState.h"
 
-#include "UFigureForm.h"
-#include "UiText.h"
+#include "ui/UFigureForm.h"
+#include "ui/UiText.h"
 
 #include <QLabel>
 #include <QPixmap>

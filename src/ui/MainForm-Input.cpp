@@ -1,17 +1,17 @@
 // Handlers of the Input sheet: aim choice, relabelling, field checks and opening input files.
-#include "UMainForm.h"
+#include "ui/UMainForm.h"
 
-#include "AimDispatch.h"
-#include "CheckBeforeSave.h"
-#include "FileNames.h"
-#include "RunCalculation.h"
-#include "RunState.h"
-#include "Services.h"
-#include "TextFile.h"
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
-#include "UFigureForm.h"
-#include "UiText.h"
+#include "core/FileNames.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
+#include "run/AimDispatch.h"
+#include "run/CheckBeforeSave.h"
+#include "run/RunCalculation.h"
+#include "run/RunState.h"
+#include "ui/UFigureForm.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 // Handlers of the Output sheet.
-#include "UMainForm.h"
+#include "ui/UMainForm.h"
 
-#include "FileNames.h"
-#include "RunState.h"
-#include "Services.h"
-#include "TextFile.h"
-#include "UDMPumpfield.h"
+#include "core/FileNames.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "run/RunState.h"
 
-#include "UFigureForm.h"
-#include "UiText.h"
+#include "ui/UFigureForm.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QPlainTextEdit>

@@ -1,18 +1,18 @@
 // The save-and-run workflow: save dialog and file-name rules, fields into the parameter set,
 // consistency checks, writing the input file, and the run with its announcements.
-#include "MainFormRunWindow.h"
-#include "UMainForm.h"
+#include "ui/MainFormRunWindow.h"
+#include "ui/UMainForm.h"
 
-#include "AimDispatch.h"
-#include "CheckBeforeSave.h"
-#include "FileNames.h"
-#include "RunState.h"
-#include "Services.h"
-#include "TextFile.h"
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
-#include "UFigureForm.h"
-#include "UiText.h"
+#include "core/FileNames.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
+#include "run/AimDispatch.h"
+#include "run/CheckBeforeSave.h"
+#include "run/RunState.h"
+#include "ui/UFigureForm.h"
+#include "ui/UiText.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 // flags and the Output sheet.
 #pragma once
 
-#include "RunCalculation.h"
+#include "run/RunCalculation.h"
 
 class TMainForm;
 

@@ -1,6 +1,6 @@
-#include "PumpfieldApplication.h"
+#include "ui/PumpfieldApplication.h"
 
-#include "Services.h"
+#include "core/Services.h"
 
 #include <string>
 

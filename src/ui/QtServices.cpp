@@ -1,6 +1,6 @@
-#include "QtServices.h"
+#include "ui/QtServices.h"
 
-#include "UiText.h"
+#include "ui/UiText.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 // event loop and blocking pauses.
 #pragma once
 
-#include "Services.h"
+#include "core/Services.h"
 
 #include <QPointer>
 

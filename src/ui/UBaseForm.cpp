@@ -1,4 +1,4 @@
-#include "UBaseForm.h"
+#include "ui/UBaseForm.h"
 
 #include <QLabel>
 #include <QStatusBar>

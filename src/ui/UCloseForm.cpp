@@ -1,7 +1,7 @@
-#include "UCloseForm.h"
+#include "ui/UCloseForm.h"
 
-#include "PumpfieldApplication.h"
-#include "QtServices.h"
+#include "ui/PumpfieldApplication.h"
+#include "ui/QtServices.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 // The exit window: the program ends when its button is pressed or the window is closed.
 #pragma once
 
-#include "UBaseForm.h"
+#include "ui/UBaseForm.h"
 
 class QPlainTextEdit;
 class QPushButton;

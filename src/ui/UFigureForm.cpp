@@ -1,7 +1,7 @@
-#include "UFigureForm.h"
+#include "ui/UFigureForm.h"
 
-#include "JpegImage.h"
-#include "UBaseForm.h"
+#include "ui/JpegImage.h"
+#include "ui/UBaseForm.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,18 +1,18 @@
-#include "UMainForm.h"
+#include "ui/UMainForm.h"
 
-#include "RunState.h"
-#include "UWellUtils.h"
+#include "graph/UWellUtils.h"
+#include "run/RunState.h"
 
-#include "FileNames.h"
-#include "JpegImage.h"
-#include "PumpfieldApplication.h"
-#include "QtServices.h"
-#include "Services.h"
-#include "TextFormat.h"
-#include "UCloseForm.h"
-#include "UDMPumpfield.h"
-#include "UFigureForm.h"
-#include "UiText.h"
+#include "core/FileNames.h"
+#include "core/Services.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
+#include "ui/JpegImage.h"
+#include "ui/PumpfieldApplication.h"
+#include "ui/QtServices.h"
+#include "ui/UCloseForm.h"
+#include "ui/UFigureForm.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // handlers of each sheet live in their own source file (MainForm-Input.cpp, ...).
 #pragma once
 
-#include "FileDialogs.h"
-#include "UBaseForm.h"
+#include "ui/FileDialogs.h"
+#include "ui/UBaseForm.h"
 
 #include <QImage>
 #include <QString>

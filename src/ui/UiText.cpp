@@ -1,4 +1,4 @@
-#include "UiText.h"
+#include "ui/UiText.h"
 
 #include <QStringDecoder>
 

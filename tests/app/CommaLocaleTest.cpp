@@ -3,13 +3,13 @@
 // window and the graph show the comma the desktop asks for.
 #include "InputSheetFixture.h"
 
-#include "FileNames.h"
 #include "GoldenFiles.h"
-#include "GraphCommand.h"
-#include "GraphDrawing.h"
-#include "PumpfieldApplication.h"
-#include "RunCommand.h"
-#include "RunState.h"
+#include "cli/GraphCommand.h"
+#include "cli/RunCommand.h"
+#include "core/FileNames.h"
+#include "graph/GraphDrawing.h"
+#include "run/RunState.h"
+#include "ui/PumpfieldApplication.h"
 
 #include <QDir>
 #include <QProcess>

@@ -2,11 +2,11 @@
 // and a data module whose input file the test writes with SaveInputFile.
 #pragma once
 
-#include "FileNames.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "TextFile.h"
-#include "UDMPumpfield.h"
+#include "core/FileNames.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
 

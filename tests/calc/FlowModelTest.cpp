@@ -1,7 +1,7 @@
 #include "CalcTestSupport.h"
-#include "FlowPass.h"
-#include "Numerics.h"
-#include "UTrellow.h"
+#include "calc/FlowPass.h"
+#include "calc/UTrellow.h"
+#include "core/Numerics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "CalcTestSupport.h"
-#include "Numerics.h"
-#include "UHydrCond.h"
-#include "UQuiston.h"
-#include "UTrellow.h"
-#include "UVambrel.h"
+#include "calc/UHydrCond.h"
+#include "calc/UQuiston.h"
+#include "calc/UTrellow.h"
+#include "calc/UVambrel.h"
+#include "core/Numerics.h"
 
 #include <gtest/gtest.h>
 

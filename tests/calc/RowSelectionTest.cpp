@@ -1,5 +1,5 @@
 #include "CalcTestSupport.h"
-#include "UTrellow.h"
+#include "calc/UTrellow.h"
 
 #include <gtest/gtest.h>
 

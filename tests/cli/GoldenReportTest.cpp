@@ -1,10 +1,10 @@
 // Every example input in Data/ and tests/data/golden/ must reproduce its committed report byte
 // for byte. The reports name the folder they were made in on lines 13 and 14; that folder is
 // replaced by the test's own before the comparison.
-#include "FileNames.h"
 #include "GoldenFiles.h"
-#include "RunCommand.h"
 #include "TempDir.h"
+#include "cli/RunCommand.h"
+#include "core/FileNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The command-line graph runs before any Qt application or data module exists.
-#include "GraphCommand.h"
 #include "ReportFiles.h"
-#include "RunCommand.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
+#include "cli/GraphCommand.h"
+#include "cli/RunCommand.h"
 
 #include <gtest/gtest.h>
 

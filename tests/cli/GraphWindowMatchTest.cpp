@@ -2,8 +2,8 @@
 // report: the two bitmaps must be the same bytes.
 #include "WindowsFixture.h"
 
-#include "RunState.h"
 #include "TempDir.h"
+#include "run/RunState.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "RunCommand.h"
-#include "FileNames.h"
+#include "cli/RunCommand.h"
 #include "TempDir.h"
+#include "core/FileNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "TextFile.h"
-#include "FileNames.h"
+#include "core/TextFile.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
+#include "core/FileNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TextFormat.h"
+#include "core/TextFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "ScriptedServices.h"
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
 

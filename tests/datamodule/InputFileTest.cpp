@@ -1,7 +1,7 @@
-#include "FileNames.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "UDMPumpfield.h"
+#include "core/FileNames.h"
+#include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
 

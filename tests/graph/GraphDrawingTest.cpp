@@ -1,10 +1,10 @@
-#include "GraphDrawing.h"
-#include "FileNames.h"
+#include "graph/GraphDrawing.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "TextFile.h"
-#include "UDMPumpfield.h"
-#include "UWellUtils.h"
+#include "core/FileNames.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "graph/UWellUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "FileNames.h"
-#include "GraphDrawing.h"
 #include "ReportFiles.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "UDMPumpfield.h"
-#include "UWellUtils.h"
+#include "core/FileNames.h"
+#include "data/UDMPumpfield.h"
+#include "graph/GraphDrawing.h"
+#include "graph/UWellUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
-#include "UWellUtils.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
+#include "graph/UWellUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // the same name, for the graph export tests.
 #pragma once
 
-#include "TextFormat.h"
-#include "UDMPumpfield.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
 
 #include <string>
 #include <vector>

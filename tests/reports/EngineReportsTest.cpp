@@ -1,7 +1,7 @@
 // The readers on every report the calculations wrote for the examples and golden cases.
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
 

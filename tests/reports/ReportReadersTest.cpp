@@ -1,6 +1,6 @@
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
 

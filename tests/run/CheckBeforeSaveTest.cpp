@@ -1,6 +1,6 @@
-#include "CheckBeforeSave.h"
+#include "run/CheckBeforeSave.h"
 #include "ScriptedServices.h"
-#include "UDMPumpfield.h"
+#include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "RunCalculation.h"
-#include "FileNames.h"
-#include "RunState.h"
+#include "run/RunCalculation.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "UDMPumpfield.h"
+#include "core/FileNames.h"
+#include "data/UDMPumpfield.h"
+#include "run/RunState.h"
 
 #include <gtest/gtest.h>
 

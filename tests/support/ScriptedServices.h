@@ -2,7 +2,7 @@
 // questions from a queue (No when the queue is empty).
 #pragma once
 
-#include "Services.h"
+#include "core/Services.h"
 
 #include <deque>
 #include <string>

@@ -1,9 +1,9 @@
 #include "SheetTestSupport.h"
 #include "WindowsFixture.h"
 
-#include "FileNames.h"
-#include "GraphDrawing.h"
-#include "RunState.h"
+#include "core/FileNames.h"
+#include "graph/GraphDrawing.h"
+#include "run/RunState.h"
 
 #include <QAction>
 #include <QFileInfo>

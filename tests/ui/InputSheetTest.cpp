@@ -1,7 +1,7 @@
 #include "InputSheetFixture.h"
 
-#include "RunState.h"
-#include "UiText.h"
+#include "run/RunState.h"
+#include "ui/UiText.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>

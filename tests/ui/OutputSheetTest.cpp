@@ -1,9 +1,9 @@
 #include "SheetTestSupport.h"
 #include "WindowsFixture.h"
 
-#include "FileNames.h"
-#include "RunState.h"
 #include "Unprivileged.h"
+#include "core/FileNames.h"
+#include "run/RunState.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "InputSheetFixture.h"
 
-#include "FileNames.h"
-#include "QtServices.h"
-#include "RunState.h"
-#include "UiText.h"
+#include "core/FileNames.h"
+#include "run/RunState.h"
+#include "ui/QtServices.h"
+#include "ui/UiText.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 // (cancelled when the queue is empty).
 #pragma once
 
-#include "FileDialogs.h"
+#include "ui/FileDialogs.h"
 
 #include <deque>
 #include <vector>

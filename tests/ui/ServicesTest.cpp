@@ -1,10 +1,10 @@
 #include "WindowsFixture.h"
 
-#include "Numerics.h"
-#include "PumpfieldApplication.h"
-#include "QtServices.h"
 #include "TempDir.h"
-#include "TextFile.h"
+#include "core/Numerics.h"
+#include "core/TextFile.h"
+#include "ui/PumpfieldApplication.h"
+#include "ui/QtServices.h"
 
 #include <QAction>
 #include <QApplication>

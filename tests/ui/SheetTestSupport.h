@@ -2,10 +2,10 @@
 // a small rectangular-field input file, and file helpers.
 #pragma once
 
-#include "MainFormRunWindow.h"
-#include "RunCalculation.h"
-#include "UFigureForm.h"
-#include "UMainForm.h"
+#include "run/RunCalculation.h"
+#include "ui/MainFormRunWindow.h"
+#include "ui/UFigureForm.h"
+#include "ui/UMainForm.h"
 
 #include "TempDir.h"
 

@@ -4,11 +4,11 @@
 
 #include "ScriptedFileDialogs.h"
 #include "ScriptedServices.h"
-#include "TextFormat.h"
-#include "UCloseForm.h"
-#include "UDMPumpfield.h"
-#include "UFigureForm.h"
-#include "UMainForm.h"
+#include "core/TextFormat.h"
+#include "data/UDMPumpfield.h"
+#include "ui/UCloseForm.h"
+#include "ui/UFigureForm.h"
+#include "ui/UMainForm.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "RunState.h"
-#include "UWellUtils.h"
 #include "WindowsFixture.h"
+#include "graph/UWellUtils.h"
+#include "run/RunState.h"
 
-#include "JpegImage.h"
 #include "TempDir.h"
+#include "ui/JpegImage.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // Widget tests run against the real application object on the offscreen platform.
-#include "PumpfieldApplication.h"
+#include "ui/PumpfieldApplication.h"
 
 #include <gtest/gtest.h>
 
