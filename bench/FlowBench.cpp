@@ -14,7 +14,6 @@
 #include <string>
 
 namespace fs = std::filesystem;
-using flowpass::LD;
 using flowpass::WellBottom;
 
 namespace {

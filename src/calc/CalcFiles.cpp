@@ -93,7 +93,6 @@ void CloseReportWithNote(Report& report, const std::string& text) {
 }
 
 void CheckLayerGeometry(ErrorList& errors) {
-  using LD = long double;
   FlowModelState& s = Flow;
   s.T1 = Store(LD(s.D1) - s.Dw);
   s.T2 = Store(LD(s.D2) - s.D1);

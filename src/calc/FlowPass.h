@@ -12,8 +12,6 @@
 
 namespace flowpass {
 
-using LD = long double;
-
 enum class WellBottom { InLayer1, ThroughLayer2, InLayer2 };
 
 inline WellBottom WellBottomOf(const FlowModelState& s) {

@@ -11,8 +11,6 @@
 ConductivitySearch Conductivity;
 
 namespace {
-using LD = long double;
-
 void SetAllPermeabilities(double k) {
   Flow.Ka = Flow.Kb1 = Flow.Kv1 = Flow.Kb2 = Flow.Kv2 = Flow.K1 = Flow.K2 = k;
 }

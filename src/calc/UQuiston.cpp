@@ -8,10 +8,6 @@
 
 #include <cmath>
 
-namespace {
-using LD = long double;
-}
-
 void CheckDischargeInput() {
   FlowModelState& s = Flow;
   {
