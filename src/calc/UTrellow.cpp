@@ -288,15 +288,7 @@ void CalcSpacing() {
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || s.PassCount > 39)
       break;
-    if (s.h < s.H) {
-      s.Slo = s.S;
-      s.S = Store((LD(s.S) + s.Shi) / 2.0L);
-      moves.up = true;
-    } else {
-      s.Shi = s.S;
-      s.S = Store((LD(s.S) + s.Slo) / 2.0L);
-      moves.down = true;
-    }
+    moves.Bisect(s.h < s.H, s.S, s.Slo, s.Shi);
   }
   AppServices().AppendProgress(" Progress 50% ....");
   CalcHeadProfile(report.writer());
