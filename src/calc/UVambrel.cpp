@@ -149,8 +149,8 @@ void CalcFieldProfile(int profile, TextWriter& report) {
   if (s.N < s.N0)
     return;
   TableRows<FieldX> rows{ProfileRowSelector(Field.cnt, s.N0, s.N), report, s.p};
-  double F = s.he, G = 0.0;
-  IntegrateBranch<Factors628>(s, Field.L, Field.Rc, s.p, s.N0, s.N, F, G, rows);
-  s.F = F;
-  s.G = G;
+  HeadAndGradient head{s.he, 0.0};
+  IntegrateBranch<Factors628>(s, {Field.L, Field.Rc, s.p, s.N0, s.N}, head, rows);
+  s.F = head.F;
+  s.G = head.G;
 }
