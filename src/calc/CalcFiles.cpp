@@ -92,13 +92,12 @@ void CloseReportWithNote(Report& report, const std::string& text) {
     AppServices().ShowMessage(text);
 }
 
-void CheckLayerGeometry(ErrorList& errors) {
-  using LD = long double;
+void CheckLayerGeometry(ErrorList& errors, const char* layerOrderMessage) {
   FlowModelState& s = Flow;
   s.T1 = Store(LD(s.D1) - s.Dw);
   s.T2 = Store(LD(s.D2) - s.D1);
   if (s.T2 < 0.0)
-    errors.Add(" Make sure that D2 >= D1.");
+    errors.Add(layerOrderMessage);
   s.Lw = Store(LD(s.Db) - s.Dw);
   if (s.Lw <= 0.0)
     errors.Add(" Make sure that Db > Dw.");

@@ -3,6 +3,7 @@
 // without reaching the required midway depth.
 #pragma once
 
+#include "core/Numerics.h"
 #include "core/TextFile.h"
 
 #include <string>
@@ -50,9 +51,11 @@ private:
   TextWriter file_;
 };
 
-// The thickness, well-length and well-position checks shared by the spacing and discharge
-// aims: sets T1, T2, Lw, L2 and rw of the flow model and records their input errors.
-void CheckLayerGeometry(ErrorList& errors);
+// The thickness, well-length and well-position checks of the aims with two layers: sets T1,
+// T2, Lw, L2 and rw of the flow model and records their input errors; a layer 2 that ends
+// above layer 1 is reported with `layerOrderMessage`.
+void CheckLayerGeometry(ErrorList& errors,
+                        const char* layerOrderMessage = " Make sure that D2 >= D1.");
 
 // The " Still working ..." lines of the discharge and conductivity searches: each of the two
 // rules speaks at most once per run. S is the half spacing in m.
@@ -67,9 +70,22 @@ private:
 // How a search ended.
 enum class SearchEnd { Converged, AtLowerBound, AtUpperBound, BetweenBounds };
 
-// Tracks the directions a bisection moved in, to tell which bound an unconverged value is.
+// One bisection of the searches, which also tracks the directions it moved in to tell which
+// bound an unconverged value is.
 struct SearchMoves {
   bool up = false, down = false;
+  // Moves `value` halfway towards `high` (raise) or `low`; the other bound takes its old value.
+  void Bisect(bool raise, double& value, double& low, double& high) {
+    if (raise) {
+      low = value;
+      value = Store((LD(value) + high) / 2.0L);
+      up = true;
+    } else {
+      high = value;
+      value = Store((LD(value) + low) / 2.0L);
+      down = true;
+    }
+  }
   SearchEnd End(bool converged) const {
     if (converged)
       return SearchEnd::Converged;

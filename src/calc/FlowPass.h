@@ -12,8 +12,6 @@
 
 namespace flowpass {
 
-using LD = long double;
-
 enum class WellBottom { InLayer1, ThroughLayer2, InLayer2 };
 
 inline WellBottom WellBottomOf(const FlowModelState& s) {
@@ -61,8 +59,6 @@ struct Factors22Sevenths {
 struct NoRows {
   static constexpr bool kRows = false;
   static constexpr bool kKeepPositive = false;
-  int64_t NextCandidate() const { return INT64_MAX; }
-  void Hit(int64_t, double, double) {}
 };
 
 // A pass that writes the table rows selected by ProfileRowSelector and keeps the head at
@@ -82,55 +78,80 @@ template <class XFormula> struct TableRows {
   }
 };
 
-// Steps first..last of a pass with half spacing S, recharge intensity Rc and step p. F and G
-// carry the head and the gradient from step to step; before the first step of a pass the
+// The span of one integration pass: half spacing S (m), recharge intensity Rc (m/day), step
+// p (m), and the steps first..last.
+struct PassSpan {
+  double S, Rc, p;
+  int64_t first, last;
+};
+
+// The head F and the gradient G carried from step to step. Before the first step of a pass the
 // caller sets F to the entrance head and G to 0, which makes hm equal to the entrance head.
-template <WellBottom B, class Factors, class Rows>
-inline void Integrate(FlowModelState& s, double S, double Rc, double p, int64_t first, int64_t last,
-                      double& F, double& G, Rows& rows) {
-  double x = s.x, d = s.d, hm = s.hm, tr = s.Tr, A = s.A;
-  const double St = s.St;
-  int64_t nextRow = rows.NextCandidate();
-  for (int64_t i = first; i <= last; ++i) {
-    x = Store((LD(i) - 0.5L) * p);
-    d = Store(LD(Store(1.571L * x)) + St);
-    hm = Store(LD(F) + 0.5L * G * p);
-    tr = Transmissivity<B>(s, hm, d);
-    tr = Factors::Cylinder(x, tr);
-    A = Factors::Ring(S, x);
+struct HeadAndGradient {
+  double F, G;
+};
+
+// The steps of `span`, the last of which leaves its x, d, hm, Tr and A in the state. Kept out
+// of line and free of calls, so that each pass variant gets one loop in which the compiler can
+// keep the extended-precision values of a step in registers; a call in the loop, however rare,
+// would push them to memory at every step.
+template <WellBottom B, class Factors, bool KeepPositive>
+[[gnu::noinline]] void Steps(FlowModelState& s, const PassSpan& span, HeadAndGradient& head) {
+  const double S = span.S, Rc = span.Rc, p = span.p, St = s.St;
+  double F = head.F, G = head.G;
+  for (int64_t i = span.first; i <= span.last; ++i) {
+    const double x = Store((LD(i) - 0.5L) * p);
+    const double d = Store(LD(Store(1.571L * x)) + St);
+    const double hm = Store(LD(F) + 0.5L * G * p);
+    const double tr = Factors::Cylinder(x, Transmissivity<B>(s, hm, d));
+    const double A = Factors::Ring(S, x);
     G = Store(Divide(LD(Rc) * A, tr));
     F = Store(LD(F) + LD(G) * p);
-    if constexpr (Rows::kKeepPositive) {
+    if constexpr (KeepPositive) {
       if (F < 0.0001L)
         F = Store(0.0001L);
     }
-    if constexpr (Rows::kRows) {
-      if (i == nextRow) [[unlikely]] {
-        rows.Hit(i, F, G);
-        nextRow = rows.NextCandidate();
-      }
+    if (i == span.last) [[unlikely]] {
+      s.x = x;
+      s.d = d;
+      s.hm = hm;
+      s.Tr = tr;
+      s.A = A;
     }
   }
-  s.x = x;
-  s.d = d;
-  s.hm = hm;
-  s.Tr = tr;
-  s.A = A;
+  head = {F, G};
+}
+
+// One pass over `span` with the well-bottom branch B: the steps, and the rows that `rows`
+// writes between them. Raises ArithmeticError as the expressions do.
+template <WellBottom B, class Factors, class Rows>
+inline void Integrate(FlowModelState& s, const PassSpan& span, HeadAndGradient& head, Rows& rows) {
+  int64_t i = span.first;
+  if constexpr (Rows::kRows) {
+    // Stretches of steps, each ending at the next step that may write a row.
+    for (int64_t row = rows.NextCandidate(); i <= row && row <= span.last;
+         row = rows.NextCandidate()) {
+      Steps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, row}, head);
+      rows.Hit(row, head.F, head.G);
+      i = row + 1;
+    }
+  }
+  Steps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, span.last}, head);
 }
 
 // Integrate with the branch of the current state.
 template <class Factors, class Rows>
-inline void IntegrateBranch(FlowModelState& s, double S, double Rc, double p, int64_t first,
-                            int64_t last, double& F, double& G, Rows& rows) {
+inline void IntegrateBranch(FlowModelState& s, const PassSpan& span, HeadAndGradient& head,
+                            Rows& rows) {
   switch (WellBottomOf(s)) {
   case WellBottom::InLayer1:
-    Integrate<WellBottom::InLayer1, Factors>(s, S, Rc, p, first, last, F, G, rows);
+    Integrate<WellBottom::InLayer1, Factors>(s, span, head, rows);
     break;
   case WellBottom::ThroughLayer2:
-    Integrate<WellBottom::ThroughLayer2, Factors>(s, S, Rc, p, first, last, F, G, rows);
+    Integrate<WellBottom::ThroughLayer2, Factors>(s, span, head, rows);
     break;
   case WellBottom::InLayer2:
-    Integrate<WellBottom::InLayer2, Factors>(s, S, Rc, p, first, last, F, G, rows);
+    Integrate<WellBottom::InLayer2, Factors>(s, span, head, rows);
     break;
   }
 }

@@ -11,8 +11,6 @@
 ConductivitySearch Conductivity;
 
 namespace {
-using LD = long double;
-
 void SetAllPermeabilities(double k) {
   Flow.Ka = Flow.Kb1 = Flow.Kv1 = Flow.Kb2 = Flow.Kv2 = Flow.K1 = Flow.K2 = k;
 }
@@ -91,15 +89,8 @@ void CalcConductivity() {
     if (diff < s.tol || c.PassCount >= kConductivityPassLimit)
       break;
     stillWorking.Update(s.S, diff, s.tol);
-    if (s.h < s.H) {
-      c.Khi = c.K;
-      c.K = Store((LD(c.K) + c.Klo) / 2.0L);
-      moves.down = true;
-    } else {
-      c.Klo = c.K;
-      c.K = Store((LD(c.K) + c.Khi) / 2.0L);
-      moves.up = true;
-    }
+    // A higher conductivity lowers the head.
+    moves.Bisect(s.h >= s.H, c.K, c.Klo, c.Khi);
   }
   CalcHeadProfile(report.writer());
   s.Q = Store(kPi * s.R * s.S * s.S);

@@ -8,10 +8,6 @@
 
 #include <cmath>
 
-namespace {
-using LD = long double;
-}
-
 void CheckDischargeInput() {
   FlowModelState& s = Flow;
   {
@@ -73,15 +69,7 @@ void CalcDischarge() {
     if (diff < s.tol || s.PassCount > 39)
       break;
     stillWorking.Update(s.S, diff, s.tol);
-    if (s.h < s.H) {
-      s.Rlo = s.R;
-      s.R = Store((LD(s.R) + s.Rhi) / 2.0L);
-      moves.up = true;
-    } else {
-      s.Rhi = s.R;
-      s.R = Store((LD(s.R) + s.Rlo) / 2.0L);
-      moves.down = true;
-    }
+    moves.Bisect(s.h < s.H, s.R, s.Rlo, s.Rhi);
   }
   CalcHeadProfile(report.writer());
   report.Line(" #");

@@ -40,6 +40,15 @@ bool PassSteps(double p) {
   return Flow.N >= Flow.N0;
 }
 
+// A search pass of the current state from the entrance head he; leaves h and g.
+template <class Factors> void SearchPass() {
+  HeadAndGradient head{Flow.he, 0.0};
+  NoRows rows;
+  IntegrateBranch<Factors>(Flow, {Flow.S, Flow.R, Flow.p, Flow.N0, Flow.N}, head, rows);
+  Flow.h = head.F;
+  Flow.g = head.G;
+}
+
 // The printed distance of a fine-pass row.
 struct FineX {
   static double Of(int64_t i, double p) { return Store(LD(i) * 0.855L * p); }
@@ -163,32 +172,20 @@ void SpacingSearchPass() {
   if (!PassSteps(0.01))
     return;
   Flow.he = Store(Divide(3.14L * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
-  double F = Flow.he, G = 0.0;
-  NoRows rows;
-  IntegrateBranch<Factors628>(Flow, Flow.S, Flow.R, Flow.p, Flow.N0, Flow.N, F, G, rows);
-  Flow.h = F;
-  Flow.g = G;
+  SearchPass<Factors628>();
 }
 
 void DischargeSearchPass() {
   if (!PassSteps(0.01))
     return;
   Flow.he = Store(Divide(kPi * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
-  double F = Flow.he, G = 0.0;
-  NoRows rows;
-  IntegrateBranch<FactorsPi>(Flow, Flow.S, Flow.R, Flow.p, Flow.N0, Flow.N, F, G, rows);
-  Flow.h = F;
-  Flow.g = G;
+  SearchPass<FactorsPi>();
 }
 
 void ConductivitySearchPass() {
   if (!PassSteps(0.0001))
     return;
-  double F = Flow.he, G = 0.0;
-  NoRows rows;
-  IntegrateBranch<Factors22Sevenths>(Flow, Flow.S, Flow.R, Flow.p, Flow.N0, Flow.N, F, G, rows);
-  Flow.h = F;
-  Flow.g = G;
+  SearchPass<Factors22Sevenths>();
 }
 
 void CalcHeadProfile(TextWriter& report) {
@@ -207,15 +204,15 @@ void CalcHeadProfile(TextWriter& report) {
     return;
 
   TableRows<FineX> rows{ProfileRowSelector(interval, s.N0, s.N), report, s.p};
-  double F = s.he, G = 0.0;
+  HeadAndGradient head{s.he, 0.0};
   const int64_t half = (int64_t{s.N0} + s.N) / 2;
-  IntegrateBranch<Factors628>(s, s.S, s.R, s.p, s.N0, std::min<int64_t>(half, s.N), F, G, rows);
+  IntegrateBranch<Factors628>(s, {s.S, s.R, s.p, s.N0, std::min<int64_t>(half, s.N)}, head, rows);
   if (s.N > half) {
     AppServices().AppendProgress(" Almost done .....");
-    IntegrateBranch<Factors628>(s, s.S, s.R, s.p, half + 1, s.N, F, G, rows);
+    IntegrateBranch<Factors628>(s, {s.S, s.R, s.p, half + 1, s.N}, head, rows);
   }
-  s.F = F;
-  s.G = G;
+  s.F = head.F;
+  s.G = head.G;
 }
 
 void CheckSpacingInput() {
@@ -288,15 +285,7 @@ void CalcSpacing() {
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || s.PassCount > 39)
       break;
-    if (s.h < s.H) {
-      s.Slo = s.S;
-      s.S = Store((LD(s.S) + s.Shi) / 2.0L);
-      moves.up = true;
-    } else {
-      s.Shi = s.S;
-      s.S = Store((LD(s.S) + s.Slo) / 2.0L);
-      moves.down = true;
-    }
+    moves.Bisect(s.h < s.H, s.S, s.Slo, s.Shi);
   }
   AppServices().AppendProgress(" Progress 50% ....");
   CalcHeadProfile(report.writer());

@@ -42,21 +42,7 @@ void CheckHeadInput() {
   ErrorList errors;
   if (!(f.R > 0.0))
     errors.Add(" Make sure that R > 0.");
-  s.T1 = Store(LD(s.D1) - s.Dw);
-  s.T2 = Store(LD(s.D2) - s.D1);
-  if (s.T2 < 0.0)
-    errors.Add(" Make sure that D2 > D1.");
-  s.Lw = Store(LD(s.Db) - s.Dw);
-  if (!(s.Lw > 0.0))
-    errors.Add(" Make sure that Db > Dw.");
-  s.L2 = Store(LD(s.Db) - s.D1);
-  if (!(s.E >= 0.0))
-    errors.Add(" Make sure that E >= 0.");
-  s.rw = Store(LD(s.W) / 2.0L);
-  if (s.T2 != 0.0 && LD(s.Db) + s.rw > s.D1 && s.D1 > s.Db)
-    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
-  if (s.D2 > s.Db && LD(s.Db) + s.rw > s.D2)
-    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+  CheckLayerGeometry(errors, " Make sure that D2 > D1.");
   if (!(s.Ka > f.R))
     errors.Add(" Make sure that Ka >= R.");
   if (!(s.Kv1 > f.R)) {
@@ -163,8 +149,8 @@ void CalcFieldProfile(int profile, TextWriter& report) {
   if (s.N < s.N0)
     return;
   TableRows<FieldX> rows{ProfileRowSelector(Field.cnt, s.N0, s.N), report, s.p};
-  double F = s.he, G = 0.0;
-  IntegrateBranch<Factors628>(s, Field.L, Field.Rc, s.p, s.N0, s.N, F, G, rows);
-  s.F = F;
-  s.G = G;
+  HeadAndGradient head{s.he, 0.0};
+  IntegrateBranch<Factors628>(s, {Field.L, Field.Rc, s.p, s.N0, s.N}, head, rows);
+  s.F = head.F;
+  s.G = head.G;
 }

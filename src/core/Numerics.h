@@ -19,6 +19,9 @@ public:
   using ArithmeticError::ArithmeticError;
 };
 
+// The extended-precision type every expression is evaluated in.
+using LD = long double;
+
 inline constexpr long double kPi = 3.14159265358979323851L;
 
 [[noreturn]] void ThrowNonFinite(long double value);

@@ -111,6 +111,18 @@ TEST_F(CalcTest, FinePassFollowsTheClosedFormFromTheWellFace) {
   EXPECT_EQ(services.progress, std::vector<std::string>{" Almost done ....."});
 }
 
+TEST_F(CalcTest, FinePassLeavesItsLastStepInTheState) {
+  HomogeneousLayer(2, 0.005, 2.0);
+  TextWriter report(dir.file("profile.out"));
+  CalcHeadProfile(report);
+  // Step N = 200000 at x = 1.999995 m, with Tr = Kb1·T1 = 100 m2/day and no excess depth.
+  EXPECT_DOUBLE_EQ(Flow.x, 1.999995);
+  EXPECT_NEAR(Flow.d, 1.571 * 1.999995, 1e-12);
+  EXPECT_NEAR(Flow.Tr, 6.28 * 1.999995 * 100, 1e-9);
+  EXPECT_NEAR(Flow.A, 3.14 * 0.000005 * 3.999995, 1e-13); // S² − x² loses digits
+  EXPECT_NEAR(Flow.hm, Flow.F, 1e-12); // the gradient has died out at the midway point
+}
+
 TEST(SearchPasses, EachVariantFollowsTheClosedFormWithinItsStep) {
   const double expected = RadialHeadRise(0.004, 100, 30, 0.15);
   HomogeneousLayer(30, 0.004, 0.0);
