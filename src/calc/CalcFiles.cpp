@@ -8,7 +8,6 @@
 #include "data/UDMPumpfield.h"
 
 namespace {
-constexpr const char* kErrorListName = "Error.lst";
 
 std::string CurrentInputFile() {
   if (!DMPumpfield)

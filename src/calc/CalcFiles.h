@@ -19,7 +19,10 @@ private:
   TextReader file_;
 };
 
-// "Error.lst" in the working directory, with its heading; clears InputErrorFlag.
+// The error list of the check steps: a file of this name in the working directory.
+inline constexpr const char* kErrorListName = "Error.lst";
+
+// The error list, with its heading; clears InputErrorFlag.
 class ErrorList {
 public:
   ErrorList();

@@ -2,6 +2,7 @@
 
 #include "cli/TerminalServices.h"
 
+#include "calc/CalcFiles.h"
 #include "calc/UTrellow.h"
 #include "core/FileNames.h"
 #include "core/Numerics.h"
@@ -13,7 +14,6 @@
 #include <ostream>
 
 namespace {
-constexpr const char* kErrorListName = "Error.lst";
 
 void PrintErrorList(std::ostream& out) {
   TextReader list(kErrorListName);

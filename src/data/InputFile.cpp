@@ -13,7 +13,7 @@ constexpr int kFieldWidth = 10;
 
 int DecimalsOfPosition(int position, const std::string& aimCode) {
   if (position == 1)
-    return aimCode == "Dis" ? 2 : 4;
+    return AimOfCode(aimCode) == Aim::Discharge ? 2 : 4;
   if (position == 10 || position == 12)
     return 4;
   return 2;
@@ -70,11 +70,10 @@ bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   file.WriteLine(Title1);
   file.WriteLine(Title2);
   file.WriteLine("File Name: " + FileName);
-  if (AimCode == "Hyd")
-    AimCode = "Hydr";
+  if (AimOfCode(AimCode) == Aim::FieldDepths)
+    AimCode = kFieldDepthsFileCode;
   file.WriteLine(AimCode);
-  const bool knownCode =
-      AimCode == "Spa" || AimCode == "Hydr" || AimCode == "Dis" || AimCode == "Con";
+  const bool knownCode = IsKnownAimCode(AimCode);
   if (!knownCode)
     AbortWithError(CodeCorruptMessage(FileName));
 

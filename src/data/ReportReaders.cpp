@@ -14,7 +14,6 @@
 namespace {
 const std::string kTableMarker = " Output data:";
 const std::string kTableEnd = " #";
-const std::string kRectangularTag = " Ost";
 constexpr size_t kComparedLength = 13;
 constexpr int32_t kMaxTableRows = 255;
 
@@ -167,7 +166,7 @@ void TDMPumpfield::LoadGraphData(const std::string& FileName) {
   report.SkipPastMarker();
   report.ReadRows(firstCount, first);
 
-  bool rectangular = tag == kRectangularTag;
+  bool rectangular = tag == kRectangularReportTag;
   if (rectangular) {
     // After the first table: " #", head line, depth line, " #", an empty line, then the
     // "Output sequence" line of the next table, unless the report ends here.

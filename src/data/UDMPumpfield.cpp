@@ -6,8 +6,13 @@ const char* const AimCodes[4] = {"Spa", "Dis", "Hyd", "Con"};
 
 TDMPumpfield* DMPumpfield = nullptr;
 
-bool IsKnownAimCode(const std::string& code) {
-  return code == "Spa" || code == "Hyd" || code == "Hydr" || code == "Dis" || code == "Con";
+std::optional<Aim> AimOfCode(const std::string& code) {
+  for (int aim = 0; aim < 4; ++aim)
+    if (code == AimCodes[aim])
+      return static_cast<Aim>(aim);
+  if (code == kFieldDepthsFileCode)
+    return Aim::FieldDepths;
+  return std::nullopt;
 }
 
 TDMPumpfield::TDMPumpfield() { DataModuleCreate(); }

@@ -5,6 +5,7 @@
 #include "core/TextFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,20 @@ public:
   using InputOutputError::InputOutputError;
 };
 
+// The four calculation aims, in the order of the aim selector.
+enum class Aim { Spacing, Discharge, FieldDepths, Conductivity };
+
 // Aim selector index 0..3 to aim code.
 extern const char* const AimCodes[4];
+// The code input files are written with for the rectangular field; "Hyd" is its older form.
+inline constexpr const char* kFieldDepthsFileCode = "Hydr";
+// The tag (first four characters of line 16) of a rectangular-field report.
+inline constexpr const char* kRectangularReportTag = " Ost";
 
-// True for "Spa", "Dis", "Hyd", "Hydr" and "Con", compared whole and case-sensitively.
-bool IsKnownAimCode(const std::string& code);
+// The aim of "Spa", "Dis", "Hyd", "Hydr" or "Con", compared whole and case-sensitively;
+// nothing for any other text.
+std::optional<Aim> AimOfCode(const std::string& code);
+inline bool IsKnownAimCode(const std::string& code) { return AimOfCode(code).has_value(); }
 
 class TDMPumpfield {
 public:

@@ -12,7 +12,6 @@
 TPlotScale PlotScale;
 
 namespace {
-const std::string kRectangularTag = " Ost";
 
 struct Band {
   long double limit; // the band applies to maxima below this limit
@@ -85,7 +84,9 @@ void SetPlotFrame(int32_t width, int32_t height) {
   PlotScale.PlotHeight = height;
 }
 
-bool IsRectangularReport() { return DMPumpfield && DMPumpfield->ReportTag == kRectangularTag; }
+bool IsRectangularReport() {
+  return DMPumpfield && DMPumpfield->ReportTag == kRectangularReportTag;
+}
 
 int32_t UsableRows(int32_t count, std::size_t xLength, std::size_t fLength) {
   const std::size_t length = std::min(xLength, fLength);

@@ -5,17 +5,14 @@
 #include "calc/UTrellow.h"
 #include "calc/UVambrel.h"
 
-const AimRun kAimRuns[5] = {
-    {"Spa", CheckSpacingInput, CalcSpacing},
-    {"Dis", CheckDischargeInput, CalcDischarge},
-    {"Hyd", CheckHeadInput, CalcWaterTableDepth},
-    {"Hydr", CheckHeadInput, CalcWaterTableDepth},
-    {"Con", CheckConductivityInput, CalcConductivity},
+const AimRun kAimRuns[4] = {
+    {Aim::Spacing, CheckSpacingInput, CalcSpacing},
+    {Aim::Discharge, CheckDischargeInput, CalcDischarge},
+    {Aim::FieldDepths, CheckHeadInput, CalcWaterTableDepth},
+    {Aim::Conductivity, CheckConductivityInput, CalcConductivity},
 };
 
 const AimRun* FindAimRun(const std::string& aimCode) {
-  for (const AimRun& run : kAimRuns)
-    if (aimCode == run.aimCode)
-      return &run;
-  return nullptr;
+  const std::optional<Aim> aim = AimOfCode(aimCode);
+  return aim ? &kAimRuns[static_cast<int>(*aim)] : nullptr;
 }

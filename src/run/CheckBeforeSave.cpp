@@ -12,24 +12,25 @@ const char* const kSuffix = " Input not saved. Please correct the data";
 // The first failing test's message, or nullptr when the parameter set is consistent.
 const char* FirstFailure(const std::string& code, const DataSetR& params) {
   auto value = [&params](int position) { return params[position - 1]; };
-  const bool rectangular = code == "Hyd" || code == "Hydr";
+  const std::optional<Aim> aim = AimOfCode(code);
+  const bool rectangular = aim == Aim::FieldDepths;
   for (int position = 1; position <= 14; ++position)
     if (value(position) < 0)
       return "Data cannot be negative.";
-  if (code != "Con" && value(3) < value(2))
+  if (aim != Aim::Conductivity && value(3) < value(2))
     return "Take care that D2 is not less than D1.";
-  if (code != "Dis" && code != "Con" && !(value(8) > value(1)))
+  if (aim != Aim::Discharge && aim != Aim::Conductivity && !(value(8) > value(1)))
     return "Take care that Ka is greater than R.";
-  if ((rectangular || code == "Dis") &&
+  if ((rectangular || aim == Aim::Discharge) &&
       (2 * value(7) >= value(13) || (rectangular && 2 * value(7) >= value(14))))
     return "Take care that S, or Sa and Sb, are larger than 2W.";
-  if (code == "Dis" && !(value(4) > value(1)))
+  if (aim == Aim::Discharge && !(value(4) > value(1)))
     return "Take care that Dm is less than Dw.";
-  if (code == "Spa" && !(value(4) > value(13)))
+  if (aim == Aim::Spacing && !(value(4) > value(13)))
     return "Take care that Dm is less than Dw.";
-  if (code != "Con" && !(value(5) > value(4)))
+  if (aim != Aim::Conductivity && !(value(5) > value(4)))
     return "Take care that Db is greater than Dw.";
-  if (code == "Con" && 2 * value(7) >= value(8))
+  if (aim == Aim::Conductivity && 2 * value(7) >= value(8))
     return "The spacing S is smaller than 2W.";
   return nullptr;
 }

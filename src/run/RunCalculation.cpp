@@ -1,5 +1,6 @@
 #include "run/RunCalculation.h"
 
+#include "calc/CalcFiles.h"
 #include "calc/UTrellow.h"
 #include "core/FileNames.h"
 #include "core/Services.h"
@@ -9,7 +10,6 @@
 #include "run/RunState.h"
 
 namespace {
-const char* const kErrorList = "Error.lst";
 
 void Progress(const char* line, int pauseMilliseconds) {
   AppServices().AppendProgress(line);
@@ -40,13 +40,13 @@ void RunCalculation(RunWindow& window) {
 }
 
 void ShowCalculating() {
-  DeleteFileIfExists(kErrorList);
+  DeleteFileIfExists(kErrorListName);
   Progress(" Calculating .....", 500);
   Progress(" Please wait .....", 500);
 }
 
 void ShowRunErrors(RunWindow& window) {
-  TextReader::OpenOrThrow(kErrorList);
+  TextReader::OpenOrThrow(kErrorListName);
   window.SetOutputShown(false);
   window.HideFigures();
   window.HideWaitMemo();

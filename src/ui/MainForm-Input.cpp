@@ -275,7 +275,7 @@ void TMainForm::StashLoadedValues() {
     StashR = value(1);
     StashKa = value(8);
     StashS = value(13);
-    if (DMPumpfield->AimCode == "Hydr") {
+    if (DMPumpfield->AimCode == kFieldDepthsFileCode) {
       StashSa = value(13);
       StashSb = value(14);
     } else {
@@ -359,10 +359,7 @@ void TMainForm::InputOpenExecute() {
   ShowStatus("Edit the data. Then use the \"Save\" button. The \"Figure\" tabsheet shows an "
              "illustration of the data.");
 
-  int index = 2; // "Hyd" and "Hydr"
-  for (int i = 0; i < 4; ++i)
-    if (dm.AimCode == AimCodes[i])
-      index = i;
+  const int index = static_cast<int>(*AimOfCode(dm.AimCode));
   CalcAim_Combobox->setCurrentIndex(index);
   AimIndex = static_cast<int16_t>(index);
   LoadedAimIndex = AimIndex;
@@ -373,9 +370,10 @@ void TMainForm::InputOpenExecute() {
   Title2_Edit->setText(ToQ(dm.Title2));
   for (size_t i = 0; i < 13; ++i)
     TMaskEdits[i]->setText(NumberText(dm.Params[i]));
-  if (dm.AimCode == "Hyd")
+  // Files of the older code "Hyd" hold one spacing, which the field of Sb shows too.
+  if (dm.AimCode == AimCodes[static_cast<int>(Aim::FieldDepths)])
     TMaskEdits[13]->setText(NumberText(dm.Params[12]));
-  else if (dm.AimCode == "Hydr")
+  else if (dm.AimCode == kFieldDepthsFileCode)
     TMaskEdits[13]->setText(NumberText(dm.Params[13]));
 
   WellUtils.WorkDirectory = GetCurrentDir();

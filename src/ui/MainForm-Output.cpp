@@ -1,6 +1,7 @@
 // Handlers of the Output sheet.
 #include "ui/UMainForm.h"
 
+#include "calc/CalcFiles.h"
 #include "core/FileNames.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
@@ -18,7 +19,6 @@
 #include <algorithm>
 
 namespace {
-const char* const kErrorList = "Error.lst";
 
 // Replaces the memo's text by the first OutputLineCount lines the data module read.
 void ShowOutputLines(QPlainTextEdit* memo) {
@@ -65,13 +65,13 @@ void TMainForm::Output_TabSheetShow() {
   if (errorListOfRun) {
     FailedRunInput.clear();
     Output_Memo->clear();
-    if (FileExists(kErrorList)) {
-      TextReader list = TextReader::OpenOrThrow(kErrorList);
+    if (FileExists(kErrorListName)) {
+      TextReader list = TextReader::OpenOrThrow(kErrorListName);
       QStringList lines;
       while (!list.AtEnd())
         lines.append(ToQ(list.ReadLine()));
       Output_Memo->setPlainText(lines.join('\n'));
-      DeleteFileIfExists(kErrorList);
+      DeleteFileIfExists(kErrorListName);
     }
     DeleteFileIfExists(dm.InputFileName);
   } else {
