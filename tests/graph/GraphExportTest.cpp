@@ -45,11 +45,7 @@ const QRect kDarcyLegendBox(86, 65, 95, 13);
 
 class GraphExportTest : public testing::Test {
 protected:
-  GraphExportTest() {
-    DMPumpfield = &dm;
-    PlotScale = TPlotScale();
-  }
-  ~GraphExportTest() override { DMPumpfield = nullptr; }
+  GraphExportTest() { PlotScale = TPlotScale(); }
 
   std::string SpacingReport() {
     const std::string path = dir.file("spacing");
@@ -87,11 +83,11 @@ protected:
     } else {
       Fill(expected.Table1X, expected.Table1F, expected.Table1G, expected.Count1, kSpacingRows);
     }
-    DMPumpfield = &expected;
+    std::swap(dm, expected);
     SetPlotFrame(kPlotWidth, kPlotHeight);
     QImage image;
     DrawGraph(image);
-    DMPumpfield = &dm;
+    std::swap(dm, expected);
     return image;
   }
 
@@ -101,7 +97,8 @@ protected:
 
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  ScopedDataModule module;
+  TDMPumpfield& dm = module.data();
   std::string error;
 };
 } // namespace

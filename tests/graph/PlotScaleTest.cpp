@@ -10,11 +10,9 @@ namespace {
 class PlotScaleTest : public testing::Test {
 protected:
   PlotScaleTest() {
-    DMPumpfield = &dm;
     PlotScale = TPlotScale();
     SetPlotFrame(kPlotWidth, kPlotHeight);
   }
-  ~PlotScaleTest() override { DMPumpfield = nullptr; }
 
   void FirstTable(const DataSetR& x, const DataSetR& f) {
     dm.Table1X = x;
@@ -49,7 +47,8 @@ protected:
     return labels;
   }
 
-  TDMPumpfield dm;
+  ScopedDataModule module;
+  TDMPumpfield& dm = module.data();
 };
 
 using Labels = std::vector<std::string>;

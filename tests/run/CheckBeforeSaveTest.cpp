@@ -14,9 +14,8 @@ const DataSetR kCon = {0.002, 1.2, 10, 3, 8, 0.5, 0.3, 100, 0, 0, 0, 0, 0, 0};
 
 struct CheckTest : ::testing::Test {
   ScriptedServices services;
-  TDMPumpfield dm;
-  CheckTest() { DMPumpfield = &dm; }
-  ~CheckTest() override { DMPumpfield = nullptr; }
+  ScopedDataModule module;
+  TDMPumpfield& dm = module.data();
 
   // Runs the checks; returns the message shown, or "" when they passed.
   std::string Check(const std::string& code, DataSetR params) {

@@ -31,13 +31,10 @@ const std::string kFieldInput = "Field\r\nsmall\r\nFile Name: x\r\n%CODE%\r\n"
 struct RunTest : ::testing::Test {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  ScopedDataModule module;
+  TDMPumpfield& dm = module.data();
   RecordingWindow window;
-  RunTest() {
-    DMPumpfield = &dm;
-    WellUtils = RunState();
-  }
-  ~RunTest() override { DMPumpfield = nullptr; }
+  RunTest() { WellUtils = RunState(); }
 
   void SaveInput(const std::string& code, const std::string& r) {
     std::string text = kFieldInput;
