@@ -3,13 +3,9 @@
 #include "cli/TerminalServices.h"
 
 #include "calc/CalcFiles.h"
-#include "calc/UTrellow.h"
 #include "core/FileNames.h"
-#include "core/Numerics.h"
-#include "core/Services.h"
 #include "core/TextFile.h"
-#include "data/UDMPumpfield.h"
-#include "run/AimDispatch.h"
+#include "run/RunInputFile.h"
 
 #include <ostream>
 
@@ -34,40 +30,23 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         << "\" has the extension of a report; its report would replace it.\n";
     return kExitUsage;
   }
-  if (!TextReader(inputName).opened()) {
-    err << CouldNotOpenForReadingMessage(inputName) << '\n';
-    return kExitBadInputFile;
-  }
-
   TerminalServices services(out);
-  ScopedDataModule module;
-  TDMPumpfield& data = module.data();
-  data.InputFileName = inputName;
-  data.LoadInputFile();
-  if (services.quitRequested)
-    return kExitBadInputFile;
-  const AimRun* run = FindAimRun(data.AimCode);
-  if (!run) {
-    err << "The run file could not be found or opened.  No calculations were made.\n";
-    return kExitBadInputFile;
-  }
-
-  try {
-    run->check();
-    if (InputErrorFlag) {
-      PrintErrorList(out);
-      return kExitInputErrors;
-    }
-    DeleteFileIfExists(kErrorListName);
-    run->calculate();
-  } catch (const ArithmeticError& e) {
-    err << "The calculation stopped: " << e.what() << ". The report \"" << reportName
+  const RunOutcome run = RunInputFile(inputName);
+  switch (run.status) {
+  case RunStatus::ReportWritten:
+    out << "Report written: " << reportName << '\n';
+    return kExitReportWritten;
+  case RunStatus::InputErrors:
+    PrintErrorList(out);
+    return kExitInputErrors;
+  case RunStatus::ArithmeticError:
+    err << "The calculation stopped: " << run.errorText << ". The report \"" << reportName
         << "\" holds what was written until then.\n";
     return kExitArithmeticError;
-  } catch (const InputOutputError& e) {
-    err << e.what() << '\n';
-    return kExitBadInputFile;
+  case RunStatus::BadInputFile:
+    break;
   }
-  out << "Report written: " << reportName << '\n';
-  return kExitReportWritten;
+  if (!run.errorText.empty())
+    err << run.errorText << '\n';
+  return kExitBadInputFile;
 }

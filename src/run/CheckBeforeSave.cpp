@@ -4,8 +4,6 @@
 #include "data/UDMPumpfield.h"
 #include "run/RunState.h"
 
-RunState WellUtils;
-
 namespace {
 const char* const kSuffix = " Input not saved. Please correct the data";
 

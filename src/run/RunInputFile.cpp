@@ -1,0 +1,71 @@
+#include "run/RunInputFile.h"
+
+#include "calc/CalcFiles.h"
+#include "calc/UTrellow.h"
+#include "core/FileNames.h"
+#include "core/Numerics.h"
+#include "core/Services.h"
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+#include "run/AimDispatch.h"
+
+namespace {
+// The services in force, except that a request to end the program (a corrupt input file) is
+// only noted: ending is the business of whoever started the run.
+class NoteQuit final : public Services {
+public:
+  NoteQuit() : inner_(AppServices()) { InstallServices(this); }
+  ~NoteQuit() override { InstallServices(&inner_); }
+  void AppendProgress(const std::string& line) override { inner_.AppendProgress(line); }
+  void ShowMessage(const std::string& text) override { inner_.ShowMessage(text); }
+  bool AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
+  void RequestQuit() override { quitRequested = true; }
+  void Pause(int milliseconds) override { inner_.Pause(milliseconds); }
+
+  bool quitRequested = false;
+
+private:
+  Services& inner_;
+};
+} // namespace
+
+RunOutcome RunInputFile(const std::string& inputName) {
+  RunOutcome outcome;
+  outcome.reportName = ChangeFileExt(inputName, ".out");
+  if (!TextReader(inputName).opened()) {
+    outcome.status = RunStatus::BadInputFile;
+    outcome.errorText = CouldNotOpenForReadingMessage(inputName);
+    return outcome;
+  }
+  NoteQuit services;
+  ScopedDataModule module;
+  TDMPumpfield& data = module.data();
+  data.InputFileName = inputName;
+  data.LoadInputFile();
+  if (services.quitRequested) {
+    outcome.status = RunStatus::BadInputFile; // its message has been shown
+    return outcome;
+  }
+  const AimRun* run = FindAimRun(data.AimCode);
+  if (!run) {
+    outcome.status = RunStatus::BadInputFile;
+    outcome.errorText = "The run file could not be found or opened.  No calculations were made.";
+    return outcome;
+  }
+  try {
+    run->check();
+    if (InputErrorFlag) {
+      outcome.status = RunStatus::InputErrors;
+      return outcome;
+    }
+    DeleteFileIfExists(kErrorListName);
+    run->calculate();
+  } catch (const ArithmeticError& e) {
+    outcome.status = RunStatus::ArithmeticError;
+    outcome.errorText = e.what();
+  } catch (const InputOutputError& e) {
+    outcome.status = RunStatus::BadInputFile;
+    outcome.errorText = e.what();
+  }
+  return outcome;
+}

@@ -1,0 +1,3 @@
+#include "run/RunState.h"
+
+RunState WellUtils;
