@@ -2,7 +2,6 @@
 
 #include "core/Services.h"
 #include "data/UDMPumpfield.h"
-#include "run/RunState.h"
 
 namespace {
 const char* const kSuffix = " Input not saved. Please correct the data";
