@@ -16,12 +16,36 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+void TMainForm::BuildGraphicsSheet() {
+  Graphics_TabSheet = NewSheet(PageControl1, "Graphics_TabSheet", " Graphics ");
+  QWidget* sheet = Graphics_TabSheet;
+  GraphImage = new QLabel(sheet);
+  GraphImage->setObjectName("GraphImage");
+  GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  GraphImage->setGeometry(0, 0, 623, 465);
+  GraphImage->hide();
+  PictureImage = new QLabel(sheet);
+  PictureImage->setObjectName("PictureImage");
+  PictureImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PictureImage->setGeometry(8, 0, 625, 465);
+  PictureImage->hide();
+
+  MakeGraphics_Button =
+      NewButton(sheet, "MakeGraphics_Button", "Make graph", QRect(592, 471, 97, 25));
+  SaveGraphButton = NewButton(sheet, "SaveGraphButton", "Save graph", QRect(392, 471, 89, 25));
+  SaveGraphButton->hide();
+  SeeGraphButton = NewButton(sheet, "SeeGraphButton", "Open graph ", QRect(488, 471, 97, 25));
+  BindButton(SeeGraphButton, GraphOpen, false);
+  Handle(MakeGraphics_Button, &QPushButton::clicked, &TMainForm::MakeGraphics_ButtonClick);
+  Handle(SaveGraphButton, &QPushButton::clicked, &TMainForm::SaveGraphButtonClick);
+}
+
 void TMainForm::Graphics_TabSheetShow() {
   ShowStatus("Graphics presentations of output data can be seen and saved. Use \"Make graph\" "
              "to open an output file and make the graphs.");
   if (FigureForm)
     FigureForm->hide();
-  if (OutputShown) {
+  if (State.OutputShown) {
     PictureImage->hide();
     DMPumpfield->LoadGraphData(DMPumpfield->InputFileName);
     DrawGraph();
@@ -30,7 +54,7 @@ void TMainForm::Graphics_TabSheetShow() {
 
 void TMainForm::ViewGraphButtonClick() {
   SaveGraphButton->show();
-  OutputShown = true;
+  State.OutputShown = true;
   GraphImage->show();
   PictureImage->hide();
   PageControl1->setCurrentWidget(Graphics_TabSheet);

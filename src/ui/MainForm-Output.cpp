@@ -33,11 +33,55 @@ void ShowOutputLines(QPlainTextEdit* memo) {
 
 } // namespace
 
+void TMainForm::BuildOutputSheet() {
+  Output_TabSheet = NewSheet(PageControl1, "Output_TabSheet", " Output ");
+  QWidget* sheet = Output_TabSheet;
+  sheet->setFont(PixelFont("Tahoma", 13));
+
+  Output_Memo = new QPlainTextEdit(sheet);
+  Output_Memo->setObjectName("Output_Memo");
+  Output_Memo->setFont(PixelFont("Courier New", 13));
+  Output_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Output_Memo->setReadOnly(true);
+  Output_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Output_Memo->setGeometry(22, 8, 590, 441);
+  Output_Memo->hide();
+  sheet->installEventFilter(this);
+
+  Symbols_Memo = new QPlainTextEdit(sheet);
+  Symbols_Memo->setObjectName("Symbols_Memo");
+  Symbols_Memo->setFont(PixelFont("Tahoma", 11));
+  Symbols_Memo->setReadOnly(true);
+  QPalette cream = Symbols_Memo->palette();
+  cream.setColor(QPalette::Base, QColor(255, 251, 221));
+  Symbols_Memo->setPalette(cream);
+  Symbols_Memo->setGeometry(407, 329, 185, 96);
+  Symbols_Memo->setPlainText(
+      QStringList{"Output symbols" + QString(9, ' '), " ", "X       = distance from well (m)",
+                  "p       = small increment of X (m)", "F       = hydraulic head (m)",
+                  "G/p   = gradient of F (m/m)", ""}
+          .join('\n'));
+  Symbols_Memo->hide();
+
+  SeeOutput_Button = NewButton(sheet, "SeeOutput_Button", "Open &output", QRect(592, 469, 97, 25));
+  SeeOutput_Button->setFont(PixelFont("Tahoma", 13, true));
+  BindButton(SeeOutput_Button, OutputOpen, false);
+  Symbols_Button = NewButton(sheet, "Symbols_Button", "Symbols", QRect(480, 469, 97, 25));
+  Symbols_Button->hide();
+  ViewGraphButton = NewButton(sheet, "ViewGraphButton", "See graph", QRect(375, 469, 89, 25));
+  FigureButton2 = NewButton(sheet, "FigureButton2", "Figure", QRect(280, 469, 75, 25));
+  FigureButton2->hide();
+  Handle(Symbols_Button, &QPushButton::clicked, &TMainForm::Symbols_ButtonClick);
+  Handle(ViewGraphButton, &QPushButton::clicked, &TMainForm::ViewGraphButtonClick);
+  Handle(FigureButton2, &QPushButton::clicked, &TMainForm::FigureButton2Click);
+}
+
 void TMainForm::Output_TabSheetShow() {
   InputSave->setEnabled(false);
   ShowStatus("The output file can be inspected. Use \"See output\" to see examples under "
              "\"Data\" or to inspect any other output file.");
-  if (!OutputShown) {
+  if (!State.OutputShown) {
     Output_Memo->hide();
     Symbols_Memo->hide();
     Symbols_Button->hide();
@@ -53,17 +97,17 @@ void TMainForm::Output_TabSheetShow() {
   TDMPumpfield& dm = *DMPumpfield;
   // The error list is the failed run's as long as no other file was chosen since, and it is
   // shown once. Any other name means a file chosen since: its report must not be deleted.
-  const bool errorListOfRun =
-      RunHadErrors && !FailedRunInput.empty() && dm.InputFileName == FailedRunInput;
+  const bool errorListOfRun = State.RunHadErrors && !State.FailedRunInput.empty() &&
+                              dm.InputFileName == State.FailedRunInput;
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
-  if (RunHadErrors && !(errorListOfRun || OutputShown)) {
+  if (State.RunHadErrors && !(errorListOfRun || State.OutputShown)) {
     // The list was shown once already and no report was opened since.
     Output_Memo->clear();
     Output_Memo->hide();
     return;
   }
   if (errorListOfRun) {
-    FailedRunInput.clear();
+    State.FailedRunInput.clear();
     Output_Memo->clear();
     if (FileExists(kErrorListName)) {
       TextReader list = TextReader::OpenOrThrow(kErrorListName);
@@ -88,7 +132,7 @@ void TMainForm::Output_TabSheetShow() {
     ViewGraphButton->show();
     Symbols_Button->show();
     FigureButton2->show();
-    OutputShown = true;
+    State.OutputShown = true;
   }
   Output_Memo->show();
 }
@@ -110,7 +154,7 @@ void TMainForm::OutputOpenExecute() {
   SetDialogFolders(ToQ(WellUtils.WorkDirectory));
   Output_Memo->show();
   ViewGraphButton->show();
-  OutputShown = true;
+  State.OutputShown = true;
   Symbols_Button->show();
   FigureButton2->show();
   PageControl1->setCurrentWidget(Output_TabSheet);
@@ -125,7 +169,7 @@ void TMainForm::ForgetShownReport() {
   Symbols_Button->hide();
   ViewGraphButton->hide();
   FigureButton2->hide();
-  OutputShown = false;
+  State.OutputShown = false;
 }
 
 void TMainForm::Symbols_ButtonClick() {

@@ -41,11 +41,11 @@ void MainFormRunWindow::HideFigures() {
   form_.FigureButton2->hide();
 }
 
-void MainFormRunWindow::SetOutputShown(bool shown) { form_.OutputShown = shown; }
+void MainFormRunWindow::SetOutputShown(bool shown) { form_.State.OutputShown = shown; }
 
 void MainFormRunWindow::SetRunHadErrors(bool hadErrors) {
-  form_.RunHadErrors = hadErrors;
-  form_.FailedRunInput = hadErrors ? DMPumpfield->InputFileName : std::string();
+  form_.State.RunHadErrors = hadErrors;
+  form_.State.FailedRunInput = hadErrors ? DMPumpfield->InputFileName : std::string();
 }
 
 void MainFormRunWindow::ActivateOutputSheet() {
@@ -67,10 +67,10 @@ void CreateEmptyFile(const std::string& path) {
 } // namespace
 
 bool TMainForm::AskInputFileName() {
-  SaveCancelled = false;
+  State.SaveCancelled = false;
   const std::optional<QString> chosen = RunFileDialog(InputSave_Dialog);
   if (!chosen) {
-    SaveCancelled = true;
+    State.SaveCancelled = true;
     return false;
   }
   DMPumpfield->InputFileName = FromQ(*chosen);
@@ -82,12 +82,12 @@ bool TMainForm::AskInputFileName() {
 void TMainForm::InputSaveExecute() {
   TDMPumpfield& dm = *DMPumpfield;
   for (;;) {
-    if (!AskInputFileName() || SaveCancelled) {
+    if (!AskInputFileName() || State.SaveCancelled) {
       AppServices().ShowMessage("The input data were not saved");
       return;
     }
-    InputFileTitle = ToQ(ExtractFileName(dm.InputFileName));
-    if (InputFileTitle.count('.') <= 1)
+    State.InputFileTitle = ToQ(ExtractFileName(dm.InputFileName));
+    if (State.InputFileTitle.count('.') <= 1)
       break;
     AppServices().ShowMessage(
         "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
@@ -95,13 +95,13 @@ void TMainForm::InputSaveExecute() {
 
   dm.Title1 = FromQ(Title1_Edit->text());
   dm.Title2 = FromQ(Title2_Edit->text());
-  if (!InputLoaded)
+  if (!State.InputLoaded)
     dm.Params.resize(std::max<size_t>(dm.Params.size(), 15));
   if (dm.Params.size() < 14)
     dm.Params.resize(14);
   for (size_t i = 0; i < 14; ++i) {
     dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()));
-    SetDecimalSeparator(StartupDecimalSeparator);
+    SetDecimalSeparator(State.StartupDecimalSeparator);
   }
 
   WellUtils.ChecksPassed = false;
@@ -137,12 +137,12 @@ void TMainForm::InputSaveExecute() {
   }
   if (!runnable)
     return;
-  if (!RunHadErrors) {
+  if (!State.RunHadErrors) {
     AppServices().AppendProgress(" Filing results ..");
     AppServices().Pause(1000);
     WaitMemo->hide();
-    InputFileTitle = ToQ(ChangeFileExt(dm.InputFileName, ".inp"));
-    AppServices().ShowMessage("The input is saved in " + FromQ(InputFileTitle) +
+    State.InputFileTitle = ToQ(ChangeFileExt(dm.InputFileName, ".inp"));
+    AppServices().ShowMessage("The input is saved in " + FromQ(State.InputFileTitle) +
                               "   Calculations were made and the output is saved in " +
                               ChangeFileExt(dm.InputFileName, ".out") +
                               "   Use Output tabsheet to see the results.");

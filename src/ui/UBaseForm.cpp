@@ -1,7 +1,9 @@
 #include "ui/UBaseForm.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 
 TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("BaseForm");
@@ -49,4 +51,27 @@ QFont PixelFont(const QString& family, int pixels, bool bold) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->adjustSize();
+  label->move(left, top);
+  return label;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption,
+                       const QRect& geometry) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setGeometry(geometry);
+  return button;
+}
+
+QWidget* NewSheet(QTabWidget* pages, const char* name, const QString& caption) {
+  auto* sheet = new QWidget(pages);
+  sheet->setObjectName(name);
+  pages->addTab(sheet, caption);
+  return sheet;
 }

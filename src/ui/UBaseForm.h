@@ -6,7 +6,11 @@
 #include <QString>
 
 class QLabel;
+class QPushButton;
+class QRect;
 class QStatusBar;
+class QTabWidget;
+class QWidget;
 
 class TBaseForm : public QMainWindow {
   Q_OBJECT
@@ -31,3 +35,10 @@ QString LongHint(const QString& hint);
 // A font of `pixels` pixels in `family`, falling back to the metric-compatible Liberation font
 // where the family is not installed, so that the texts fit the controls laid out for it.
 QFont PixelFont(const QString& family, int pixels, bool bold = false);
+
+// Controls of the windows' sheets, named (objectName) and placed: a label sized to its caption
+// with its top-left corner at (left, top), a button, and a sheet added to `pages`.
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top);
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption,
+                       const QRect& geometry);
+QWidget* NewSheet(QTabWidget* pages, const char* name, const QString& caption);

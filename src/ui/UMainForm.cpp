@@ -49,29 +49,6 @@ QAction* NewAction(QObject* owner, const char* name, const QString& caption,
   return action;
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->adjustSize();
-  label->move(left, top);
-  return label;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption,
-                       const QRect& geometry) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  return button;
-}
-
-QWidget* NewSheet(QTabWidget* pages, const char* name, const QString& caption) {
-  auto* sheet = new QWidget(pages);
-  sheet->setObjectName(name);
-  pages->addTab(sheet, caption);
-  return sheet;
-}
-
 bool IsCtrlX(const QKeyEvent* key) {
   return key->key() == Qt::Key_X && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
@@ -154,14 +131,10 @@ void TMainForm::BuildMenuAndActions() {
   EditDelete1 = NewAction(ActionList1, "EditDelete1", "&Delete", QKeySequence(Qt::Key_Delete),
                           "Delete|Erases the selection");
 
-  auto handle = [this](QAction* action, void (TMainForm::*handler)()) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
-  };
-  handle(InputOpen, &TMainForm::InputOpenExecute);
-  handle(InputSave, &TMainForm::InputSaveExecute);
-  handle(OutputOpen, &TMainForm::OutputOpenExecute);
-  handle(GraphOpen, &TMainForm::GraphOpenExecute);
+  Handle(InputOpen, &QAction::triggered, &TMainForm::InputOpenExecute);
+  Handle(InputSave, &QAction::triggered, &TMainForm::InputSaveExecute);
+  Handle(OutputOpen, &QAction::triggered, &TMainForm::OutputOpenExecute);
+  Handle(GraphOpen, &QAction::triggered, &TMainForm::GraphOpenExecute);
   connect(FileExit1, &QAction::triggered, this, [this] { close(); });
   for (QAction* edit : {EditCut1, EditCopy1, EditPaste1, EditDelete1})
     connect(edit, &QAction::triggered, this, [this, edit] { RunEditAction(edit); });
@@ -276,204 +249,20 @@ void TMainForm::BuildFigureSheet() {
   Figure_Image->setGeometry(48, 8, figure.width(), figure.height());
 }
 
-void TMainForm::BuildInputSheet() {
-  Input_TabSheet = NewSheet(PageControl1, "Input_TabSheet", " Input ");
-  QWidget* sheet = Input_TabSheet;
-  sheet->setFont(PixelFont("Courier New", 13, true));
-
-  Filename_Label = NewLabel(sheet, "Filename_Label", "File", 32, 14);
-  Filename_Label->hide();
-  FileName_Edit = new QLineEdit(sheet);
-  FileName_Edit->setObjectName("FileName_Edit");
-  FileName_Edit->setReadOnly(true);
-  FileName_Edit->setGeometry(112, 10, 577, 21);
-  FileName_Edit->hide();
-  Title1_Label = NewLabel(sheet, "Title1_Label", "Title1", 32, 44);
-  Title1_Edit = new QLineEdit(sheet);
-  Title1_Edit->setObjectName("Title1_Edit");
-  Title1_Edit->setGeometry(112, 38, 577, 21);
-  Title2_Label = NewLabel(sheet, "Title2_Label", "Title2", 32, 70);
-  Title2_Edit = new QLineEdit(sheet);
-  Title2_Edit->setObjectName("Title2_Edit");
-  Title2_Edit->setGeometry(112, 65, 577, 21);
-  Options_Label = NewLabel(sheet, "Options_Label", "Options", 32, 98);
-
-  CalcAim_Combobox = new QComboBox(sheet);
-  CalcAim_Combobox->setObjectName("CalcAim_Combobox");
-  CalcAim_Combobox->addItems(
-      {"The well spacing is to be calculated", "The well discharge is to be calculated",
-       "Calculate the depth of the water table", "Calculate the hydraulic conductivity"});
-  CalcAim_Combobox->setGeometry(112, 93, 393, 22);
-  // activated: only a choice by the user runs the change handler, not one by the program.
-  connect(CalcAim_Combobox, &QComboBox::activated, this,
-          [this] { RunGuarded([this] { CalcAim_ComboboxChange(); }); });
-
-  WaitMemo = new QPlainTextEdit(sheet);
-  WaitMemo->setObjectName("WaitMemo");
-  WaitMemo->setGeometry(512, 0, 177, 118);
-  WaitMemo->setReadOnly(true);
-  WaitMemo->setFont(PixelFont("Courier New", 13, true));
-  QPalette colours = WaitMemo->palette();
-  colours.setColor(QPalette::Base, QColor(0, 0, 255));
-  colours.setColor(QPalette::Text, QColor(255, 255, 0));
-  WaitMemo->setPalette(colours);
-  WaitMemo->hide();
-
-  const QStringList captions{"Time average recharge or discharge         R    (m/day) : ",
-                             "Bottom depth of 1st layer below s.s.       D1       (m) : ",
-                             "Bottom depth of 2nd layer below s.s.       D2       (m) : ",
-                             "Depth water level in the well below s.s.   Dw       (m) : ",
-                             "Depth of the well bottom below s.s.        Db       (m) : ",
-                             "Entrance resistance at the well            E    (day/m) : ",
-                             "Max. width of water body in the well       W        (m) : ",
-                             "Permeability, above water level in well    Ka   (m/day) : ",
-                             "Horizontal permeability, 1st soil layer    Kb1  (m/day) : ",
-                             "Vertical permeability, 1st soil layer      Kv1  (m/day) : ",
-                             "Horizontal permeability, 2nd soil layer    Kb2  (m/day) : ",
-                             "Vertical permeability, 2nd soil layer      Kv2  (m/day) : ",
-                             "Depth watertable midway between wells      Dm       (m) : "};
-  for (int i = 0; i < 13; ++i) {
-    const QByteArray name = "Label" + QByteArray::number(i + 1);
-    QLabel* label = NewLabel(sheet, name.constData(), captions[i], 32, 135 + 20 * i);
-    label->resize(464, label->height());
-    Labels[static_cast<size_t>(i)] = label;
-  }
-  Labels[13] = NewLabel(sheet, "Label14", "", 32, 392);
-  Labels[13]->hide();
-  Label1 = Labels[0];
-  Label2 = Labels[1];
-  Label3 = Labels[2];
-  Label4 = Labels[3];
-  Label5 = Labels[4];
-  Label6 = Labels[5];
-  Label7 = Labels[6];
-  Label8 = Labels[7];
-  Label9 = Labels[8];
-  Label10 = Labels[9];
-  Label11 = Labels[10];
-  Label12 = Labels[11];
-  Label13 = Labels[12];
-  Label14 = Labels[13];
-  Label15 = new QLabel("(in a rectangular layout)", sheet);
-  Label15->setObjectName("Label15");
-  Label15->setFont(PixelFont("Courier New", 11, true));
-  Label15->setToolTip(
-      "The largest and smallest spacing hold for a rectangular layout of the well field");
-  Label15->adjustSize();
-  Label15->move(128, 408);
-  Label15->hide();
-
-  const QFont buttonFont = PixelFont("Courier New", 16, true);
-  FigureButton1 = NewButton(sheet, "FigureButton1", "Figure", QRect(368, 463, 75, 25));
-  Filesave_Button = NewButton(sheet, "Filesave_Button", "", QRect(456, 463, 96, 25));
-  Fileopen_Button = NewButton(sheet, "Fileopen_Button", "", QRect(568, 463, 114, 25));
-  for (QPushButton* button : {FigureButton1, Filesave_Button, Fileopen_Button})
-    button->setFont(buttonFont);
-  BindButton(Filesave_Button, InputSave, true);
-  BindButton(Fileopen_Button, InputOpen, true);
-  connect(FigureButton1, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { FigureButton1Click(); }); });
-}
-
-void TMainForm::BuildOutputSheet() {
-  Output_TabSheet = NewSheet(PageControl1, "Output_TabSheet", " Output ");
-  QWidget* sheet = Output_TabSheet;
-  sheet->setFont(PixelFont("Tahoma", 13));
-
-  Output_Memo = new QPlainTextEdit(sheet);
-  Output_Memo->setObjectName("Output_Memo");
-  Output_Memo->setFont(PixelFont("Courier New", 13));
-  Output_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Output_Memo->setReadOnly(true);
-  Output_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Output_Memo->setGeometry(22, 8, 590, 441);
-  Output_Memo->hide();
-  sheet->installEventFilter(this);
-
-  Symbols_Memo = new QPlainTextEdit(sheet);
-  Symbols_Memo->setObjectName("Symbols_Memo");
-  Symbols_Memo->setFont(PixelFont("Tahoma", 11));
-  Symbols_Memo->setReadOnly(true);
-  QPalette cream = Symbols_Memo->palette();
-  cream.setColor(QPalette::Base, QColor(255, 251, 221));
-  Symbols_Memo->setPalette(cream);
-  Symbols_Memo->setGeometry(407, 329, 185, 96);
-  Symbols_Memo->setPlainText(
-      QStringList{"Output symbols" + QString(9, ' '), " ", "X       = distance from well (m)",
-                  "p       = small increment of X (m)", "F       = hydraulic head (m)",
-                  "G/p   = gradient of F (m/m)", ""}
-          .join('\n'));
-  Symbols_Memo->hide();
-
-  SeeOutput_Button = NewButton(sheet, "SeeOutput_Button", "Open &output", QRect(592, 469, 97, 25));
-  SeeOutput_Button->setFont(PixelFont("Tahoma", 13, true));
-  BindButton(SeeOutput_Button, OutputOpen, false);
-  Symbols_Button = NewButton(sheet, "Symbols_Button", "Symbols", QRect(480, 469, 97, 25));
-  Symbols_Button->hide();
-  ViewGraphButton = NewButton(sheet, "ViewGraphButton", "See graph", QRect(375, 469, 89, 25));
-  FigureButton2 = NewButton(sheet, "FigureButton2", "Figure", QRect(280, 469, 75, 25));
-  FigureButton2->hide();
-  connect(Symbols_Button, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { Symbols_ButtonClick(); }); });
-  connect(ViewGraphButton, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { ViewGraphButtonClick(); }); });
-  connect(FigureButton2, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { FigureButton2Click(); }); });
-}
-
-void TMainForm::BuildGraphicsSheet() {
-  Graphics_TabSheet = NewSheet(PageControl1, "Graphics_TabSheet", " Graphics ");
-  QWidget* sheet = Graphics_TabSheet;
-  GraphImage = new QLabel(sheet);
-  GraphImage->setObjectName("GraphImage");
-  GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  GraphImage->setGeometry(0, 0, 623, 465);
-  GraphImage->hide();
-  PictureImage = new QLabel(sheet);
-  PictureImage->setObjectName("PictureImage");
-  PictureImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  PictureImage->setGeometry(8, 0, 625, 465);
-  PictureImage->hide();
-
-  MakeGraphics_Button =
-      NewButton(sheet, "MakeGraphics_Button", "Make graph", QRect(592, 471, 97, 25));
-  SaveGraphButton = NewButton(sheet, "SaveGraphButton", "Save graph", QRect(392, 471, 89, 25));
-  SaveGraphButton->hide();
-  SeeGraphButton = NewButton(sheet, "SeeGraphButton", "Open graph ", QRect(488, 471, 97, 25));
-  BindButton(SeeGraphButton, GraphOpen, false);
-  connect(MakeGraphics_Button, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { MakeGraphics_ButtonClick(); }); });
-  connect(SaveGraphButton, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { SaveGraphButtonClick(); }); });
-}
-
-void TMainForm::CreateInputFields() {
-  for (int i = 0; i < 14; ++i) {
-    auto* field = new QLineEdit(Input_TabSheet);
-    field->setObjectName(QString("MaskEdit%1").arg(i + 1));
-    field->setGeometry(512, 132 + 20 * i, 121, 21);
-    field->setText("0");
-    field->installEventFilter(this);
-    TMaskEdits[static_cast<size_t>(i)] = field;
-    fieldExitHandlers_[static_cast<size_t>(i)] = &TMainForm::MaskEdit1Exit;
-  }
-  fieldExitHandlers_[2] = &TMainForm::MaskEdit2Exit;
-}
-
 void TMainForm::FormCreate() {
   PageControl1->setCurrentWidget(Intro_Tabsheet);
-  StartDirectory = QDir::currentPath();
-  SetDialogFolders(StartDirectory);
+  State.StartDirectory = QDir::currentPath();
+  SetDialogFolders(State.StartDirectory);
   InputSave->setEnabled(false);
-  OutputShown = false;
-  InputLoaded = false;
+  State.OutputShown = false;
+  State.InputLoaded = false;
   WellUtils.RunAttempted = false;
   CalcAim_Combobox->setCurrentIndex(0);
-  AimIndex = 0;
-  LoadedAimIndex = 0;
-  for (QString* stash : {&StashR, &StashDm, &StashD2, &StashDw, &StashDb, &StashE, &StashW,
-                         &StashKa, &StashS, &StashSa, &StashSb})
+  State.AimIndex = 0;
+  State.LoadedAimIndex = 0;
+  for (QString* stash : {&State.StashR, &State.StashDm, &State.StashD2, &State.StashDw,
+                         &State.StashDb, &State.StashE, &State.StashW, &State.StashKa,
+                         &State.StashS, &State.StashSa, &State.StashSb})
     *stash = "0";
   CreateInputFields();
   TMaskEdits[13]->hide();
@@ -482,7 +271,7 @@ void TMainForm::FormCreate() {
   SetPlotFrame(kPlotWidth, kPlotHeight);
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   PlaceWindow(screen ? screen->geometry().width() : 1024);
-  StartupDecimalSeparator = DecimalSeparator();
+  State.StartupDecimalSeparator = DecimalSeparator();
 }
 
 // The widths of the placement are those of the whole window, whose frame takes 17 pixels

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/FileDialogs.h"
+#include "ui/PumpfieldApplication.h"
 #include "ui/UBaseForm.h"
 
 #include <QImage>
@@ -21,6 +22,23 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QWidget;
+
+// What the main window remembers from one event to the next.
+struct MainFormState {
+  bool OutputShown = false;   // Output_Memo holds an output report
+  bool InputLoaded = false;   // an input file has been opened since start-up
+  bool RunHadErrors = false;  // the latest run stopped at its check step
+  std::string FailedRunInput; // that run's input file, until its error list has been shown
+  QString StartDirectory;     // the working directory at start-up
+  int16_t AimIndex = 0;       // the aim chosen in CalcAim_Combobox
+  int16_t LoadedAimIndex = 0; // the aim whose layout the fields hold
+  char StartupDecimalSeparator = '.';
+  // Values of the opened file for the fields that a change of aim moves or hides.
+  QString StashR, StashDm, StashD2, StashDw, StashDb, StashE, StashW, StashKa, StashS, StashSa,
+      StashSb;
+  bool SaveCancelled = false; // the user cancelled the save dialog
+  QString InputFileTitle;     // the chosen file's name, later its full path with ".inp"
+};
 
 class TMainForm : public TBaseForm {
   Q_OBJECT
@@ -82,29 +100,13 @@ public:
   QWidget* Input_TabSheet = nullptr;
   QLabel* Filename_Label = nullptr;
   QLineEdit* FileName_Edit = nullptr;
-  QLabel* Title1_Label = nullptr;
   QLineEdit* Title1_Edit = nullptr;
-  QLabel* Title2_Label = nullptr;
   QLineEdit* Title2_Edit = nullptr;
-  QLabel* Options_Label = nullptr;
   QComboBox* CalcAim_Combobox = nullptr;
   QPlainTextEdit* WaitMemo = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label9 = nullptr;
-  QLabel* Label10 = nullptr;
-  QLabel* Label11 = nullptr;
-  QLabel* Label12 = nullptr;
-  QLabel* Label13 = nullptr;
   QLabel* Label14 = nullptr;
   QLabel* Label15 = nullptr;
-  std::array<QLabel*, 14> Labels{}; // Label1 .. Label14
+  std::array<QLabel*, 14> Labels{}; // Label1 .. Label14, by field number - 1
   std::array<QLineEdit*, 14> TMaskEdits{};
   QPushButton* FigureButton1 = nullptr;
   QPushButton* Filesave_Button = nullptr;
@@ -129,17 +131,8 @@ public:
   // The picture of GraphImage: null until the first drawing, then 623 x 465.
   QImage GraphBitmap;
 
-  // Window state
-  bool OutputShown = false;
-  bool InputLoaded = false;
-  bool RunHadErrors = false;
-  std::string FailedRunInput; // the input file of the run that stopped at its check step
-  QString StartDirectory;
-  int16_t AimIndex = 0;
-  int16_t LoadedAimIndex = 0;
-  char StartupDecimalSeparator = '.';
-  QString StashR, StashDm, StashD2, StashDw, StashDb, StashE, StashW, StashKa, StashS, StashSa,
-      StashSb;
+  MainFormState State;
+
   // Main window handlers
   void FormCreate();
   void FormShow();
@@ -162,8 +155,6 @@ public:
   void StashLoadedValues();
   // Save dialog and overwrite question; true when the chosen file may be written.
   bool AskInputFileName();
-  bool SaveCancelled = false;
-  QString InputFileTitle;
 
   // Output sheet handlers (MainForm-Output.cpp)
   void Output_TabSheetShow();
@@ -188,6 +179,13 @@ protected:
 
 private:
   using FieldExitHandler = void (TMainForm::*)(QLineEdit*);
+
+  // Runs `handler` on `signal` of `sender`, under the top-level error handler.
+  template <class Sender, class Signal>
+  void Handle(Sender* sender, Signal signal, void (TMainForm::*handler)()) {
+    connect(sender, signal, this,
+            [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+  }
 
   void BuildMenuAndActions();
   void BuildIntroSheet();

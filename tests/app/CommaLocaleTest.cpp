@@ -62,7 +62,7 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
 
 TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
   SetDecimalSeparator(SystemDecimalSeparator());
-  MainForm->StartupDecimalSeparator = ',';
+  MainForm->State.StartupDecimalSeparator = ',';
   const std::string input = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/spacing-loam-over-sand.inp";
   Open(input);
   EXPECT_EQ(Field(1)->text(), "0,003");

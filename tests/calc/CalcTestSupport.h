@@ -16,7 +16,6 @@
 
 class CalcTest : public ::testing::Test {
 protected:
-
   // Saves an input file of `aim` with `values` (positions 1..14) and makes it current.
   void WriteInput(const std::string& aim, const std::vector<double>& values) {
     data.Title1 = "First title";

@@ -174,8 +174,8 @@ TEST_F(GraphicsSheetTest, ABitmapOpenedFromAnotherSheetStaysShownOverTheRedrawnG
   const std::string path = dir.file("graph.bmp");
   SaveGraphAs(path);
   dialogs.answers.push_back(Q(GoldenFile("discharge-upper-bound.out")));
-  MainForm->OutputOpen->trigger(); // OutputShown: showing the Graphics sheet redraws
-  ASSERT_TRUE(MainForm->OutputShown);
+  MainForm->OutputOpen->trigger(); // State.OutputShown: showing the Graphics sheet redraws
+  ASSERT_TRUE(MainForm->State.OutputShown);
   const QImage before = MainForm->GraphBitmap;
 
   dialogs.answers.push_back(Q(path));

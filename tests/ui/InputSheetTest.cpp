@@ -57,7 +57,7 @@ TEST_F(InputSheet, ChoosingEachAimRelabelsTheFieldsAndSetsTheAimCode) {
 
   ChooseAim(1);
   EXPECT_EQ(DMPumpfield->AimCode, "Dis");
-  EXPECT_EQ(MainForm->AimIndex, 1);
+  EXPECT_EQ(MainForm->State.AimIndex, 1);
   ExpectSheet(
       {t[2], t[4], t[5], t[6], t[7], t[8], t[9], t[10], t[11], t[12], t[13], t[14], t[15], ""},
       "xxxxxxxxxxxxx-", false);
@@ -124,8 +124,8 @@ TEST_F(InputSheet, OpeningAFileOfEachAimFillsTheSheet) {
     EXPECT_TRUE(services.messages.empty());
     EXPECT_EQ(choices.count(), 0); // the program's selection is no choice of the user
     EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), c.aim);
-    EXPECT_EQ(MainForm->AimIndex, c.aim);
-    EXPECT_EQ(MainForm->LoadedAimIndex, c.aim);
+    EXPECT_EQ(MainForm->State.AimIndex, c.aim);
+    EXPECT_EQ(MainForm->State.LoadedAimIndex, c.aim);
     EXPECT_EQ(DMPumpfield->AimCode, c.code);
     EXPECT_EQ(MainForm->FileName_Edit->text().toStdString(), path);
     EXPECT_TRUE(MainForm->FileName_Edit->isVisible() && MainForm->Filename_Label->isVisible());
@@ -143,7 +143,7 @@ TEST_F(InputSheet, OpeningAFileOfEachAimFillsTheSheet) {
     }
     EXPECT_EQ(Field(9)->isVisible(), c.aim != 3);
 
-    EXPECT_TRUE(MainForm->InputLoaded);
+    EXPECT_TRUE(MainForm->State.InputLoaded);
     EXPECT_TRUE(MainForm->Filesave_Button->isEnabled());
     EXPECT_TRUE(MainForm->InputSave->isEnabled());
     EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Input_TabSheet);
@@ -164,7 +164,7 @@ TEST_F(InputSheet, OpeningNothingOrAMissingFileChangesNothing) {
             (std::vector<std::string>{"No input file was selected",
                                       "File does not exist, please select another one,"}));
   EXPECT_EQ(DMPumpfield->InputFileName, dir.file("gone.inp"));
-  EXPECT_FALSE(MainForm->InputLoaded);
+  EXPECT_FALSE(MainForm->State.InputLoaded);
   EXPECT_TRUE(MainForm->FileName_Edit->isHidden());
   EXPECT_EQ(Field(1)->text(), "0");
 }
@@ -178,7 +178,7 @@ TEST_F(InputSheet, ASpacingFileThenTheDischargeAimMovesDmToField1AndMarksTheSpac
   EXPECT_EQ(Field(13)->text(), "-1");
   EXPECT_EQ(Label(1)->text(), kText[2]);
   EXPECT_EQ(Label(13)->text(), kText[15]);
-  EXPECT_EQ(MainForm->LoadedAimIndex, 0);
+  EXPECT_EQ(MainForm->State.LoadedAimIndex, 0);
 
   ChooseAim(0); // and back: R and Dm return from the file
   EXPECT_EQ(Field(1)->text(), "0.003");
@@ -297,7 +297,7 @@ TEST_F(InputSheet, AFileWithACorruptCodeEndsTheProgramWithoutFillingTheSheet) {
   EXPECT_EQ(services.messages[0],
             "A program error occurred.The code in the inputfile \"" + path + "\" is corrupt");
   EXPECT_EQ(services.quitRequests, 1);
-  EXPECT_FALSE(MainForm->InputLoaded);
+  EXPECT_FALSE(MainForm->State.InputLoaded);
   EXPECT_TRUE(MainForm->FileName_Edit->isHidden());
   EXPECT_EQ(Field(1)->text(), "0");
   EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);

@@ -69,7 +69,7 @@ TEST_F(OutputSheetTest, RunWithoutErrorsShowsTheReportAndRereadsItAtEveryShowing
   EXPECT_EQ(MainForm->Output_Memo->toPlainText(), MemoTextOf(dir.file("field.out")));
   EXPECT_TRUE(MainForm->Output_Memo->toPlainText().contains(" Output data:"));
   EXPECT_EQ(VisibleButtons(), (QStringList{"Figure", "See graph", "Symbols", "Open &output"}));
-  EXPECT_TRUE(MainForm->OutputShown);
+  EXPECT_TRUE(MainForm->State.OutputShown);
 
   WriteFileBytes(dir.file("field.out"), "\r\n changed on disk\r\n");
   ShowOutputSheetAgain();
@@ -180,7 +180,7 @@ TEST_F(OutputSheetTest, OpeningAReportThroughTheMenuFromAnotherSheet) {
   EXPECT_EQ(MainForm->Output_Memo->toPlainText(), MemoTextOf(report));
   EXPECT_TRUE(MainForm->Output_Memo->isVisible());
   EXPECT_EQ(VisibleButtons(), (QStringList{"Figure", "See graph", "Symbols", "Open &output"}));
-  EXPECT_TRUE(MainForm->OutputShown);
+  EXPECT_TRUE(MainForm->State.OutputShown);
   EXPECT_EQ(DMPumpfield->InputFileName, report);
   EXPECT_EQ(Q(WellUtils.WorkDirectory), folder);
   EXPECT_EQ(MainForm->InputOpen_Dialog.initialFolder, folder);
@@ -218,7 +218,7 @@ TEST_F(OutputSheetTest, CancelledOrMissingChoiceLeavesTheMemoHidden) {
 TEST_F(OutputSheetTest, OpeningAReportThatCannotBeReadForgetsTheShownOne) {
   dialogs.answers.push_back(Q(GoldenFile("spacing-lower-bound.out")));
   MainForm->OpenOutput1->trigger();
-  ASSERT_TRUE(MainForm->OutputShown);
+  ASSERT_TRUE(MainForm->State.OutputShown);
   const std::string locked = dir.file("locked.out");
   WriteFileBytes(locked, " not to be shown\r\n");
   ::chmod(locked.c_str(), 0);
@@ -234,7 +234,7 @@ TEST_F(OutputSheetTest, OpeningAReportThatCannotBeReadForgetsTheShownOne) {
   EXPECT_TRUE(MainForm->Output_Memo->toPlainText().isEmpty());
   EXPECT_FALSE(MainForm->Output_Memo->isVisible());
   EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
-  EXPECT_FALSE(MainForm->OutputShown);
+  EXPECT_FALSE(MainForm->State.OutputShown);
 }
 
 TEST_F(OutputSheetTest, AReportThatCannotBeReadShowsNoTextOfAnEarlierOne) {
@@ -247,5 +247,5 @@ TEST_F(OutputSheetTest, AReportThatCannotBeReadShowsNoTextOfAnEarlierOne) {
   EXPECT_TRUE(MainForm->Output_Memo->toPlainText().isEmpty());
   EXPECT_FALSE(MainForm->Output_Memo->isVisible());
   EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
-  EXPECT_FALSE(MainForm->OutputShown);
+  EXPECT_FALSE(MainForm->State.OutputShown);
 }

@@ -184,7 +184,7 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
 
   EXPECT_TRUE(MainForm->WaitMemo->isHidden());
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
-  EXPECT_FALSE(MainForm->RunHadErrors);
+  EXPECT_FALSE(MainForm->State.RunHadErrors);
   EXPECT_TRUE(WellUtils.RunAttempted);
   EXPECT_TRUE(WellUtils.RunConfirmed);
   EXPECT_EQ(DecimalSeparator(), '.');
@@ -218,8 +218,8 @@ TEST_F(SaveRun, ARunWithInputErrorsRemovesTheInputThenACorrectedRunSucceeds) {
   EXPECT_FALSE(FileExists(dir.file("field.out")));
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
   EXPECT_TRUE(MainForm->WaitMemo->isHidden());
-  EXPECT_TRUE(MainForm->RunHadErrors);
-  EXPECT_FALSE(MainForm->OutputShown);
+  EXPECT_TRUE(MainForm->State.RunHadErrors);
+  EXPECT_FALSE(MainForm->State.OutputShown);
   EXPECT_TRUE(WellUtils.RunAttempted);
   EXPECT_EQ(memo->progress, (std::vector<std::string>{" Saving data .....", " Progress 25% ...."}));
   EXPECT_TRUE(memo->messages.empty());
@@ -229,7 +229,7 @@ TEST_F(SaveRun, ARunWithInputErrorsRemovesTheInputThenACorrectedRunSucceeds) {
   memo->progress.clear();
   Save({input}, {true}); // the file is gone, so no overwrite question
   EXPECT_EQ(memo->questions, (std::vector<std::string>{RunQuestion(input), RunQuestion(input)}));
-  EXPECT_FALSE(MainForm->RunHadErrors);
+  EXPECT_FALSE(MainForm->State.RunHadErrors);
   EXPECT_TRUE(FileExists(input));
   EXPECT_TRUE(FileExists(dir.file("field.out")));
   ASSERT_EQ(memo->messages.size(), 1u);
@@ -357,7 +357,7 @@ TEST_F(SaveRun, ABadTextStillInItsFieldStopsTheSave) {
 }
 
 TEST_F(SaveRun, NumbersTypedWithACommaAreSavedWithAPointWhichStaysInForce) {
-  MainForm->StartupDecimalSeparator = ',';
+  MainForm->State.StartupDecimalSeparator = ',';
   SetDecimalSeparator(',');
   Situation(
       0, {"0,05", "4", "18", "2,5", "12", "0,2", "0,3", "0,8", "0,6", "0,15", "8", "2,5", "1,5"});

@@ -41,26 +41,27 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
   EXPECT_TRUE(MainForm->Label14->isHidden());
   EXPECT_TRUE(MainForm->Label15->isHidden());
 
-  EXPECT_FALSE(MainForm->OutputShown || MainForm->InputLoaded || MainForm->RunHadErrors ||
-               WellUtils.RunAttempted);
+  EXPECT_FALSE(MainForm->State.OutputShown || MainForm->State.InputLoaded ||
+               MainForm->State.RunHadErrors || WellUtils.RunAttempted);
   EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);
-  EXPECT_EQ(MainForm->AimIndex, 0);
-  EXPECT_EQ(MainForm->LoadedAimIndex, 0);
+  EXPECT_EQ(MainForm->State.AimIndex, 0);
+  EXPECT_EQ(MainForm->State.LoadedAimIndex, 0);
   for (const QString* stash :
-       {&MainForm->StashR, &MainForm->StashDm, &MainForm->StashD2, &MainForm->StashDw,
-        &MainForm->StashDb, &MainForm->StashE, &MainForm->StashW, &MainForm->StashKa,
-        &MainForm->StashS, &MainForm->StashSa, &MainForm->StashSb})
+       {&MainForm->State.StashR, &MainForm->State.StashDm, &MainForm->State.StashD2,
+        &MainForm->State.StashDw, &MainForm->State.StashDb, &MainForm->State.StashE,
+        &MainForm->State.StashW, &MainForm->State.StashKa, &MainForm->State.StashS,
+        &MainForm->State.StashSa, &MainForm->State.StashSb})
     EXPECT_EQ(*stash, "0");
   EXPECT_EQ(PlotScale.PlotWidth, 500);
   EXPECT_EQ(PlotScale.PlotHeight, 320);
-  EXPECT_EQ(MainForm->StartDirectory, QDir::currentPath());
+  EXPECT_EQ(MainForm->State.StartDirectory, QDir::currentPath());
 }
 
 TEST_F(WindowsTest, StartupRemembersTheDecimalSeparatorInForce) {
   delete MainForm;
   SetDecimalSeparator(',');
   MainForm = new TMainForm;
-  EXPECT_EQ(MainForm->StartupDecimalSeparator, ',');
+  EXPECT_EQ(MainForm->State.StartupDecimalSeparator, ',');
 }
 
 TEST_F(WindowsTest, WindowWidthFollowsTheScreenWidth) {
