@@ -182,8 +182,11 @@ public:
   }
 
   void SetPen(Qt::PenStyle style, const QColor& colour) override {
-    pen_ = QPen(colour, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    // Square ends close the corners where solid lines meet, as their pixels do in the bitmap;
+    // dashes keep their exact lengths.
     const QList<qreal> pattern = DashPattern(style);
+    pen_ = QPen(colour, 1.0, Qt::SolidLine, pattern.isEmpty() ? Qt::SquareCap : Qt::FlatCap,
+                Qt::MiterJoin);
     if (!pattern.isEmpty())
       pen_.setDashPattern(pattern);
     patternLength_ = 0;
