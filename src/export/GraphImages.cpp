@@ -16,6 +16,9 @@
 
 namespace {
 constexpr double kMetresPerInch = 0.0254;
+// The PDF page of the graph: the picture's size at 96 dpi, in points.
+constexpr double kGraphPointsWide = kGraphWidth * 72.0 / 96.0;
+constexpr double kGraphPointsHigh = kGraphHeight * 72.0 / 96.0;
 
 QByteArray ScaledPng(int scale) {
   QImage image(kGraphWidth * scale, kGraphHeight * scale, QImage::Format_RGB32);

@@ -25,7 +25,3 @@ QByteArray GraphFileBytes(GraphFormat format, int scale);
 // "Save graph" of what LoadReportGraph read, in the format of the path's extension.
 GraphExportResult SaveLoadedGraphAs(const std::string& imagePath, int scale,
                                     std::string& errorText);
-
-// The drawing of the graph on an A4 report: the PDF page size of the picture at 96 dpi.
-inline constexpr double kGraphPointsWide = 623 * 72.0 / 96.0;
-inline constexpr double kGraphPointsHigh = 465 * 72.0 / 96.0;

@@ -192,7 +192,8 @@ void TMainForm::ExportReportExecute() {
   if (!report)
     return;
   const TDMPumpfield& dm = *DMPumpfield;
-  if (!FileHoldsLines(report->path, dm.OutputLines, static_cast<size_t>(dm.OutputLineCount))) {
+  const size_t shown = std::min(static_cast<size_t>(dm.OutputLineCount), dm.OutputLines.size());
+  if (!FileHoldsLines(report->path, dm.OutputLines, shown)) {
     AppServices().ShowMessage("The file \"" + report->path +
                               "\" no longer holds the report shown; open it again first");
     return;
