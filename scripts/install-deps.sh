@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libjpeg-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fontconfig locales qt6-svg-dev desktop-file-utils
-          appstream shared-mime-info libglib2.0-bin dpkg-dev fakeroot lintian
+          appstream shared-mime-info libglib2.0-bin dpkg-dev fakeroot lintian poppler-utils
           xvfb openbox xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,31 +1,27 @@
 #include "cli/GraphCommand.h"
 
+#include "cli/OffscreenApplication.h"
 #include "cli/RunCommand.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
+#include "export/GraphImages.h"
 #include "graph/GraphDrawing.h"
 
-#include <QGuiApplication>
-
-#include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
-const char* const kUsage =
-    "usage: pumpfield-cli graph FILE.out IMAGE.bmp [--decimal-separator=.|,]";
+const char* const kUsage = "usage: pumpfield-cli graph FILE.out IMAGE.bmp|.png|.svg|.pdf "
+                           "[--scale K] [--decimal-separator=.|,]\n"
+                           "       --scale 2, 3 or 4 draws a PNG at that many times the size";
 
-// Fonts need a QGuiApplication; without a display it runs on the offscreen platform.
-std::unique_ptr<QGuiApplication> OffscreenApplication() {
-  if (QCoreApplication::instance())
-    return nullptr;
-  static int argc = 3;
-  static char name[] = "pumpfield-cli";
-  static char option[] = "-platform";
-  static char platform[] = "offscreen";
-  static char* argv[] = {name, option, platform, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
+// The K of "--scale K" or "--scale=K": 1 to 4; nothing otherwise.
+std::optional<int> ScaleOf(const std::string& text) {
+  if (text.size() != 1 || text[0] < '1' || text[0] > '0' + kLargestGraphScale)
+    return std::nullopt;
+  return text[0] - '0';
 }
 
 int ExitStatusOf(GraphExportResult result) {
@@ -45,9 +41,18 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   std::vector<std::string> files;
   char separator = 0;
   bool usable = true;
-  for (const std::string& argument : arguments) {
+  std::optional<int> scale;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     const std::string option = "--decimal-separator=";
-    if (argument.rfind(option, 0) == 0) {
+    if (argument == "--scale" || argument.rfind("--scale=", 0) == 0) {
+      const bool joined = argument.size() > 7;
+      const std::string value = joined                     ? argument.substr(8)
+                                : i + 1 < arguments.size() ? arguments[++i]
+                                                           : std::string();
+      usable = usable && !scale && ScaleOf(value);
+      scale = ScaleOf(value);
+    } else if (argument.rfind(option, 0) == 0) {
       const std::string value = argument.substr(option.size());
       usable = usable && (value == "." || value == ",");
       separator = value.empty() ? 0 : value[0];
@@ -57,6 +62,10 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       files.push_back(argument);
     }
   }
+  // Only a PNG has a size to choose; the bitmap stays the window's picture.
+  if (usable && files.size() == 2 && scale.value_or(1) != 1 &&
+      GraphFormatOfPath(files[1]) != GraphFormat::Png)
+    usable = false;
   if (!usable || files.size() != 2) {
     err << kUsage << '\n';
     return kExitUsage;
@@ -65,7 +74,7 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   const std::string imageName = ExpandFileName(files[1]);
 
   const auto application = OffscreenApplication();
-  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+  if (!CanDraw()) {
     err << "Graphs can only be drawn by a program with a graphical user interface\n";
     return kExitInputErrors;
   }
@@ -77,7 +86,7 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   GraphExportResult result = LoadReportGraph(reportName, errorText);
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
   if (result == GraphExportResult::Written && !services.quitRequested)
-    result = SaveLoadedGraph(imageName, errorText);
+    result = SaveLoadedGraphAs(imageName, scale.value_or(1), errorText);
   SetDecimalSeparator(previousSeparator);
   if (services.quitRequested)
     return kExitBadInputFile;

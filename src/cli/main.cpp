@@ -1,5 +1,7 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
+#include "cli/ExportCommand.h"
 #include "cli/GraphCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "core/Version.h"
 
@@ -24,16 +26,37 @@ int Graph(const std::vector<std::string>& arguments) {
   return GraphCommand(arguments, std::cout, std::cerr);
 }
 
+int Export(const std::vector<std::string>& arguments) {
+  return ExportCommand(arguments, std::cout, std::cerr);
+}
+
+int Report(const std::vector<std::string>& arguments) {
+  return ReportCommand(arguments, std::cout, std::cerr);
+}
+
 const Command kCommands[] = {
     {"run", "FILE.inp",
      "check and calculate a saved input file like a run from the window; the report is\n"
      "      FILE.out beside it, Error.lst is written in the working directory",
      Run},
-    {"graph", "FILE.out IMAGE.bmp [--decimal-separator=.|,]",
+    {"graph", "FILE.out IMAGE.bmp|.png|.svg|.pdf [--scale K] [--decimal-separator=.|,]",
      "draw the water-table graph of a report like \"Make graph\" and save it as a 623 x 465\n"
-     "      bitmap like \"Save graph\"; no display is needed. The tick labels use the decimal\n"
-     "      separator of the desktop's locale, as the window does, unless one is given",
+     "      bitmap like \"Save graph\"; no display is needed. The extension chooses the format:\n"
+     "      .png has the bitmap's pixels, or with --scale 2, 3 or 4 is drawn anew at that many\n"
+     "      times the size; .svg and .pdf are drawings with real lines and text; any other\n"
+     "      extension gives the bitmap. The tick labels use the decimal separator of the\n"
+     "      desktop's locale, as the window does, unless one is given",
      Graph},
+    {"export", "FILE.out --csv TABLE.csv",
+     "write every profile table of a report to a CSV file: a header row with units, one row\n"
+     "      per table row with the profile's name, distance, head and gradient as the report\n"
+     "      prints them (always with a decimal point)",
+     Export},
+    {"report", "FILE.out REPORT.pdf",
+     "write the calculation report of a report as an A4 PDF: titles, aim, date, program\n"
+     "      version, the report and input files with their SHA-256, inputs, result, graph and\n"
+     "      profile tables",
+     Report},
 };
 
 void PrintHelp(std::ostream& out) {
@@ -46,8 +69,8 @@ void PrintHelp(std::ostream& out) {
   out << "\nExit status: 0 report written; 1 input errors (the error list is printed and\n"
          "Error.lst kept); 2 arithmetic error (the report holds what was written until then);\n"
          "3 unreadable or malformed input file; 64 usage error.\n"
-         "For graph: 0 bitmap written; 1 the bitmap cannot be written; 3 the report cannot be\n"
-         "read; 64 usage error.\n";
+         "For graph, export and report: 0 file written; 1 the file cannot be written; 3 the\n"
+         "report cannot be read; 64 usage error.\n";
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "data/UDMPumpfield.h"
 #include "graph/UWellUtils.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QList>
 #include <QPainter>
@@ -32,47 +33,89 @@ QString FromSingleByte(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Pen, font and fill state with the few drawing operations of the graph: rectangles without
-// their right and bottom edges, lines without their end pixel, and text written by its top-left
-// corner on an opaque background of the fill colour.
-class GraphCanvas {
+// Dashes of 18 pixels with gaps of 6, dots of 3 with gaps of 3.
+QList<qreal> DashPattern(Qt::PenStyle style) {
+  if (style == Qt::DashLine)
+    return {18, 6};
+  if (style == Qt::DotLine)
+    return {3, 3};
+  return {};
+}
+
+// The font of the graph's texts: Arial at a size in points, measured in whole pixels at 96 dpi
+// the way the bitmap draws it. Every surface places texts by these measures, so that all
+// renderings share one layout.
+class GraphFont {
+public:
+  GraphFont() {
+    font_.setStyleStrategy(QFont::NoAntialias);
+    font_.setHintingPreference(QFont::PreferFullHinting);
+  }
+  void SetName(const QString& name) { font_.setFamily(name); }
+  void SetSize(int points) { font_.setPixelSize(PointsToPixels(points)); }
+  const QFont& font() const { return font_; }
+  QFontMetrics metrics() const { return QFontMetrics(font_); }
+
+private:
+  QFont font_;
+};
+
+// Pen, font and fill state with the few drawing operations of the graph, in the pixels of the
+// 623 x 465 picture: rectangles without their right and bottom edges, lines without their end
+// pixel, and text written by its top-left corner on an opaque background of the fill colour.
+// Dash patterns run on along joined lines and start again with every new pen or pen position.
+class GraphSurface {
+public:
+  virtual ~GraphSurface() = default;
+
+  void SetFill(const QColor& colour) { fill_ = colour; }
+  virtual void FillRect(int left, int top, int right, int bottom) = 0;
+
+  void SetFontName(const QString& name) { font_.SetName(name); }
+  void SetFontSize(int points) { font_.SetSize(points); }
+  void SetFontColour(const QColor& colour) { fontColour_ = colour; }
+
+  virtual void SetPen(Qt::PenStyle style, const QColor& colour) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  virtual void LineTo(int x, int y) = 0;
+
+  int TextWidth(const std::string& text) const {
+    return font_.metrics().horizontalAdvance(FromSingleByte(text));
+  }
+  int TextHeight(const std::string&) const { return font_.metrics().height(); }
+  virtual void TextOut(int x, int y, const std::string& text) = 0;
+
+protected:
+  GraphFont font_;
+  QColor fontColour_ = kBlack;
+  QColor fill_ = kWhite;
+};
+
+// The exact picture: pixel by pixel, without antialiasing, as the window shows it.
+class GraphCanvas final : public GraphSurface {
 public:
   explicit GraphCanvas(QImage& image)
       : painter_(&image), width_(image.width()), height_(image.height()) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
-    font_.setStyleStrategy(QFont::NoAntialias);
-    font_.setHintingPreference(QFont::PreferFullHinting);
     SetPen(Qt::SolidLine, kBlack);
   }
 
-  void SetFill(const QColor& colour) { fill_ = colour; }
-  void FillRect(int left, int top, int right, int bottom) {
+  void FillRect(int left, int top, int right, int bottom) override {
     painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), fill_);
   }
 
-  void SetFontName(const QString& name) { font_.setFamily(name); }
-  void SetFontSize(int points) { font_.setPixelSize(PointsToPixels(points)); }
-  void SetFontColour(const QColor& colour) { fontColour_ = colour; }
-
-  // Dashes of 18 pixels with gaps of 6, dots of 3 with gaps of 3; the pattern runs on along
-  // joined lines and starts again with every new pen or pen position.
-  void SetPen(Qt::PenStyle style, const QColor& colour) {
+  void SetPen(Qt::PenStyle style, const QColor& colour) override {
     penColour_ = colour;
-    if (style == Qt::DashLine)
-      pattern_ = {18, 6};
-    else if (style == Qt::DotLine)
-      pattern_ = {3, 3};
-    else
-      pattern_.clear();
+    pattern_ = DashPattern(style);
     patternStep_ = 0;
   }
-  void MoveTo(int x, int y) {
+  void MoveTo(int x, int y) override {
     position_ = QPoint(x, y);
     patternStep_ = 0;
   }
   // Every pixel from the pen position up to, but not including, (x, y).
-  void LineTo(int x, int y) {
+  void LineTo(int x, int y) override {
     QList<QPoint> pixels;
     int px = position_.x(), py = position_.y();
     const int dx = std::abs(x - px), dy = -std::abs(y - py);
@@ -97,26 +140,19 @@ public:
     position_ = QPoint(x, y);
   }
 
-  int TextWidth(const std::string& text) const {
-    return QFontMetrics(font_).horizontalAdvance(FromSingleByte(text));
-  }
-  int TextHeight(const std::string&) const { return QFontMetrics(font_).height(); }
-  void TextOut(int x, int y, const std::string& text) {
-    const QFontMetrics metrics(font_);
+  void TextOut(int x, int y, const std::string& text) override {
+    const QFontMetrics metrics = font_.metrics();
     const QString qtext = FromSingleByte(text);
     painter_.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(), fill_);
-    painter_.setFont(font_);
+    painter_.setFont(font_.font());
     painter_.setPen(fontColour_);
     painter_.drawText(x, y + metrics.ascent(), qtext);
   }
 
 private:
   QPainter painter_;
-  QFont font_;
-  QColor fontColour_ = kBlack;
-  QColor fill_ = kWhite;
   QColor penColour_ = kBlack;
-  QList<int> pattern_;
+  QList<qreal> pattern_;
   long long patternStep_ = 0;
   QPoint position_;
   int width_;
@@ -125,9 +161,70 @@ private:
   bool PatternOn() const {
     if (pattern_.isEmpty())
       return true;
-    const long long period = pattern_[0] + pattern_[1];
-    return patternStep_ % period < pattern_[0];
+    const long long period = static_cast<long long>(pattern_[0] + pattern_[1]);
+    return patternStep_ % period < static_cast<long long>(pattern_[0]);
   }
+};
+
+// The same layout on any painter whose coordinates are those of the 623 x 465 picture (scaled
+// for a larger bitmap, in points for SVG and PDF): real lines through the pixel centres, filled
+// rectangles and antialiased text, so that every size stays sharp.
+class VectorCanvas final : public GraphSurface {
+public:
+  explicit VectorCanvas(QPainter& painter) : painter_(painter) {
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    SetPen(Qt::SolidLine, kBlack);
+  }
+
+  void FillRect(int left, int top, int right, int bottom) override {
+    painter_.fillRect(QRectF(left, top, right - left, bottom - top), fill_);
+  }
+
+  void SetPen(Qt::PenStyle style, const QColor& colour) override {
+    // Square ends close the corners where solid lines meet, as their pixels do in the bitmap;
+    // dashes keep their exact lengths.
+    const QList<qreal> pattern = DashPattern(style);
+    pen_ = QPen(colour, 1.0, Qt::SolidLine, pattern.isEmpty() ? Qt::SquareCap : Qt::FlatCap,
+                Qt::MiterJoin);
+    if (!pattern.isEmpty())
+      pen_.setDashPattern(pattern);
+    patternLength_ = 0;
+  }
+  void MoveTo(int x, int y) override {
+    position_ = QPoint(x, y);
+    patternLength_ = 0;
+  }
+  void LineTo(int x, int y) override {
+    const QLineF line(Centre(position_), Centre(QPoint(x, y)));
+    QPen pen = pen_;
+    if (pen.style() == Qt::CustomDashLine)
+      pen.setDashOffset(patternLength_);
+    painter_.setPen(pen);
+    painter_.drawLine(line);
+    patternLength_ += line.length();
+    position_ = QPoint(x, y);
+  }
+
+  void TextOut(int x, int y, const std::string& text) override {
+    const QFontMetrics metrics = font_.metrics();
+    const QString qtext = FromSingleByte(text);
+    painter_.fillRect(QRectF(x, y, metrics.horizontalAdvance(qtext), metrics.height()), fill_);
+    QFont font = font_.font();
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    painter_.setFont(font);
+    painter_.setPen(fontColour_);
+    painter_.drawText(QPointF(x, y + metrics.ascent()), qtext);
+  }
+
+private:
+  static QPointF Centre(QPoint pixel) { return QPointF(pixel.x() + 0.5, pixel.y() + 0.5); }
+
+  QPainter& painter_;
+  QPen pen_;
+  qreal patternLength_ = 0;
+  QPoint position_;
 };
 
 struct Profile {
@@ -142,7 +239,7 @@ Profile Table(const DataSetR& x, const DataSetR& f, int32_t count) {
 
 // Draws `symbol` at (px, py + symbolOffset) for the rows from `firstSymbolRow` on and joins the
 // rows from `firstLineRow` on through (px + 6, py + lineOffset), rows counted from 0.
-void DrawProfile(GraphCanvas& canvas, const Profile& profile, const std::string& symbol,
+void DrawProfile(GraphSurface& canvas, const Profile& profile, const std::string& symbol,
                  int32_t firstSymbolRow, int symbolOffset, int32_t firstLineRow, int lineOffset) {
   for (int32_t row = std::min(firstSymbolRow, firstLineRow); row < profile.rows; ++row) {
     const int px = ToPixelX(profile.x[row]);
@@ -166,12 +263,12 @@ bool ElongatedLayout(const TDMPumpfield& dm, const Profile& longer, const Profil
   return 0.9L * lastLonger > lastShorter;
 }
 
-void DrawRectangularField(GraphCanvas& canvas, TDMPumpfield& dm) {
+void DrawRectangularField(GraphSurface& canvas, TDMPumpfield& dm, bool reloadInput) {
   canvas.SetFontColour(kYellow);
   canvas.TextOut(90, 65, "X along the diagonal");
   canvas.SetFontColour(kWhite);
 
-  if (!dm.InputFileName.empty())
+  if (reloadInput && !dm.InputFileName.empty())
     ReloadInputOfReport();
 
   const Profile longer = Table(dm.Table1X, dm.Table1F, dm.Count1);
@@ -195,27 +292,17 @@ void DrawRectangularField(GraphCanvas& canvas, TDMPumpfield& dm) {
   const int32_t firstDiagonalRow = std::max(0, diagonal.rows - 3);
   DrawProfile(canvas, diagonal, "X", firstDiagonalRow, 2, firstDiagonalRow, 8);
 }
-} // namespace
 
-void ReloadInputOfReport() {
-  TDMPumpfield& dm = *DMPumpfield;
-  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".inp");
-  dm.LoadInputFile();
-  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
-}
-
-void DrawGraph(QImage& canvasImage) {
+// The one layout of the graph: scale first, then every element in drawing order.
+void PaintGraph(GraphSurface& canvas, bool reloadInput) {
   FindPlotRange();
   ChooseAxisScales();
   SetAxisLabels();
-  if (canvasImage.size() != QSize(kGraphWidth, kGraphHeight))
-    canvasImage = QImage(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
 
   TDMPumpfield empty;
   TDMPumpfield& dm = DMPumpfield ? *DMPumpfield : empty;
   const TPlotScale& scale = PlotScale;
   const bool rectangular = IsRectangularReport();
-  GraphCanvas canvas(canvasImage);
 
   canvas.SetFill(kWhite);
   canvas.FillRect(0, 0, kGraphWidth, kGraphHeight);
@@ -262,7 +349,35 @@ void DrawGraph(QImage& canvasImage) {
   DrawProfile(canvas, Table(dm.Table1X, dm.Table1F, dm.Count1), "+", 2, -4, 2, 6);
 
   if (rectangular)
-    DrawRectangularField(canvas, dm);
+    DrawRectangularField(canvas, dm, reloadInput);
+}
+} // namespace
+
+void ReloadInputOfReport() {
+  TDMPumpfield& dm = *DMPumpfield;
+  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".inp");
+  dm.LoadInputFile();
+  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
+}
+
+void DrawGraph(QImage& canvasImage) {
+  if (canvasImage.size() != QSize(kGraphWidth, kGraphHeight))
+    canvasImage = QImage(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
+  GraphCanvas canvas(canvasImage);
+  PaintGraph(canvas, true);
+}
+
+void DrawGraphOn(QPainter& painter) {
+  VectorCanvas canvas(painter);
+  PaintGraph(canvas, false);
+}
+
+QByteArray GraphImageBytes(const QImage& canvas, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  canvas.convertToFormat(QImage::Format_RGB888).save(&buffer, format);
+  return bytes;
 }
 
 bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText) {
@@ -270,10 +385,13 @@ bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string&
     errorText = kNoGraphToSaveMessage;
     return false;
   }
+  return SaveGraphFile(GraphImageBytes(canvas, "BMP"), path, errorText);
+}
+
+bool SaveGraphFile(const QByteArray& bytes, const std::string& path, std::string& errorText) {
   QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       canvas.convertToFormat(QImage::Format_RGB888).save(&file, "BMP") &&
-                       file.commit();
+  const bool written =
+      file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
   if (!written) {
     file.cancelWriting();
     errorText = CouldNotOpenDamagedMessage(path);

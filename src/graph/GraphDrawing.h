@@ -1,8 +1,12 @@
-// The water-table graph of the report held by DMPumpfield, painted on a 623 x 465 QImage, and
-// its export as a Windows bitmap. Needs a QGuiApplication (fonts).
+// The water-table graph of the report held by DMPumpfield, painted on a 623 x 465 QImage or, in
+// the same layout, on any painter; and its export as a Windows bitmap. Needs a QGuiApplication
+// (fonts).
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+
+class QPainter;
 
 #include <string>
 
@@ -18,6 +22,10 @@ extern const char* const kNoGraphToSaveMessage;
 // element in drawing order). `canvas` is made 623 x 465 when it has another size. For a
 // rectangular-field report the input file of the same name is reloaded for Sa and Sb.
 void DrawGraph(QImage& canvas);
+// The same layout as DrawGraph on `painter`, whose coordinates must be the picture's 623 x 465
+// pixels (scale it for other sizes): real lines and antialiased text instead of pixels. Draws
+// the parameter set as it is: the input file is not reloaded.
+void DrawGraphOn(QPainter& painter);
 
 // Switches InputFileName to ".inp", loads that input file (titles, aim code, parameters) and
 // switches the name back to ".out". Problems are reported by LoadInputFile itself.
@@ -26,6 +34,11 @@ void ReloadInputOfReport();
 // Writes `canvas` as a 24-bit Windows bitmap, replacing `path` only once the whole file is
 // written. False with `errorText` set when nothing was drawn yet or the file cannot be written.
 bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText);
+// `canvas` as the bytes of an image file in `format` ("BMP", "PNG"), 24 bits per pixel.
+QByteArray GraphImageBytes(const QImage& canvas, const char* format);
+// The one way picture and document files are written: `bytes` replace `path` only once all of
+// them are written. False with `errorText` set when the file cannot be written.
+bool SaveGraphFile(const QByteArray& bytes, const std::string& path, std::string& errorText);
 
 // The decimal separator of the desktop's number format ('.' or ','), as the window shows it.
 char SystemDecimalSeparator();

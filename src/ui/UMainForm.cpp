@@ -89,6 +89,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildInputSheet();
   BuildOutputSheet();
   BuildGraphicsSheet();
+  BuildExports();
 
   resize(kDesignClientSize.width(), MainMenu1->sizeHint().height() + kDesignClientSize.height());
 

@@ -131,6 +131,22 @@ public:
   // The picture of GraphImage: null until the first drawing, then 623 x 465.
   QImage GraphBitmap;
 
+  // Exports (MainForm-Export.cpp): the Export menu after Edit, buttons on the Output and
+  // Graphics sheets shown together with the report's and the graph's own buttons.
+  QMenu* Export1 = nullptr;
+  QAction* ExportTables1 = nullptr;
+  QAction* CopyTables1 = nullptr;
+  QAction* ExportReport1 = nullptr;
+  QAction* ExportGraph1 = nullptr;
+  QPushButton* ExportTables_Button = nullptr;
+  QPushButton* CopyTables_Button = nullptr;
+  QPushButton* ExportReport_Button = nullptr;
+  QPushButton* ExportGraph_Button = nullptr;
+  QComboBox* GraphScale_Combobox = nullptr; // size of an exported PNG: 1 to 4 times
+  FileDialogSetup TablesSave_Dialog;
+  FileDialogSetup ReportSave_Dialog;
+  FileDialogSetup GraphExport_Dialog;
+
   MainFormState State;
 
   // Main window handlers
@@ -172,6 +188,12 @@ public:
   // Shows PictureImage in place of the graph and its save button.
   void ShowOpenedPicture();
 
+  // Export handlers (MainForm-Export.cpp)
+  void ExportTablesExecute();
+  void CopyTablesExecute();
+  void ExportReportExecute();
+  void ExportGraphExecute();
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -193,6 +215,7 @@ private:
   void BuildInputSheet();
   void BuildOutputSheet();
   void BuildGraphicsSheet();
+  void BuildExports();
   void CreateInputFields();
   void BindButton(QPushButton* button, QAction* action, bool useActionCaption);
   void RunSheetShowHandler(int index);

@@ -60,9 +60,10 @@ TEST_F(WindowsTest, MenuItemsAndActionsCarryCaptionsShortcutsHintsAndStates) {
               f.GraphOpen->toolTip() == "GraphOpen");
 
   const QList<QAction*> menus = f.MainMenu1->actions();
-  ASSERT_EQ(menus.size(), 2);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), "File");
   EXPECT_EQ(menus[1]->text(), "&Edit");
+  EXPECT_EQ(menus[2], f.Export1->menuAction()); // added after the menus of old
   EXPECT_EQ(f.File1->actions(), (QList<QAction*>{f.InputOpen1, f.InputSave1, f.OpenOutput1,
                                                  f.GraphOpen1, f.ProgramExit}));
   EXPECT_EQ(f.Edit1->actions(), (QList<QAction*>{f.Cut, f.Copy, f.Paste, f.Delete}));
