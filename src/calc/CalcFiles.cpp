@@ -7,6 +7,12 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
 namespace {
 
 std::string CurrentInputFile() {
@@ -63,6 +69,51 @@ void Report::TitlesAndNames() {
 void Report::Close() {
   if (!file_.Close())
     throw InputOutputError("The file \"" + name_ + "\" could not be written");
+}
+
+void Report::Stopped(const std::string& text) {
+  file_.WriteLine(" " + text);
+  file_.Close();
+}
+
+namespace {
+// A length or step in metres with a decimal point, as short as it reads back exactly.
+std::string Metres(double value) {
+  char text[64];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
+  return std::string(text, end);
+}
+
+// Why a calculation stopped. A range error while the flow model's steps over its distance do
+// not fit the step counter names that count.
+std::string StopReason(const ArithmeticError& error) {
+  std::string reason = error.what();
+  const FlowModelState& s = Flow;
+  if (!dynamic_cast<const RangeError*>(&error) || !(s.p > 0.0))
+    return reason;
+  const long double steps = std::nearbyintl(LD(s.S) / s.p);
+  if (!(steps > std::numeric_limits<int32_t>::max()))
+    return reason;
+  char count[32];
+  const auto end =
+      std::to_chars(count, count + sizeof count, static_cast<long long>(std::min(steps, 1e18L)))
+          .ptr;
+  return reason + ": " + std::string(count, end) + " integration steps of " + Metres(s.p) +
+         " m from the well to the midway point (" + Metres(s.S) +
+         " m) exceed the largest step count, " +
+         std::to_string(std::numeric_limits<int32_t>::max());
+}
+} // namespace
+
+void WriteReport(void (*write)(Report&)) {
+  Report report;
+  try {
+    write(report);
+  } catch (const ArithmeticError& error) {
+    const std::string text = "The calculation stopped: " + StopReason(error) + ".";
+    report.Stopped(text);
+    throw ArithmeticError(text);
+  }
 }
 
 std::string NotConvergedText(SearchEnd end, const std::string& quantity,

@@ -216,14 +216,44 @@ TEST_F(CalcTest, SearchesThatMissTheRequiredDepthSayWhichBoundTheyShow) {
   EXPECT_EQ(lines.back(), " " + services.messages[0]);
 }
 
-TEST_F(CalcTest, ArithmeticErrorKeepsTheReportAsFarAsItWasWritten) {
-  // E = 0 and Kv1 = 0 with the well in layer 1: the first step has no flow capacity.
-  WriteInput("Spa", {0.003, 15, 18, 2.5, 12, 0, 0.3, 0.8, 0.6, 0, 8, 2.5, 1.5});
-  CheckSpacingInput();
-  ASSERT_FALSE(InputErrorFlag);
-  EXPECT_THROW(CalcSpacing(), ArithmeticError);
-  const auto lines = ReportLines();
-  ASSERT_EQ(lines.size(), 34u);
-  EXPECT_EQ(lines.back(), " Output data:");
-  EXPECT_EQ(ReportBytes().substr(ReportBytes().size() - 2), "\r\n");
+TEST_F(CalcTest, AnArithmeticErrorEndsTheReportWithWhyTheCalculationStopped) {
+  const struct {
+    const char* aim;
+    std::vector<double> values;
+    void (*check)();
+    void (*calculate)();
+    std::string stop;
+  } cases[] = {
+      // E = 0 and Kv1 = 0 with the well in layer 1: the first step has no flow capacity.
+      {"Spa",
+       {0.003, 15, 18, 2.5, 12, 0, 0.3, 0.8, 0.6, 0, 8, 2.5, 1.5},
+       CheckSpacingInput,
+       CalcSpacing,
+       "The calculation stopped: Floating point division by zero."},
+      // Half the spacing in steps of 0.1 mm does not fit a 32-bit count.
+      {"Con",
+       {0.002, 1.4, 16, 3, 10, 0.1, 0.25, 999999},
+       CheckConductivityInput,
+       CalcConductivity,
+       "The calculation stopped: Range check error: 4999995000 integration steps of 0.0001 m "
+       "from the well to the midway point (499999.5 m) exceed the largest step count, "
+       "2147483647."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.aim);
+    WriteInput(c.aim, c.values);
+    c.check();
+    ASSERT_FALSE(InputErrorFlag);
+    try {
+      c.calculate();
+      ADD_FAILURE() << "no arithmetic error";
+    } catch (const ArithmeticError& error) {
+      EXPECT_EQ(error.what(), c.stop);
+    }
+    const auto lines = ReportLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], " Output data:");
+    EXPECT_EQ(lines.back(), " " + c.stop);
+    EXPECT_EQ(ReportBytes().substr(ReportBytes().size() - 2), "\r\n");
+  }
 }
