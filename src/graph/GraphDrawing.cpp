@@ -166,13 +166,13 @@ bool ElongatedLayout(const TDMPumpfield& dm, const Profile& longer, const Profil
   return 0.9L * lastLonger > lastShorter;
 }
 
-void DrawRectangularField(GraphCanvas& canvas, TDMPumpfield& dm) {
+void DrawRectangularField(GraphCanvas& canvas, TDMPumpfield& dm, void (*reloadInput)()) {
   canvas.SetFontColour(kYellow);
   canvas.TextOut(90, 65, "X along the diagonal");
   canvas.SetFontColour(kWhite);
 
   if (!dm.InputFileName.empty())
-    ReloadInputOfReport();
+    reloadInput();
 
   const Profile longer = Table(dm.Table1X, dm.Table1F, dm.Count1);
   const Profile shorter = Table(dm.Table2X, dm.Table2F, dm.Count2);
@@ -204,7 +204,7 @@ void ReloadInputOfReport() {
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
 }
 
-void DrawGraph(QImage& canvasImage) {
+void DrawGraph(QImage& canvasImage, void (*reloadInput)()) {
   FindPlotRange();
   ChooseAxisScales();
   SetAxisLabels();
@@ -262,7 +262,7 @@ void DrawGraph(QImage& canvasImage) {
   DrawProfile(canvas, Table(dm.Table1X, dm.Table1F, dm.Count1), "+", 2, -4, 2, 6);
 
   if (rectangular)
-    DrawRectangularField(canvas, dm);
+    DrawRectangularField(canvas, dm, reloadInput);
 }
 
 bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText) {

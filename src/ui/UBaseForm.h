@@ -17,14 +17,16 @@ class TBaseForm : public QMainWindow {
 public:
   explicit TBaseForm(QWidget* parent = nullptr);
 
-  // Puts `text` into the status line and repaints it at once.
+  // Puts `text` into the status line and repaints it at once. A text wider than the line is
+  // elided there, with the whole text as its tool tip.
   void ShowStatus(const QString& text);
   QString StatusText() const;
 
   QStatusBar* StatusBar1 = nullptr;
 
 private:
-  QLabel* statusText_ = nullptr;
+  class StatusLine;
+  StatusLine* statusText_ = nullptr;
 };
 
 // The caption of a hint: the part before a vertical bar, or the whole hint.

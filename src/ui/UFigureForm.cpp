@@ -5,6 +5,10 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
 
 TFigureForm* FigureForm = nullptr;
 
@@ -21,4 +25,18 @@ TFigureForm::TFigureForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   const QImage& figure = ExplanatoryFigure();
   Figure_Image->setPixmap(QPixmap::fromImage(figure));
   Figure_Image->setGeometry(8, 8, figure.width(), figure.height());
+}
+
+QPoint TFigureForm::PositionOnScreen(const QRect& frame, const QRect& screen) {
+  const int left =
+      std::max(std::min(frame.left(), screen.right() + 1 - frame.width()), screen.left());
+  const int top =
+      std::max(std::min(frame.top(), screen.bottom() + 1 - frame.height()), screen.top());
+  return QPoint(left, top);
+}
+
+void TFigureForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (const QScreen* shownOn = screen())
+    move(PositionOnScreen(frameGeometry(), shownOn->availableGeometry()));
 }
