@@ -7,10 +7,10 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -77,31 +77,33 @@ void Report::Stopped(const std::string& text) {
 }
 
 namespace {
-// A length or step in metres with a decimal point, as short as it reads back exactly.
+// Number texts of the stop line, as every report writes them: with a point, never localised.
+// A length or step in metres is as short as reads back exactly.
 std::string Metres(double value) {
   char text[64];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
-  return std::string(text, end);
+  return std::string(text,
+                     std::to_chars(text, std::end(text), value, std::chars_format::fixed).ptr);
+}
+
+std::string Count(long long value) {
+  char text[24];
+  return std::string(text, std::to_chars(text, std::end(text), value).ptr);
 }
 
 // Why a calculation stopped. A range error while the flow model's steps over its distance do
 // not fit the step counter names that count.
 std::string StopReason(const ArithmeticError& error) {
-  std::string reason = error.what();
+  const std::string reason = error.what();
   const FlowModelState& s = Flow;
+  const long long largest = std::numeric_limits<int32_t>::max();
   if (!dynamic_cast<const RangeError*>(&error) || !(s.p > 0.0))
     return reason;
   const long double steps = std::nearbyintl(LD(s.S) / s.p);
-  if (!(steps > std::numeric_limits<int32_t>::max()))
+  if (!(steps > largest && steps < 1e18L))
     return reason;
-  char count[32];
-  const auto end =
-      std::to_chars(count, count + sizeof count, static_cast<long long>(std::min(steps, 1e18L)))
-          .ptr;
-  return reason + ": " + std::string(count, end) + " integration steps of " + Metres(s.p) +
-         " m from the well to the midway point (" + Metres(s.S) +
-         " m) exceed the largest step count, " +
-         std::to_string(std::numeric_limits<int32_t>::max());
+  return reason + ": " + Count(static_cast<long long>(steps)) + " integration steps of " +
+         Metres(s.p) + " m from the well to the midway point (" + Metres(s.S) +
+         " m) exceed the largest step count, " + Count(largest);
 }
 } // namespace
 

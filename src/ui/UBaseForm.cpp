@@ -25,7 +25,7 @@ protected:
 
 private:
   void Elide() {
-    const int room = contentsRect().width() - 2 * margin() - indent();
+    const int room = contentsRect().width() - 2 * margin();
     const QString shown = fontMetrics().elidedText(whole_, Qt::ElideRight, room);
     setText(shown);
     setToolTip(shown == whole_ ? QString() : whole_);

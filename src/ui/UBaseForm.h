@@ -39,7 +39,8 @@ QString LongHint(const QString& hint);
 QFont PixelFont(const QString& family, int pixels, bool bold = false);
 
 // Controls of the windows' sheets, named (objectName) and placed: a label sized to its caption
-// with its top-left corner at (left, top), a button, and a sheet added to `pages`.
+// with its top-left corner at (left, top), a button that Enter presses when it has the focus,
+// and a sheet added to `pages`.
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top);
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption,
                        const QRect& geometry);

@@ -3,10 +3,10 @@
 #include "ui/JpegImage.h"
 #include "ui/UBaseForm.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
-#include <QShowEvent>
 
 #include <algorithm>
 
@@ -35,8 +35,24 @@ QPoint TFigureForm::PositionOnScreen(const QRect& frame, const QRect& screen) {
   return QPoint(left, top);
 }
 
-void TFigureForm::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (const QScreen* shownOn = screen())
-    move(PositionOnScreen(frameGeometry(), shownOn->availableGeometry()));
+// Until the window has been shown, the window manager's frame around it is not known; the frame
+// of another shown window of the program stands in for it.
+QRect TFigureForm::ExpectedFrame() const {
+  const QRect frame = frameGeometry();
+  if (frame != geometry())
+    return frame;
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    const QRect otherFrame = other->frameGeometry();
+    if (other != this && other->isVisible() && otherFrame != other->geometry())
+      return QRect(frame.topLeft(), frame.size() + otherFrame.size() - other->size());
+  }
+  return frame;
+}
+
+void TFigureForm::setVisible(bool visible) {
+  // Placed before it is shown, so that the window manager puts its frame there.
+  if (visible && !isVisible())
+    if (const QScreen* shownOn = screen())
+      move(PositionOnScreen(ExpectedFrame(), shownOn->availableGeometry()));
+  QWidget::setVisible(visible);
 }

@@ -16,9 +16,12 @@ public:
   // than the screen keeps its top-left corner on it.
   static QPoint PositionOnScreen(const QRect& frame, const QRect& screen);
 
-protected:
-  // Moves the window just enough to lie on its screen, its close box within reach.
-  void showEvent(QShowEvent* event) override;
+  // Showing the window first moves it just enough to lie on its screen, its close box within
+  // reach.
+  void setVisible(bool visible) override;
+
+private:
+  QRect ExpectedFrame() const;
 };
 
 extern TFigureForm* FigureForm;

@@ -395,24 +395,15 @@ TEST_F(WindowsTest, TheFigureWindowOpensWhollyOnTheScreen) {
   MainForm->FigureButton1Click();
   const QRect screen = FigureForm->screen()->availableGeometry();
   ASSERT_LT(screen.width(), 520 + 542); // the designed place does not fit this screen
-  EXPECT_TRUE(screen.contains(FigureForm->frameGeometry())) << screen.width();
-
-  struct Row {
-    QRect frame, screen;
-    QPoint placed;
-  };
-  for (const Row& row : {
-           Row{{520, 1, 542, 468}, {0, 0, 1920, 1080}, {520, 1}}, // fits: stays
-           Row{{520, 1, 542, 468}, {0, 0, 1024, 768}, {482, 1}},  // just enough to the left
-           Row{{520, 300, 542, 468}, {0, 0, 1024, 700}, {482, 232}},
-           Row{{520, 1, 542, 468}, {100, 0, 400, 300}, {100, 0}}, // too large: top-left shown
-       })
-    EXPECT_EQ(TFigureForm::PositionOnScreen(row.frame, row.screen), row.placed) << row.frame.y();
+  EXPECT_TRUE(screen.contains(FigureForm->frameGeometry()));
+  const QRect designed(520, 1, 542, 468);
+  EXPECT_EQ(TFigureForm::PositionOnScreen(designed, {0, 0, 1920, 1080}), QPoint(520, 1));
+  EXPECT_EQ(TFigureForm::PositionOnScreen(designed, {0, 0, 1024, 400}), QPoint(482, 0));
+  EXPECT_EQ(TFigureForm::PositionOnScreen(designed, {100, 50, 400, 300}), QPoint(100, 50));
 }
 
 TEST_F(WindowsTest, ALongStatusTextIsElidedWithTheWholeTextAsItsToolTip) {
-  auto* shown = MainForm->StatusBar1->findChild<QLabel*>("StatusBar1Text");
-  ASSERT_NE(shown, nullptr);
+  const auto* shown = MainForm->StatusBar1->findChild<QLabel*>("StatusBar1Text");
   const QString whole = "Enter data or use \"Open\" to see examples under \"Data\" or to edit "
                         "existing files. Thereafter use \"Save-Run\". The \"Figure\" tab shows "
                         "an illustration.";
@@ -421,13 +412,9 @@ TEST_F(WindowsTest, ALongStatusTextIsElidedWithTheWholeTextAsItsToolTip) {
   EXPECT_TRUE(shown->text().endsWith(QChar(0x2026)));
   EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->width());
   EXPECT_EQ(shown->toolTip(), whole);
-
-  MainForm->resize(2000, MainForm->height()); // room for the whole text
-  QCoreApplication::processEvents();
-  EXPECT_EQ(shown->text(), whole);
-  EXPECT_TRUE(shown->toolTip().isEmpty());
   MainForm->ShowStatus("Use the Input tabsheet to continue");
-  EXPECT_EQ(shown->text(), "Use the Input tabsheet to continue");
+  EXPECT_EQ(shown->text(), MainForm->StatusText());
+  EXPECT_TRUE(shown->toolTip().isEmpty());
 }
 
 TEST_F(WindowsTest, TabFollowsTheInputSheetAndEnterPressesTheFocusedButton) {
@@ -435,15 +422,15 @@ TEST_F(WindowsTest, TabFollowsTheInputSheetAndEnterPressesTheFocusedButton) {
   MainForm->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
   MainForm->FileName_Edit->show(); // as after a file was opened; Tab passes it by
-  QStringList expected{"Title1_Edit", "Title2_Edit", "CalcAim_Combobox"};
+  QStringList expected{"Title2_Edit", "CalcAim_Combobox"};
   for (int i = 1; i <= 13; ++i) // field 14 is hidden in the spacing aim
     expected << QString("MaskEdit%1").arg(i);
   expected << "FigureButton1"
            << "Filesave_Button"
            << "Fileopen_Button";
   MainForm->Title1_Edit->setFocus(Qt::TabFocusReason);
-  QStringList visited{QApplication::focusWidget()->objectName()};
-  for (qsizetype i = 1; i < expected.size(); ++i) {
+  QStringList visited;
+  for (qsizetype i = 0; i < expected.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     visited << QApplication::focusWidget()->objectName();
   }
@@ -458,31 +445,25 @@ TEST_F(WindowsTest, TabFollowsTheInputSheetAndEnterPressesTheFocusedButton) {
 }
 
 TEST_F(WindowsTest, TheSymbolsAndProgressMemosShowTheirLinesWithoutScrollBars) {
-  // Every line of the memo lies within its viewport, and no scroll bar is shown.
-  auto expectAllShown = [](const QPlainTextEdit* memo, int fromLine) {
-    SCOPED_TRACE(memo->objectName().toStdString());
-    EXPECT_FALSE(memo->verticalScrollBar()->isVisible());
-    EXPECT_FALSE(memo->horizontalScrollBar()->isVisible());
-    for (QTextBlock line = memo->document()->begin(); line.isValid(); line = line.next()) {
-      if (line.blockNumber() < fromLine || line.text().isEmpty())
-        continue;
+  auto expectLinesShown = [](const QPlainTextEdit* memo, int fromLine) {
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(memo->verticalScrollBar()->isVisible() ||
+                 memo->horizontalScrollBar()->isVisible());
+    for (QTextBlock line = memo->document()->findBlockByNumber(fromLine); line.isValid();
+         line = line.next()) {
       QTextCursor end(line);
       end.movePosition(QTextCursor::EndOfBlock);
-      EXPECT_TRUE(memo->viewport()->rect().contains(memo->cursorRect(end))) << line.blockNumber();
+      EXPECT_TRUE(line.text().isEmpty() || memo->viewport()->rect().contains(memo->cursorRect(end)))
+          << line.text().toStdString();
     }
   };
   MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
   MainForm->Symbols_Memo->show();
-  QCoreApplication::processEvents();
-  expectAllShown(MainForm->Symbols_Memo, 0);
-
+  expectLinesShown(MainForm->Symbols_Memo, 0);
   MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
   MainForm->WaitMemo->show();
   QtServices progress(MainForm->WaitMemo);
-  for (const char* line : {" Saving data .....", " Progress 25% ....", " Calculating .....",
-                           " Please wait .....", " Still working ...", " Still working ...",
-                           " Almost done .....", " Writing output ..", " Filing results .."})
-    progress.AppendProgress(line);
-  QCoreApplication::processEvents();
-  expectAllShown(MainForm->WaitMemo, MainForm->WaitMemo->document()->blockCount() - 1);
+  for (int line = 0; line < 9; ++line) // the most a run writes
+    progress.AppendProgress(" Please wait .....");
+  expectLinesShown(MainForm->WaitMemo, 8); // the newest
 }
