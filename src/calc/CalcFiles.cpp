@@ -7,6 +7,12 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+
 namespace {
 
 std::string CurrentInputFile() {
@@ -63,6 +69,53 @@ void Report::TitlesAndNames() {
 void Report::Close() {
   if (!file_.Close())
     throw InputOutputError("The file \"" + name_ + "\" could not be written");
+}
+
+void Report::Stopped(const std::string& text) {
+  file_.WriteLine(" " + text);
+  file_.Close();
+}
+
+namespace {
+// Number texts of the stop line, as every report writes them: with a point, never localised.
+// A length or step in metres is as short as reads back exactly.
+std::string Metres(double value) {
+  char text[64];
+  return std::string(text,
+                     std::to_chars(text, std::end(text), value, std::chars_format::fixed).ptr);
+}
+
+std::string Count(long long value) {
+  char text[24];
+  return std::string(text, std::to_chars(text, std::end(text), value).ptr);
+}
+
+// Why a calculation stopped. A range error while the flow model's steps over its distance do
+// not fit the step counter names that count.
+std::string StopReason(const ArithmeticError& error) {
+  const std::string reason = error.what();
+  const FlowModelState& s = Flow;
+  const long long largest = std::numeric_limits<int32_t>::max();
+  if (!dynamic_cast<const RangeError*>(&error) || !(s.p > 0.0))
+    return reason;
+  const long double steps = std::nearbyintl(LD(s.S) / s.p);
+  if (!(steps > largest && steps < 1e18L))
+    return reason;
+  return reason + ": " + Count(static_cast<long long>(steps)) + " integration steps of " +
+         Metres(s.p) + " m from the well to the midway point (" + Metres(s.S) +
+         " m) exceed the largest step count, " + Count(largest);
+}
+} // namespace
+
+void WriteReport(void (*write)(Report&)) {
+  Report report;
+  try {
+    write(report);
+  } catch (const ArithmeticError& error) {
+    const std::string text = "The calculation stopped: " + StopReason(error) + ".";
+    report.Stopped(text);
+    throw ArithmeticError(text);
+  }
 }
 
 std::string NotConvergedText(SearchEnd end, const std::string& quantity,

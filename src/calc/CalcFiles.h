@@ -48,11 +48,19 @@ public:
   void TitlesAndNames();
   // Closes the report; InputOutputError when the file could not be written completely.
   void Close();
+  // Ends a report cut short with the line " " + `text` and closes it; a failure to write is
+  // left unsaid, since `text` tells why the report ends there.
+  void Stopped(const std::string& text);
 
 private:
   std::string name_;
   TextWriter file_;
 };
+
+// Runs `write` on the report of the current input file. An arithmetic error ends the report
+// with a line saying that the calculation stopped and why (naming a step count that does not
+// fit its counter), and goes on to the caller as an ArithmeticError with that text.
+void WriteReport(void (*write)(Report&));
 
 // The thickness, well-length and well-position checks of the aims with two layers: sets T1,
 // T2, Lw, L2 and rw of the flow model and records their input errors; a layer 2 that ends

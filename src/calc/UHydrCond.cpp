@@ -44,10 +44,10 @@ void CheckConductivityInput() {
   errors.Finish();
 }
 
-void CalcConductivity() {
+namespace {
+void WriteConductivityReport(Report& report) {
   FlowModelState& s = Flow;
   ConductivitySearch& c = Conductivity;
-  Report report;
   report.Line(" Quiston, by Quorvath");
   report.Line(" Program Quiston calculates the well discharge using the Darcy");
   report.Line(" equation.");
@@ -105,3 +105,6 @@ void CalcConductivity() {
   CloseReportWithNote(report, NotConvergedText(moves.End(diff < s.tol), "hydraulic conductivity",
                                                "0.001 m/day", "1000 m/day"));
 }
+} // namespace
+
+void CalcConductivity() { WriteReport(WriteConductivityReport); }

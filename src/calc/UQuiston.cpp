@@ -24,9 +24,9 @@ void CheckDischargeInput() {
   errors.Finish();
 }
 
-void CalcDischarge() {
+namespace {
+void WriteDischargeReport(Report& report) {
   FlowModelState& s = Flow;
-  Report report;
   report.Line(" Quiston, by Quorvath");
   report.Line(" Program Quiston calculates the well discharge using the Darcy");
   report.Line(" equation");
@@ -83,3 +83,6 @@ void CalcDischarge() {
   CloseReportWithNote(report, NotConvergedText(moves.End(diff < s.tol), "well discharge",
                                                "0.0001 m/day", "1 m/day"));
 }
+} // namespace
+
+void CalcDischarge() { WriteReport(WriteDischargeReport); }

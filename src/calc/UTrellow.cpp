@@ -241,9 +241,9 @@ void CheckSpacingInput() {
   errors.Finish();
 }
 
-void CalcSpacing() {
+namespace {
+void WriteSpacingReport(Report& report) {
   FlowModelState& s = Flow;
-  Report report;
   report.Line();
   report.Line(" Pumpfield, by Quorvath");
   report.Line(" Program Trellow calculates the well spacing using the Darcy equation.");
@@ -303,3 +303,6 @@ void CalcSpacing() {
   CloseReportWithNote(report,
                       NotConvergedText(moves.End(diff < s.tol), "well spacing", "2 m", "2000 m"));
 }
+} // namespace
+
+void CalcSpacing() { WriteReport(WriteSpacingReport); }

@@ -56,10 +56,10 @@ void CheckHeadInput() {
 
 void PrepareHeadLayers() { PrepareLayers(); }
 
-void CalcWaterTableDepth() {
+namespace {
+void WriteWaterTableReport(Report& report) {
   FlowModelState& s = Flow;
   FieldState& f = Field;
-  Report report;
   report.Line();
   report.Line(" Pumpfield, by Quorvath");
   report.Line(" Program Vambrel calculates the shape of the water table");
@@ -94,6 +94,9 @@ void CalcWaterTableDepth() {
   if (s.F > s.Dw)
     AppServices().ShowMessage(" Watertable above soil surface, adjust the data.");
 }
+} // namespace
+
+void CalcWaterTableDepth() { WriteReport(WriteWaterTableReport); }
 
 void CalcFieldProfiles(TextWriter& report) {
   FlowModelState& s = Flow;

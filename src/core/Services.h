@@ -13,6 +13,9 @@ public:
   virtual void ShowMessage(const std::string& text) = 0;
   // Modal yes/no question with a question icon; true exactly when Yes was chosen.
   virtual bool AskYesNo(const std::string& text) = 0;
+  // The same for a question whose expected answer is Yes: a desktop preselects Yes, so that
+  // Enter gives it. Questions that replace or delete a file keep No preselected (AskYesNo).
+  virtual bool AskYesNoExpectingYes(const std::string& text) { return AskYesNo(text); }
   // Asks the event loop to end once control returns to it; the caller runs on.
   virtual void RequestQuit() = 0;
   // Blocks the calling thread for `milliseconds`.

@@ -36,29 +36,59 @@ std::string ParamField(double value, int decimals) {
 }
 } // namespace
 
-void TDMPumpfield::LoadInputFile() {
-  const std::string path = InputFileName;
+namespace {
+// Reads `path` into the titles, code and numbers of `dm`. A corrupt code is passed to `corrupt`
+// and reading goes on; an unreadable number is passed to it and reading stops there, the values
+// before it kept. False, after its message and with nothing changed, when the file cannot be
+// opened.
+template <class OnCorrupt>
+bool ReadInputFile(TDMPumpfield& dm, const std::string& path, OnCorrupt corrupt) {
   TextReader file(path);
   if (!file.opened()) {
     AppServices().ShowMessage(CouldNotOpenForReadingMessage(path));
-    return;
+    return false;
   }
-  Title1 = file.ReadLine();
-  Title2 = file.ReadLine();
+  dm.Title1 = file.ReadLine();
+  dm.Title2 = file.ReadLine();
   file.SkipLine();
-  AimCode = file.ReadLine();
-  if (!IsKnownAimCode(AimCode))
-    AbortWithError(CodeCorruptMessage(path));
+  dm.AimCode = file.ReadLine();
+  if (!IsKnownAimCode(dm.AimCode))
+    corrupt(CodeCorruptMessage(path));
 
-  Params.clear();
+  dm.Params.clear();
   for (int position = 1; position <= kParamCount; ++position) {
-    Params.push_back(0.0);
-    if (file.ReadReal(Params.back()) == TextReader::ReadResult::Malformed) {
-      Params.back() = 0.0;
-      AbortWithError(NumbersCorruptMessage(path));
+    dm.Params.push_back(0.0);
+    if (file.ReadReal(dm.Params.back()) == TextReader::ReadResult::Malformed) {
+      dm.Params.back() = 0.0;
+      corrupt(NumbersCorruptMessage(path));
       break;
     }
   }
+  return true;
+}
+} // namespace
+
+void TDMPumpfield::LoadInputFile() {
+  ReadInputFile(*this, InputFileName, [this](const std::string& text) { AbortWithError(text); });
+}
+
+bool TDMPumpfield::LoadChosenInputFile() {
+  const std::string title1 = Title1, title2 = Title2, aimCode = AimCode;
+  const DataSetR params = Params;
+  std::string problem;
+  if (!ReadInputFile(*this, InputFileName, [&problem](const std::string& text) {
+        if (problem.empty())
+          problem = text;
+      }))
+    return false;
+  if (problem.empty())
+    return true;
+  Title1 = title1;
+  Title2 = title2;
+  AimCode = aimCode;
+  Params = params;
+  AppServices().ShowMessage(problem);
+  return false;
 }
 
 bool TDMPumpfield::SaveInputFile(const std::string& FileName) {

@@ -55,6 +55,10 @@ public:
 
   // Reads the file named by InputFileName into Title1, Title2, AimCode and Params.
   void LoadInputFile();
+  // The same for a file the user chose: a corrupt code or corrupt numbers get their message
+  // (not a program error) and leave the parameter set as it was, and the program goes on. True
+  // when the file was read; otherwise the user has been told why.
+  bool LoadChosenInputFile();
   // Writes Title1, Title2, AimCode and the first 14 Params to FileName ("Hyd" becomes "Hydr").
   // True when the whole file was written; otherwise the user has been told why.
   bool SaveInputFile(const std::string& FileName);

@@ -263,13 +263,14 @@ bool ElongatedLayout(const TDMPumpfield& dm, const Profile& longer, const Profil
   return 0.9L * lastLonger > lastShorter;
 }
 
-void DrawRectangularField(GraphSurface& canvas, TDMPumpfield& dm, bool reloadInput) {
+// `reloadInput` brings the input file's spacings; nullptr draws the parameter set as it is.
+void DrawRectangularField(GraphSurface& canvas, TDMPumpfield& dm, void (*reloadInput)()) {
   canvas.SetFontColour(kYellow);
   canvas.TextOut(90, 65, "X along the diagonal");
   canvas.SetFontColour(kWhite);
 
   if (reloadInput && !dm.InputFileName.empty())
-    ReloadInputOfReport();
+    reloadInput();
 
   const Profile longer = Table(dm.Table1X, dm.Table1F, dm.Count1);
   const Profile shorter = Table(dm.Table2X, dm.Table2F, dm.Count2);
@@ -294,7 +295,7 @@ void DrawRectangularField(GraphSurface& canvas, TDMPumpfield& dm, bool reloadInp
 }
 
 // The one layout of the graph: scale first, then every element in drawing order.
-void PaintGraph(GraphSurface& canvas, bool reloadInput) {
+void PaintGraph(GraphSurface& canvas, void (*reloadInput)()) {
   FindPlotRange();
   ChooseAxisScales();
   SetAxisLabels();
@@ -360,16 +361,16 @@ void ReloadInputOfReport() {
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
 }
 
-void DrawGraph(QImage& canvasImage) {
+void DrawGraph(QImage& canvasImage, void (*reloadInput)()) {
   if (canvasImage.size() != QSize(kGraphWidth, kGraphHeight))
     canvasImage = QImage(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
   GraphCanvas canvas(canvasImage);
-  PaintGraph(canvas, true);
+  PaintGraph(canvas, reloadInput);
 }
 
 void DrawGraphOn(QPainter& painter) {
   VectorCanvas canvas(painter);
-  PaintGraph(canvas, false);
+  PaintGraph(canvas, nullptr);
 }
 
 QByteArray GraphImageBytes(const QImage& canvas, const char* format) {

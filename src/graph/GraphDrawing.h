@@ -18,18 +18,19 @@ extern const char* const kGraphCaption;
 // Text of SaveGraphBitmap's failure for a canvas on which nothing was drawn yet.
 extern const char* const kNoGraphToSaveMessage;
 
+// Switches InputFileName to ".inp", loads that input file (titles, aim code, parameters) and
+// switches the name back to ".out". Problems are reported by LoadInputFile itself.
+void ReloadInputOfReport();
+
 // Paints the whole graph of the report tables held by DMPumpfield (scale first, then every
 // element in drawing order). `canvas` is made 623 x 465 when it has another size. For a
-// rectangular-field report the input file of the same name is reloaded for Sa and Sb.
-void DrawGraph(QImage& canvas);
+// rectangular-field report the input file of the same name is reloaded for Sa and Sb, by
+// `reloadInput`.
+void DrawGraph(QImage& canvas, void (*reloadInput)() = ReloadInputOfReport);
 // The same layout as DrawGraph on `painter`, whose coordinates must be the picture's 623 x 465
 // pixels (scale it for other sizes): real lines and antialiased text instead of pixels. Draws
 // the parameter set as it is: the input file is not reloaded.
 void DrawGraphOn(QPainter& painter);
-
-// Switches InputFileName to ".inp", loads that input file (titles, aim code, parameters) and
-// switches the name back to ".out". Problems are reported by LoadInputFile itself.
-void ReloadInputOfReport();
 
 // Writes `canvas` as a 24-bit Windows bitmap, replacing `path` only once the whole file is
 // written. False with `errorText` set when nothing was drawn yet or the file cannot be written.

@@ -6,12 +6,22 @@
 namespace {
 const char* const kSuffix = " Input not saved. Please correct the data";
 
+// The values an aim's calculation reads (positions 1 to this count); the window hides the
+// fields of the others, whatever they hold.
+int UsedValueCount(std::optional<Aim> aim) {
+  if (aim == Aim::FieldDepths)
+    return 14;
+  if (aim == Aim::Conductivity)
+    return 8;
+  return 13;
+}
+
 // The first failing test's message, or nullptr when the parameter set is consistent.
 const char* FirstFailure(const std::string& code, const DataSetR& params) {
   auto value = [&params](int position) { return params[position - 1]; };
   const std::optional<Aim> aim = AimOfCode(code);
   const bool rectangular = aim == Aim::FieldDepths;
-  for (int position = 1; position <= 14; ++position)
+  for (int position = 1; position <= UsedValueCount(aim); ++position)
     if (value(position) < 0)
       return "Data cannot be negative.";
   if (aim != Aim::Conductivity && value(3) < value(2))

@@ -16,6 +16,19 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+namespace {
+// The input file of the report the window shows was chosen by the user, through its report: a
+// corrupt one gets its message, and the graph is drawn with the parameter set already held.
+void ReloadChosenInputOfReport() {
+  TDMPumpfield& dm = *DMPumpfield;
+  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".inp");
+  dm.LoadChosenInputFile();
+  dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
+}
+
+void KeepInputAsReloaded() {}
+} // namespace
+
 void TMainForm::BuildGraphicsSheet() {
   Graphics_TabSheet = NewSheet(PageControl1, "Graphics_TabSheet", " Graphics ");
   QWidget* sheet = Graphics_TabSheet;
@@ -64,14 +77,21 @@ void TMainForm::MakeGraphics_ButtonClick() {
   SaveGraphButton->show();
   Symbols_Memo->hide();
   Output_Memo->hide();
+  TDMPumpfield& dm = *DMPumpfield;
+  const std::string shownName = dm.InputFileName;
   if (!ChooseFileAsInputFileName(OutputOpen_Dialog, "No output file was selected"))
     return;
-  TDMPumpfield& dm = *DMPumpfield;
-  dm.LoadGraphData(dm.InputFileName);
-  ReloadInputOfReport();
+  try {
+    dm.LoadGraphData(dm.InputFileName);
+  } catch (const ReportFormatError&) {
+    // No report: the sheets keep showing the report they showed, under its name.
+    dm.InputFileName = shownName;
+    throw;
+  }
+  ReloadChosenInputOfReport();
   GraphImage->show();
   PictureImage->hide();
-  DrawGraph();
+  DrawGraph(InputReloaded::Yes);
 }
 
 void TMainForm::SaveGraphButtonClick() {
@@ -129,7 +149,8 @@ void TMainForm::ShowOpenedPicture() {
   PictureImage->show();
 }
 
-void TMainForm::DrawGraph() {
-  ::DrawGraph(GraphBitmap);
+void TMainForm::DrawGraph(InputReloaded input) {
+  ::DrawGraph(GraphBitmap,
+              input == InputReloaded::Yes ? KeepInputAsReloaded : ReloadChosenInputOfReport);
   GraphImage->setPixmap(QPixmap::fromImage(GraphBitmap));
 }

@@ -3,7 +3,6 @@
 
 #include "core/FileNames.h"
 #include "core/Services.h"
-#include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "run/AimDispatch.h"
@@ -24,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 // Label texts of the relabelling, by number (element 0 unused).
@@ -66,6 +66,7 @@ void TMainForm::BuildInputSheet() {
   FileName_Edit = new QLineEdit(sheet);
   FileName_Edit->setObjectName("FileName_Edit");
   FileName_Edit->setReadOnly(true);
+  FileName_Edit->setFocusPolicy(Qt::ClickFocus); // selectable for copying, skipped by Tab
   FileName_Edit->setGeometry(112, 10, 577, 21);
   FileName_Edit->hide();
   NewLabel(sheet, "Title1_Label", "Title1", 32, 44);
@@ -91,6 +92,10 @@ void TMainForm::BuildInputSheet() {
   WaitMemo->setObjectName("WaitMemo");
   WaitMemo->setGeometry(512, 0, 177, 118);
   WaitMemo->setReadOnly(true);
+  WaitMemo->setFocusPolicy(Qt::NoFocus);
+  // Its lines are short; the newest stays in view as lines are added.
+  WaitMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  WaitMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   WaitMemo->setFont(PixelFont("Courier New", 13, true));
   QPalette colours = WaitMemo->palette();
   colours.setColor(QPalette::Base, QColor(0, 0, 255));
@@ -151,6 +156,13 @@ void TMainForm::CreateInputFields() {
     fieldExitHandlers_[static_cast<size_t>(i)] = &TMainForm::MaskEdit1Exit;
   }
   fieldExitHandlers_[2] = &TMainForm::MaskEdit2Exit;
+
+  // Tab follows the page: the titles, the aim, the fields in order, the buttons.
+  std::vector<QWidget*> chain{Title1_Edit, Title2_Edit, CalcAim_Combobox};
+  chain.insert(chain.end(), TMaskEdits.begin(), TMaskEdits.end());
+  chain.insert(chain.end(), {FigureButton1, Filesave_Button, Fileopen_Button});
+  for (size_t i = 1; i < chain.size(); ++i)
+    setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TMainForm::Input_TabSheetShow() {
@@ -447,15 +459,16 @@ void TMainForm::MaskEdit2Exit(QLineEdit* field) {
 }
 
 void TMainForm::InputOpenExecute() {
+  TDMPumpfield& dm = *DMPumpfield;
+  const std::string shownName = dm.InputFileName;
   if (!ChooseFileAsInputFileName(InputOpen_Dialog, "No input file was selected"))
     return;
-  TDMPumpfield& dm = *DMPumpfield;
-  // LoadInputFile reports a file it cannot open and leaves the parameter set as it was; the
-  // sheet then keeps showing what it showed rather than another file's values under this name.
-  const bool readable = TextReader(dm.InputFileName).opened();
-  dm.LoadInputFile();
-  if (!readable || !IsKnownAimCode(dm.AimCode) || dm.Params.size() < 14)
+  // A file that cannot be read, or is no input file, has had its message; the sheet and the
+  // data module stay with the data they held, under their name.
+  if (!dm.LoadChosenInputFile()) {
+    dm.InputFileName = shownName;
     return;
+  }
 
   FileName_Edit->setText(ToQ(dm.InputFileName));
   FileName_Edit->show();

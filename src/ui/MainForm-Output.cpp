@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -43,6 +44,8 @@ void TMainForm::BuildOutputSheet() {
   Output_Memo->setFont(PixelFont("Courier New", 13));
   Output_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
   Output_Memo->setReadOnly(true);
+  // Read-only, yet the keys move through it and select for copying (Ctrl+Home, Ctrl+End, ...).
+  Output_Memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Output_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Output_Memo->setGeometry(22, 8, 590, 441);
@@ -53,6 +56,11 @@ void TMainForm::BuildOutputSheet() {
   Symbols_Memo->setObjectName("Symbols_Memo");
   Symbols_Memo->setFont(PixelFont("Tahoma", 11));
   Symbols_Memo->setReadOnly(true);
+  // Its few lines fit the memo whole, without scroll bars.
+  Symbols_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Symbols_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Symbols_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Symbols_Memo->document()->setDocumentMargin(2);
   QPalette cream = Symbols_Memo->palette();
   cream.setColor(QPalette::Base, QColor(255, 251, 221));
   Symbols_Memo->setPalette(cream);

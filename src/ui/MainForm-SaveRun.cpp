@@ -14,6 +14,8 @@
 #include "ui/UFigureForm.h"
 #include "ui/UiText.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +55,25 @@ void MainFormRunWindow::ActivateOutputSheet() {
 }
 
 namespace {
+class StartupSeparatorOnExit {
+public:
+  explicit StartupSeparatorOnExit(char separator) : separator_(separator) {}
+  ~StartupSeparatorOnExit() { SetDecimalSeparator(separator_); }
+  StartupSeparatorOnExit(const StartupSeparatorOnExit&) = delete;
+  StartupSeparatorOnExit& operator=(const StartupSeparatorOnExit&) = delete;
+
+private:
+  char separator_;
+};
+
+class BusyCursor {
+public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // Creates `path` as an empty file when nothing of that name exists yet (a link is followed).
 // Never waits on a named pipe or device.
 void CreateEmptyFile(const std::string& path) {
@@ -99,9 +120,14 @@ void TMainForm::InputSaveExecute() {
     dm.Params.resize(std::max<size_t>(dm.Params.size(), 15));
   if (dm.Params.size() < 14)
     dm.Params.resize(14);
-  for (size_t i = 0; i < 14; ++i) {
-    dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()));
-    SetDecimalSeparator(State.StartupDecimalSeparator);
+  {
+    // A text that converts under neither separator leaves the other one in force; the
+    // start-up separator returns on that path too.
+    const StartupSeparatorOnExit restore(State.StartupDecimalSeparator);
+    for (size_t i = 0; i < 14; ++i) {
+      dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()));
+      SetDecimalSeparator(State.StartupDecimalSeparator);
+    }
   }
 
   WellUtils.ChecksPassed = false;
@@ -117,9 +143,14 @@ void TMainForm::InputSaveExecute() {
   // saved.
   if (!dm.SaveInputFile(dm.InputFileName))
     return;
+  FileName_Edit->setText(ToQ(dm.InputFileName));
+  FileName_Edit->show();
+  Filename_Label->show();
 
-  WellUtils.RunConfirmed = dm.AskConfirmation("The input data were saved in  " + dm.InputFileName +
-                                              " . Do you wish to do the calculations?");
+  // A run is what the user saved for: Yes is preselected.
+  WellUtils.RunConfirmed =
+      AppServices().AskYesNoExpectingYes("The input data were saved in  " + dm.InputFileName +
+                                         " . Do you wish to do the calculations?");
   if (!WellUtils.RunConfirmed) {
     AppServices().ShowMessage("The calculations were not made, output is not available");
     return;
@@ -129,6 +160,10 @@ void TMainForm::InputSaveExecute() {
   // of results here.
   const bool runnable = FindAimRun(dm.AimCode) != nullptr;
   MainFormRunWindow window(*this);
+  // The run holds the event loop for seconds: the window shows that it is busy, and is painted
+  // whole once more where the question box was.
+  const BusyCursor busy;
+  repaint();
   try {
     RunCalculation(window);
   } catch (...) {

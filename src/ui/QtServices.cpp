@@ -17,16 +17,44 @@ void QtServices::AppendProgress(const std::string& line) {
   memo_->repaint();
 }
 
+namespace {
+// A box shown during a run, under its busy cursor, gets the ordinary pointer for its buttons.
+class PointerForBox {
+public:
+  PointerForBox() : busy_(QApplication::overrideCursor() != nullptr) {
+    if (busy_)
+      QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~PointerForBox() {
+    if (busy_)
+      QApplication::restoreOverrideCursor();
+  }
+  PointerForBox(const PointerForBox&) = delete;
+  PointerForBox& operator=(const PointerForBox&) = delete;
+
+private:
+  bool busy_;
+};
+
+bool Ask(const std::string& text, QMessageBox::StandardButton preselected) {
+  const PointerForBox pointer;
+  return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                               ToQ(text), QMessageBox::Yes | QMessageBox::No,
+                               preselected) == QMessageBox::Yes;
+}
+} // namespace
+
 void QtServices::ShowMessage(const std::string& text) {
+  const PointerForBox pointer;
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), ToQ(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.exec();
 }
 
-bool QtServices::AskYesNo(const std::string& text) {
-  return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
-                               ToQ(text), QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::No) == QMessageBox::Yes;
+bool QtServices::AskYesNo(const std::string& text) { return Ask(text, QMessageBox::No); }
+
+bool QtServices::AskYesNoExpectingYes(const std::string& text) {
+  return Ask(text, QMessageBox::Yes);
 }
 
 void QtServices::RequestQuit() { TerminateApplication(); }

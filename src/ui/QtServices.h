@@ -15,6 +15,7 @@ public:
   void AppendProgress(const std::string& line) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  bool AskYesNoExpectingYes(const std::string& text) override;
   void RequestQuit() override;
   void Pause(int milliseconds) override;
 

@@ -5,6 +5,35 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+// The status text: where it is wider than the line, it ends in an ellipsis and the whole text
+// is the tool tip.
+class TBaseForm::StatusLine : public QLabel {
+public:
+  explicit StatusLine(QWidget* parent) : QLabel(parent) {}
+
+  void SetWholeText(const QString& text) {
+    whole_ = text;
+    Elide();
+  }
+  const QString& WholeText() const { return whole_; }
+
+protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QLabel::resizeEvent(event);
+    Elide();
+  }
+
+private:
+  void Elide() {
+    const int room = contentsRect().width() - 2 * margin();
+    const QString shown = fontMetrics().elidedText(whole_, Qt::ElideRight, room);
+    setText(shown);
+    setToolTip(shown == whole_ ? QString() : whole_);
+  }
+
+  QString whole_;
+};
+
 TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("BaseForm");
   setWindowTitle("Base Form");
@@ -17,9 +46,9 @@ TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
   StatusBar1->setSizeGripEnabled(false);
   // A widget rather than showMessage(): status tips of menu items then show over it for a
   // moment and leave the sheet's guidance text in place.
-  statusText_ = new QLabel(StatusBar1);
+  statusText_ = new StatusLine(StatusBar1);
   statusText_->setObjectName("StatusBar1Text");
-  // A long guidance text is cut at the window's edge instead of widening the window.
+  // A long guidance text is elided at the window's edge instead of widening the window.
   statusText_->setMinimumWidth(1);
   statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   StatusBar1->addWidget(statusText_, 1);
@@ -27,12 +56,12 @@ TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 void TBaseForm::ShowStatus(const QString& text) {
-  statusText_->setText(text);
+  statusText_->SetWholeText(text);
   if (isVisible())
     repaint();
 }
 
-QString TBaseForm::StatusText() const { return statusText_->text(); }
+QString TBaseForm::StatusText() const { return statusText_->WholeText(); }
 
 QString ShortHint(const QString& hint) {
   const qsizetype bar = hint.indexOf('|');
@@ -66,6 +95,8 @@ QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(geometry);
+  // Enter presses the focused button, as Space does.
+  button->setAutoDefault(true);
   return button;
 }
 

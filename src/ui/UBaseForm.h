@@ -17,14 +17,16 @@ class TBaseForm : public QMainWindow {
 public:
   explicit TBaseForm(QWidget* parent = nullptr);
 
-  // Puts `text` into the status line and repaints it at once.
+  // Puts `text` into the status line and repaints it at once. A text wider than the line is
+  // elided there, with the whole text as its tool tip.
   void ShowStatus(const QString& text);
   QString StatusText() const;
 
   QStatusBar* StatusBar1 = nullptr;
 
 private:
-  QLabel* statusText_ = nullptr;
+  class StatusLine;
+  StatusLine* statusText_ = nullptr;
 };
 
 // The caption of a hint: the part before a vertical bar, or the whole hint.
@@ -37,7 +39,8 @@ QString LongHint(const QString& hint);
 QFont PixelFont(const QString& family, int pixels, bool bold = false);
 
 // Controls of the windows' sheets, named (objectName) and placed: a label sized to its caption
-// with its top-left corner at (left, top), a button, and a sheet added to `pages`.
+// with its top-left corner at (left, top), a button that Enter presses when it has the focus,
+// and a sheet added to `pages`.
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top);
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption,
                        const QRect& geometry);

@@ -23,6 +23,7 @@ TCloseForm::TCloseForm(QWidget* parent) : TBaseForm(parent) {
   Finish_MemoMemo->setObjectName("Finish_MemoMemo");
   Finish_MemoMemo->setGeometry(32, 32, 201, 113);
   Finish_MemoMemo->setReadOnly(true);
+  Finish_MemoMemo->setFocusPolicy(Qt::NoFocus); // the focus goes to Finish: Enter ends
   Finish_MemoMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   Finish_MemoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Finish_MemoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -31,11 +32,15 @@ TCloseForm::TCloseForm(QWidget* parent) : TBaseForm(parent) {
                                             "  https://www.example.org", "  "}
                                     .join('\n'));
 
-  Finish_Button = new QPushButton("Finish", client);
-  Finish_Button->setObjectName("Finish_Button");
-  Finish_Button->setGeometry(176, 160, 57, 25);
+  Finish_Button = NewButton(client, "Finish_Button", "Finish", QRect(176, 160, 57, 25));
   connect(Finish_Button, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { Finish_ButtonClick(); }); });
+}
+
+void TCloseForm::ShowInFront() {
+  show();
+  raise();
+  activateWindow();
 }
 
 void TCloseForm::FormShow() { ShowStatus("Click on Finish button to end program."); }

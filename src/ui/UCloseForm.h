@@ -14,6 +14,10 @@ public:
   QPlainTextEdit* Finish_MemoMemo = nullptr;
   QPushButton* Finish_Button = nullptr;
 
+  // Shows the window above the others with the focus, also when it is already open behind
+  // them: it lies within the main window's area.
+  void ShowInFront();
+
   void FormShow();
   void Finish_ButtonClick();
   void FormClose();

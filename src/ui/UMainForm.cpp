@@ -338,7 +338,7 @@ void TMainForm::FormShow() {
 void TMainForm::closeEvent(QCloseEvent* event) {
   event->ignore();
   if (CloseForm)
-    CloseForm->show();
+    CloseForm->ShowInFront();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

@@ -184,7 +184,10 @@ public:
   void MakeGraphics_ButtonClick();
   void SaveGraphButtonClick();
   void GraphOpenExecute();
-  void DrawGraph();
+  // Draws the report's graph; a rectangular-field report reloads its input file first unless
+  // the caller has just done so.
+  enum class InputReloaded { No, Yes };
+  void DrawGraph(InputReloaded input = InputReloaded::No);
   // Shows PictureImage in place of the graph and its save button.
   void ShowOpenedPicture();
 

@@ -216,14 +216,28 @@ TEST_F(CalcTest, SearchesThatMissTheRequiredDepthSayWhichBoundTheyShow) {
   EXPECT_EQ(lines.back(), " " + services.messages[0]);
 }
 
-TEST_F(CalcTest, ArithmeticErrorKeepsTheReportAsFarAsItWasWritten) {
+TEST_F(CalcTest, AnArithmeticErrorEndsTheReportWithWhyTheCalculationStopped) {
+  const std::string stopped = "The calculation stopped: ";
   // E = 0 and Kv1 = 0 with the well in layer 1: the first step has no flow capacity.
   WriteInput("Spa", {0.003, 15, 18, 2.5, 12, 0, 0.3, 0.8, 0.6, 0, 8, 2.5, 1.5});
   CheckSpacingInput();
-  ASSERT_FALSE(InputErrorFlag);
   EXPECT_THROW(CalcSpacing(), ArithmeticError);
-  const auto lines = ReportLines();
-  ASSERT_EQ(lines.size(), 34u);
-  EXPECT_EQ(lines.back(), " Output data:");
+  auto lines = ReportLines();
+  EXPECT_EQ(lines.at(lines.size() - 2), " Output data:");
+  EXPECT_EQ(lines.back(), " " + stopped + "Floating point division by zero.");
   EXPECT_EQ(ReportBytes().substr(ReportBytes().size() - 2), "\r\n");
+
+  // Half the spacing in steps of 0.1 mm does not fit a 32-bit count.
+  WriteInput("Con", {0.002, 1.4, 16, 3, 10, 0.1, 0.25, 999999});
+  CheckConductivityInput();
+  const std::string why = "Range check error: 4999995000 integration steps of 0.0001 m from the "
+                          "well to the midway point (499999.5 m) exceed the largest step count, "
+                          "2147483647.";
+  try {
+    CalcConductivity();
+    ADD_FAILURE() << "no arithmetic error";
+  } catch (const ArithmeticError& error) {
+    EXPECT_EQ(error.what(), stopped + why); // the message the user sees
+  }
+  EXPECT_EQ(ReportLines().back(), " " + stopped + why);
 }

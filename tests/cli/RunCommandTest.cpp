@@ -72,7 +72,9 @@ TEST(RunCommand, ArithmeticErrorKeepsThePartialReport) {
   EXPECT_EQ(run.status, kExitArithmeticError);
   EXPECT_NE(run.err.find("Floating point division by zero"), std::string::npos) << run.err;
   const std::string report = ReadFileBytes("zero.out");
-  EXPECT_EQ(report.substr(report.size() - 15), " Output data:\r\n");
+  EXPECT_NE(report.find(" Output data:\r\n The calculation stopped: Floating point division by "
+                        "zero.\r\n"),
+            std::string::npos);
   EXPECT_TRUE(FileExists("zero.inp"));
 }
 

@@ -48,7 +48,7 @@ TEST_F(CheckTest, ConsistentSetsOfEveryAimPass) {
 }
 
 TEST_F(CheckTest, EachTestGivesItsMessageWithTheSuffix) {
-  EXPECT_EQ(Check("Spa", With(kSpa, {{14, -1}})), "Data cannot be negative." + kSuffix);
+  EXPECT_EQ(Check("Spa", With(kSpa, {{13, -1}})), "Data cannot be negative." + kSuffix);
   EXPECT_EQ(Check("Dis", With(kDis, {{3, 1}})), "Take care that D2 is not less than D1." + kSuffix);
   EXPECT_EQ(Check("Hyd", With(kHyd, {{8, 0.002}})),
             "Take care that Ka is greater than R." + kSuffix);
@@ -70,6 +70,14 @@ TEST_F(CheckTest, TestsApplyOnlyToTheirAims) {
   EXPECT_EQ(Check("Dis", With(kDis, {{8, 0}})), "");    // nor Ka <= R for "Dis"
   EXPECT_EQ(Check("Spa", With(kSpa, {{13, 0.5}})), ""); // value 13 is Dm, not S
   EXPECT_EQ(Check("Dis", With(kDis, {{14, 0.1}})), ""); // Sb only for the rectangular field
+}
+
+TEST_F(CheckTest, OnlyTheValuesOfTheAimMustNotBeNegative) {
+  EXPECT_EQ(Check("Spa", With(kSpa, {{14, -1}})), "");
+  EXPECT_EQ(Check("Dis", With(kDis, {{14, -1}})), "");
+  EXPECT_EQ(Check("Con", With(kCon, {{9, -1}, {12, -1}, {13, -1}, {14, -1}})), "");
+  EXPECT_EQ(Check("Hydr", With(kHyd, {{14, -1}})), "Data cannot be negative." + kSuffix);
+  EXPECT_EQ(Check("Con", With(kCon, {{8, -1}})), "Data cannot be negative." + kSuffix);
 }
 
 TEST_F(CheckTest, OnlyTheFirstFailingTestIsReported) {

@@ -15,5 +15,10 @@ bool ScriptedServices::AskYesNo(const std::string& text) {
   return answer;
 }
 
+bool ScriptedServices::AskYesNoExpectingYes(const std::string& text) {
+  questionsExpectingYes.push_back(text);
+  return AskYesNo(text);
+}
+
 void ScriptedServices::RequestQuit() { ++quitRequests; }
 void ScriptedServices::Pause(int milliseconds) { pauses.push_back(milliseconds); }

@@ -16,12 +16,14 @@ public:
   void AppendProgress(const std::string& line) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  bool AskYesNoExpectingYes(const std::string& text) override;
   void RequestQuit() override;
   void Pause(int milliseconds) override;
 
   std::vector<std::string> progress;
   std::vector<std::string> messages;
   std::vector<std::string> questions;
+  std::vector<std::string> questionsExpectingYes; // also in `questions`
   std::vector<int> pauses;
   std::deque<bool> answers;
   int quitRequests = 0;

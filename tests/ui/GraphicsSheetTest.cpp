@@ -201,3 +201,27 @@ TEST_F(GraphicsSheetTest, SeeGraphDrawsTheReportTheOutputSheetShows) {
   EXPECT_EQ(ShownGraph().size(), QSize(623, 465));
   EXPECT_TRUE(services.messages.empty());
 }
+
+TEST_F(GraphicsSheetTest, AWrongFileGetsItsMessageOnceAndTheProgramGoesOn) {
+  const std::string report = dir.file("field.out"); // a rectangular field
+  WriteFileBytes(report, ReadFileBytes(GoldenFile("field-above-surface.out")));
+  MakeGraph(report); // no input file beside it
+  EXPECT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages.back().find("could not be opened"), std::string::npos);
+
+  WriteFileBytes(dir.file("field.inp"), "T\r\nT\r\nFile Name: x\r\nSpa \r\n");
+  MakeGraph(report);
+  dialogs.answers.push_back(Q(report));
+  MainForm->OutputOpen->trigger();
+  MainForm->ViewGraphButton->click();
+  const std::string corrupt =
+      "The code in the inputfile \"" + dir.file("field.inp") + "\" is corrupt";
+  EXPECT_EQ(services.messages, (std::vector<std::string>{services.messages[0], corrupt, corrupt}));
+  EXPECT_EQ(services.quitRequests, 0);
+  EXPECT_TRUE(MainForm->GraphImage->isVisible());
+
+  // A file that is no report leaves the report drawn before as the current one.
+  WriteFileBytes(dir.file("notes.out"), " just some notes\r\n");
+  MakeGraph(dir.file("notes.out"));
+  EXPECT_EQ(DMPumpfield->InputFileName, report);
+}

@@ -1,4 +1,5 @@
 #include "InputSheetFixture.h"
+#include "SheetTestSupport.h"
 
 #include "run/RunState.h"
 #include "ui/UiText.h"
@@ -290,15 +291,24 @@ TEST_F(InputSheet, LeavingField3WithEqualLayerDepthsGivesTheOneLayerMessage) {
   EXPECT_EQ(services.messages, std::vector<std::string>{oneLayer});
 }
 
-TEST_F(InputSheet, AFileWithACorruptCodeEndsTheProgramWithoutFillingTheSheet) {
-  const std::string path = WriteInput("bad.inp", "spa", "1 2 3 4 5 6 7 8 9 10 11 12 13 14");
-  Open(path);
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0],
-            "A program error occurred.The code in the inputfile \"" + path + "\" is corrupt");
-  EXPECT_EQ(services.quitRequests, 1);
-  EXPECT_FALSE(MainForm->State.InputLoaded);
-  EXPECT_TRUE(MainForm->FileName_Edit->isHidden());
-  EXPECT_EQ(Field(1)->text(), "0");
-  EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);
+TEST_F(InputSheet, AFileThatIsNoInputFileGetsItsMessageAndTheSheetStaysAsItWas) {
+  const std::string good =
+      WriteInput("good.inp", "Dis", "1.5 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 100");
+  Open(good);
+  Enter(4, "3");
+  const std::string report = GoldenFile("spacing-lower-bound.out"); // no aim code on line 4
+  const std::string numbers = WriteInput("numbers.inp", "Spa", "0.003 4 1,8 2.5");
+  Open(report);
+  Open(numbers);
+  EXPECT_EQ(
+      services.messages,
+      (std::vector<std::string>{"The code in the inputfile \"" + report + "\" is corrupt",
+                                "Real numbers in the inputfile \"" + numbers + "\" are corrupt"}));
+  EXPECT_EQ(services.quitRequests, 0);
+  const TDMPumpfield& dm = *DMPumpfield;
+  EXPECT_EQ(dm.InputFileName + dm.AimCode + dm.Title1, good + "Dis" + "First title");
+  EXPECT_EQ(dm.Params.at(12), 100.0);
+  EXPECT_EQ(MainForm->FileName_Edit->text(), Q(good));
+  EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 1);
+  EXPECT_EQ(Field(4)->text(), "3");
 }

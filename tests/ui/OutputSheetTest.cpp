@@ -6,7 +6,11 @@
 #include "run/RunState.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QTextDocument>
 
 #include <sys/stat.h>
 
@@ -163,6 +167,22 @@ TEST_F(OutputSheetTest, SymbolsButtonTogglesTheMemoAndItsCaption) {
   MainForm->Symbols_Button->click();
   EXPECT_FALSE(MainForm->Symbols_Memo->isVisible());
   EXPECT_EQ(MainForm->Symbols_Button->text(), "Symbols");
+}
+
+TEST_F(OutputSheetTest, TheReportViewMovesToItsEndsAndSelectsForCopying) {
+  dialogs.answers.push_back(Q(GoldenFile("discharge-upper-bound.out")));
+  MainForm->OutputOpen->trigger();
+  MainForm->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+  QPlainTextEdit* memo = MainForm->Output_Memo;
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(memo->textCursor().position(), memo->document()->characterCount() - 1);
+  EXPECT_GT(memo->verticalScrollBar()->value(), 0);
+  QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(memo->verticalScrollBar()->value(), 0);
+  MainForm->Copy->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), memo->toPlainText());
 }
 
 TEST_F(OutputSheetTest, OpeningAReportThroughTheMenuFromAnotherSheet) {

@@ -5,6 +5,7 @@
 #include "ui/QtServices.h"
 #include "ui/UiText.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
 
@@ -24,16 +25,27 @@ public:
     QStringList memoLines;
     int paints;
     int postedDelivered;
+    bool busy;        // the busy cursor was on
+    int windowPaints; // paints of a control far from the memo, since the run question
   };
 
-  explicit MemoServices(QPlainTextEdit* memo) : qt_(memo), memo_(memo), counter_(this) {
+  // `elsewhere`: a control of the window that the memo does not cover.
+  MemoServices(QPlainTextEdit* memo, QWidget* elsewhere)
+      : qt_(memo), memo_(memo), elsewhere_(elsewhere), counter_(this) {
     memo->viewport()->installEventFilter(&counter_);
+    elsewhere->installEventFilter(&counter_);
   }
 
   void AppendProgress(const std::string& line) override {
     ScriptedServices::AppendProgress(line);
     qt_.AppendProgress(line);
-    seen.push_back({memo_->isVisible(), memo_->toPlainText().split('\n'), paints, postedDelivered});
+    const QCursor* cursor = QApplication::overrideCursor();
+    seen.push_back({memo_->isVisible(), memo_->toPlainText().split('\n'), paints, postedDelivered,
+                    cursor && cursor->shape() == Qt::WaitCursor, windowPaints});
+  }
+  bool AskYesNoExpectingYes(const std::string& text) override {
+    windowPaints = 0;
+    return ScriptedServices::AskYesNoExpectingYes(text);
   }
   void Pause(int milliseconds) override {
     ScriptedServices::Pause(milliseconds);
@@ -42,6 +54,7 @@ public:
 
   std::vector<Seen> seen;
   int paints = 0;
+  int windowPaints = 0;
   int postedDelivered = 0;
   int deliveredDuringPauses = 0;
 
@@ -49,9 +62,9 @@ public:
   class Counter : public QObject {
   public:
     explicit Counter(MemoServices* owner) : owner_(owner) {}
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
       if (event->type() == QEvent::Paint)
-        ++owner_->paints;
+        ++(watched == owner_->elsewhere_ ? owner_->windowPaints : owner_->paints);
       return false;
     }
     bool event(QEvent* event) override {
@@ -67,6 +80,7 @@ public:
 private:
   QtServices qt_;
   QPlainTextEdit* memo_;
+  QWidget* elsewhere_;
 
 public:
   Counter counter_;
@@ -100,7 +114,7 @@ class SaveRun : public InputSheetTest {
 protected:
   void SetUp() override {
     InputSheetTest::SetUp();
-    memo = std::make_unique<MemoServices>(MainForm->WaitMemo);
+    memo = std::make_unique<MemoServices>(MainForm->WaitMemo, MainForm->Fileopen_Button);
     said = memo.get();
   }
   void TearDown() override {
@@ -143,7 +157,7 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
 
   Save({input}, {true});
 
-  EXPECT_EQ(memo->questions, std::vector<std::string>{RunQuestion(input)});
+  EXPECT_EQ(memo->questionsExpectingYes, std::vector<std::string>{RunQuestion(input)});
   EXPECT_EQ(memo->messages,
             std::vector<std::string>{"The input is saved in " + input +
                                      "   Calculations were made and the output is saved in " +
@@ -177,7 +191,11 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
     EXPECT_EQ(seen.memoLines.back().toStdString(), lines[i]);
     EXPECT_GT(seen.paints, i == 0 ? 0 : memo->seen[i - 1].paints);
     EXPECT_EQ(seen.postedDelivered, 0);
+    EXPECT_TRUE(seen.busy);
   }
+  // Painted whole once the question was answered, before the first progress line.
+  EXPECT_GT(memo->seen[0].windowPaints, 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(memo->deliveredDuringPauses, 0);
   QCoreApplication::sendPostedEvents(&memo->counter_, QEvent::User);
   EXPECT_EQ(memo->postedDelivered, 1);
@@ -277,16 +295,17 @@ TEST_F(SaveRun, EachInconsistencyIsRefusedWithItsMessageAndNothingIsWritten) {
   }
 }
 
-TEST_F(SaveRun, AHiddenMarkerBlocksTheSave) {
-  // Field 14 gets the marker in the rectangular-field aim and keeps it, hidden, in aim 0.
+TEST_F(SaveRun, AHiddenFieldDoesNotBlockTheSave) {
+  // Field 14 gets the marker in the rectangular-field aim and keeps it, hidden, when a
+  // conductivity file is opened.
   Open(WriteInput("spa.inp", "Spa", "0.05 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1.5 0"));
   ChooseAim(2);
-  ChooseAim(0);
+  Open(WriteInput("con.inp", "Con", "0.002 1.4 16 3 10 0.1 0.25 10 0 0 0 0 0"));
   ASSERT_TRUE(Field(14)->isHidden());
   ASSERT_EQ(Field(14)->text(), "-1");
-  Save({dir.file("case.inp")}, {true});
-  EXPECT_EQ(memo->messages, std::vector<std::string>{"Data cannot be negative." + kSuffix});
-  EXPECT_FALSE(FileExists(dir.file("case.inp")));
+  Save({dir.file("case.inp")}, {false});
+  EXPECT_EQ(memo->questions, std::vector<std::string>{RunQuestion(dir.file("case.inp"))});
+  EXPECT_EQ(FileNumbers(dir.file("case.inp")).at(7), 10.0);
 }
 
 TEST_F(SaveRun, ASingleLayerIsSavedWithoutSecondLayerPermeabilitiesAndARefusedRunRunsNothing) {
@@ -302,6 +321,8 @@ TEST_F(SaveRun, ASingleLayerIsSavedWithoutSecondLayerPermeabilitiesAndARefusedRu
   EXPECT_EQ(memo->questions, std::vector<std::string>{RunQuestion(input)});
   EXPECT_EQ(memo->messages,
             std::vector<std::string>{"The calculations were not made, output is not available"});
+  EXPECT_EQ(MainForm->FileName_Edit->text(), ToQ(input)); // the name the data were saved to
+  EXPECT_TRUE(MainForm->FileName_Edit->isVisible() && MainForm->Filename_Label->isVisible());
   const std::vector<double> numbers = FileNumbers(input);
   ASSERT_EQ(numbers.size(), 14u);
   EXPECT_EQ(numbers[8], 0.6);
@@ -348,12 +369,13 @@ TEST_F(SaveRun, CancelOrARefusedOverwriteSavesNothing) {
   EXPECT_EQ(FileLines(old).at(0), "Road");
 }
 
-TEST_F(SaveRun, ABadTextStillInItsFieldStopsTheSave) {
+TEST_F(SaveRun, ABadTextStillInItsFieldStopsTheSaveAndTheSeparatorStays) {
   Situation(0, kSpacing);
   Type(Field(4), "2,5x"); // Ctrl+S while the field still has the focus
   Save({dir.file("case.inp")}, {true});
   EXPECT_EQ(memo->messages, std::vector<std::string>{"'2,5x' is not a valid floating point value"});
   EXPECT_FALSE(FileExists(dir.file("case.inp")));
+  EXPECT_EQ(DecimalSeparator(), '.');
 }
 
 TEST_F(SaveRun, NumbersTypedWithACommaAreSavedWithAPointWhichStaysInForce) {

@@ -230,6 +230,25 @@ TEST(QtServicesTest, ProgressLinesGoToTheMemoAndQuestionsAreYesOnlyOnYes) {
   services.ShowMessage("No input file was selected");
 }
 
+TEST(QtServicesTest, EnterGivesThePreselectedAnswerWithThePointerOverTheBox) {
+  QtServices services(nullptr);
+  Qt::CursorShape pointer = Qt::BlankCursor;
+  auto pressEnter = [&pointer] {
+    QTimer::singleShot(0, [&pointer] {
+      pointer = QApplication::overrideCursor()->shape();
+      QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+    });
+  };
+  QApplication::setOverrideCursor(Qt::WaitCursor); // as during a run
+  pressEnter();
+  EXPECT_FALSE(services.AskYesNo("The file already exists, overwrite?"));
+  EXPECT_EQ(pointer, Qt::ArrowCursor);
+  pressEnter();
+  EXPECT_TRUE(services.AskYesNoExpectingYes("Do you wish to do the calculations?"));
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QApplication::restoreOverrideCursor();
+}
+
 TEST(QtServicesTest, AQuitRequestedBeforeTheLoopRunsEndsItOnceItRuns) {
   QtServices services(nullptr);
   services.RequestQuit();

@@ -4,8 +4,10 @@
 
 #include "TempDir.h"
 #include "ui/JpegImage.h"
+#include "ui/QtServices.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -14,8 +16,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split('\n'); }
@@ -124,6 +131,25 @@ TEST_F(WindowsTest, CutFromTheEditMenuCutsTheSelection) {
   MainForm->Paste->trigger();
   EXPECT_EQ(field->text(), "Polder 12");
   EXPECT_TRUE(CloseForm->isHidden());
+}
+
+TEST_F(WindowsTest, EveryWayOfQuittingBringsTheExitWindowToTheFrontEveryTime) {
+  const std::vector<std::pair<const char*, void (*)()>> ways{
+      {"Ctrl+X", [] { QTest::keyClick(MainForm, Qt::Key_X, Qt::ControlModifier); }},
+      {"ProgramExit", [] { MainForm->ProgramExit->trigger(); }},
+      {"close box", [] { MainForm->close(); }}};
+  for (int round = 1; round <= 2; ++round)
+    for (const auto& [way, quit] : ways) {
+      SCOPED_TRACE(std::string(way) + ", round " + std::to_string(round));
+      // The user clicks back into the main window, which then covers the exit window.
+      MainForm->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm, 1000));
+      quit();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(CloseForm, 1000));
+      EXPECT_EQ(QApplication::focusWidget(), CloseForm->Finish_Button);
+    }
+  QTest::keyClick(CloseForm->Finish_Button, Qt::Key_Return);
+  EXPECT_TRUE(EventLoopEnds());
 }
 
 TEST_F(WindowsTest, FinishEndsTheEventLoop) {
@@ -363,4 +389,81 @@ TEST(Figure, BytesThatAreNoJpegGiveANullImage) {
   EXPECT_TRUE(DecodeJpeg(QByteArray()).isNull());
   EXPECT_TRUE(DecodeJpeg(QByteArray("BM not a jpeg at all")).isNull());
   EXPECT_TRUE(DecodeJpeg(QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 12)).isNull());
+}
+
+TEST_F(WindowsTest, TheFigureWindowOpensWhollyOnTheScreen) {
+  MainForm->FigureButton1Click();
+  const QRect screen = FigureForm->screen()->availableGeometry();
+  ASSERT_LT(screen.width(), 520 + 542); // the designed place does not fit this screen
+  EXPECT_TRUE(screen.contains(FigureForm->frameGeometry()));
+  const QRect designed(520, 1, 542, 468);
+  EXPECT_EQ(TFigureForm::PositionOnScreen(designed, {0, 0, 1920, 1080}), QPoint(520, 1));
+  EXPECT_EQ(TFigureForm::PositionOnScreen(designed, {0, 0, 1024, 400}), QPoint(482, 0));
+  EXPECT_EQ(TFigureForm::PositionOnScreen(designed, {100, 50, 400, 300}), QPoint(100, 50));
+}
+
+TEST_F(WindowsTest, ALongStatusTextIsElidedWithTheWholeTextAsItsToolTip) {
+  const auto* shown = MainForm->StatusBar1->findChild<QLabel*>("StatusBar1Text");
+  const QString whole = "Enter data or use \"Open\" to see examples under \"Data\" or to edit "
+                        "existing files. Thereafter use \"Save-Run\". The \"Figure\" tab shows "
+                        "an illustration.";
+  MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+  EXPECT_EQ(MainForm->StatusText(), whole);
+  EXPECT_TRUE(shown->text().endsWith(QChar(0x2026)));
+  EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->width());
+  EXPECT_EQ(shown->toolTip(), whole);
+  MainForm->ShowStatus("Use the Input tabsheet to continue");
+  EXPECT_EQ(shown->text(), MainForm->StatusText());
+  EXPECT_TRUE(shown->toolTip().isEmpty());
+}
+
+TEST_F(WindowsTest, TabFollowsTheInputSheetAndEnterPressesTheFocusedButton) {
+  MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+  MainForm->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+  MainForm->FileName_Edit->show(); // as after a file was opened; Tab passes it by
+  QStringList expected{"Title2_Edit", "CalcAim_Combobox"};
+  for (int i = 1; i <= 13; ++i) // field 14 is hidden in the spacing aim
+    expected << QString("MaskEdit%1").arg(i);
+  expected << "FigureButton1"
+           << "Filesave_Button"
+           << "Fileopen_Button";
+  MainForm->Title1_Edit->setFocus(Qt::TabFocusReason);
+  QStringList visited;
+  for (qsizetype i = 0; i < expected.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(visited, expected);
+  MainForm->Title1_Edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(MainForm->Title1_Edit, Qt::Key_Backtab);
+  EXPECT_NE(QApplication::focusWidget(), MainForm->FileName_Edit);
+
+  MainForm->FigureButton1->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(MainForm->FigureButton1, Qt::Key_Return);
+  EXPECT_TRUE(FigureForm->isVisible());
+}
+
+TEST_F(WindowsTest, TheSymbolsAndProgressMemosShowTheirLinesWithoutScrollBars) {
+  auto expectLinesShown = [](const QPlainTextEdit* memo, int fromLine) {
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(memo->verticalScrollBar()->isVisible() ||
+                 memo->horizontalScrollBar()->isVisible());
+    for (QTextBlock line = memo->document()->findBlockByNumber(fromLine); line.isValid();
+         line = line.next()) {
+      QTextCursor end(line);
+      end.movePosition(QTextCursor::EndOfBlock);
+      EXPECT_TRUE(line.text().isEmpty() || memo->viewport()->rect().contains(memo->cursorRect(end)))
+          << line.text().toStdString();
+    }
+  };
+  MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
+  MainForm->Symbols_Memo->show();
+  expectLinesShown(MainForm->Symbols_Memo, 0);
+  MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+  MainForm->WaitMemo->show();
+  QtServices progress(MainForm->WaitMemo);
+  for (int line = 0; line < 9; ++line) // the most a run writes
+    progress.AppendProgress(" Please wait .....");
+  expectLinesShown(MainForm->WaitMemo, 8); // the newest
 }
