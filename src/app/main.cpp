@@ -10,6 +10,7 @@
 #include "ui/UMainForm.h"
 
 #include <QIcon>
+#include <QTimer>
 
 #include <iostream>
 #include <optional>
@@ -18,8 +19,12 @@
 namespace {
 constexpr int kExitUsage = 64;
 
-const char kHelp[] = "Usage: pumpfield [FILE.inp]\n"
+const char kHelp[] = "Usage: pumpfield [FILE]\n"
                      "Subsurface drainage by pumped wells: the desktop program.\n"
+                     "\n"
+                     "FILE, when given, opens as if chosen in the window: an input file on the\n"
+                     "Input sheet, an output report on the Output sheet, a graph bitmap on the\n"
+                     "Graphics sheet. The kind is told by the file's content.\n"
                      "\n"
                      "  -h, --help  show this help and exit\n"
                      "  --version   show the version and exit\n"
@@ -84,7 +89,13 @@ int main(int argc, char* argv[]) {
   DMPumpfield = new TDMPumpfield;
   FigureForm = new TFigureForm;
 
+  MainForm->RestoreDialogFolders();
   MainForm->show();
+  // A file named on the command line opens once the window is up, as if chosen in its dialog.
+  if (QApplication::arguments().size() > 1) {
+    const QString file = QApplication::arguments().at(1);
+    QTimer::singleShot(0, MainForm, [file] { RunGuarded([file] { MainForm->OpenFile(file); }); });
+  }
   const int status = application.exec();
 
   DestroyStartupObjects();

@@ -1,5 +1,6 @@
 #include "ui/FileDialogs.h"
 
+#include "ui/Settings.h"
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -12,6 +13,8 @@ FileDialogs* installed = &qtDialogs;
 
 FileDialogs& AppFileDialogs() { return *installed; }
 void InstallFileDialogs(FileDialogs* dialogs) { installed = dialogs ? dialogs : &qtDialogs; }
+
+QString RememberedFolderKey(const FileDialogSetup& dialog) { return "folders/" + dialog.name; }
 
 QStringList QtNameFilters(const QString& filter) {
   QStringList result;
@@ -50,8 +53,10 @@ std::optional<QString> RunFileDialog(const FileDialogSetup& dialog) {
   std::optional<QString> chosen = AppFileDialogs().Run(dialog);
   if (chosen && !chosen->isEmpty()) {
     const QString folder = QFileInfo(*chosen).absolutePath();
-    if (QFileInfo(folder).isDir())
+    if (QFileInfo(folder).isDir()) {
       QDir::setCurrent(folder);
+      ProgramSettings().setValue(RememberedFolderKey(dialog), folder);
+    }
   }
   return chosen;
 }

@@ -36,5 +36,8 @@ void InstallFileDialogs(FileDialogs* dialogs);
 // directory, on which the error list and the dialogs' next start rely.
 std::optional<QString> RunFileDialog(const FileDialogSetup& dialog);
 
+// The settings key under which a dialog's last folder is kept between sessions.
+QString RememberedFolderKey(const FileDialogSetup& dialog);
+
 // "Input files (*.inp)|*.inp" as a QFileDialog name filter list.
 QStringList QtNameFilters(const QString& filter);

@@ -88,6 +88,7 @@ void TMainForm::MakeGraphics_ButtonClick() {
     dm.InputFileName = shownName;
     throw;
   }
+  RememberRecentFile(dm.InputFileName);
   ReloadChosenInputOfReport();
   GraphImage->show();
   PictureImage->hide();
@@ -135,6 +136,7 @@ void TMainForm::GraphOpenExecute() {
   }
   PictureImage->setPixmap(picture);
   ShowOpenedPicture();
+  RememberRecentFile(FromQ(*chosen));
   WellUtils.WorkDirectory = GetCurrentDir();
   SetDialogFolders(ToQ(WellUtils.WorkDirectory));
   PageControl1->setCurrentWidget(Graphics_TabSheet);

@@ -499,5 +499,6 @@ void TMainForm::InputOpenExecute() {
   InputSave->setEnabled(true);
   State.InputLoaded = true;
   CalcAim_Combobox->setEnabled(true);
+  RememberRecentFile(dm.InputFileName);
   PageControl1->setCurrentWidget(Input_TabSheet);
 }

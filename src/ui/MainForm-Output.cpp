@@ -165,6 +165,7 @@ void TMainForm::OutputOpenExecute() {
   State.OutputShown = true;
   Symbols_Button->show();
   FigureButton2->show();
+  RememberRecentFile(dm.InputFileName);
   PageControl1->setCurrentWidget(Output_TabSheet);
 }
 

@@ -146,6 +146,7 @@ void TMainForm::InputSaveExecute() {
   FileName_Edit->setText(ToQ(dm.InputFileName));
   FileName_Edit->show();
   Filename_Label->show();
+  RememberRecentFile(dm.InputFileName);
 
   // A run is what the user saved for: Yes is preselected.
   WellUtils.RunConfirmed =

@@ -90,6 +90,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildOutputSheet();
   BuildGraphicsSheet();
   BuildExports();
+  BuildRecentFiles();
 
   resize(kDesignClientSize.width(), MainMenu1->sizeHint().height() + kDesignClientSize.height());
 

@@ -46,6 +46,15 @@ public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
 
+  // Opens an input file, a report or a graph bitmap, told by its content, as if it had been
+  // chosen in the dialog of "InputOpen", "Open output" or "Open graph ".
+  void OpenFile(const QString& path);
+  // Puts `path` at the top of the recently used files (at most eight), kept between sessions.
+  void RememberRecentFile(const std::string& path);
+  // The dialogs start in the folders where they were last used, in this or an earlier session.
+  void RestoreDialogFolders();
+  QMenu* RecentFiles1 = nullptr;
+
   // Makes `folder` the initial folder of the input and output dialogs.
   void SetDialogFolders(const QString& folder);
   // Runs `dialog` and puts the chosen name into the data module's InputFileName. False, after
@@ -219,6 +228,9 @@ private:
   void BuildOutputSheet();
   void BuildGraphicsSheet();
   void BuildExports();
+  void BuildRecentFiles();
+  void FillRecentFilesMenu();
+  void OpenRecentFile(const QString& path);
   void CreateInputFields();
   void BindButton(QPushButton* button, QAction* action, bool useActionCaption);
   void RunSheetShowHandler(int index);

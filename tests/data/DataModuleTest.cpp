@@ -1,7 +1,12 @@
 #include "ScriptedServices.h"
+#include "TempDir.h"
+#include "data/FileKinds.h"
 #include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 TEST(DataModule, StartsEmpty) {
   TDMPumpfield dm;
@@ -33,4 +38,20 @@ TEST(DataModule, AskConfirmationIsTrueOnlyForYes) {
   EXPECT_FALSE(dm.AskConfirmation("Q2"));
   EXPECT_FALSE(dm.AskConfirmation("Q3")); // dismissed without an answer
   EXPECT_EQ(services.questions, (std::vector<std::string>{"Q1", "Q2", "Q3"}));
+}
+
+TEST(FileKinds, AreToldByContent) {
+  TempDir dir;
+  const std::string data = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/";
+  WriteFileBytes("picture.inp", "BM\x36\x00");
+  WriteFileBytes("notes.out", "t1\r\nt2\r\nFile Name: x\r\nSpa \r\nno table here\r\n");
+  const std::vector<std::pair<std::string, FileKind>> rows = {
+      {data + "field-shallow-wells.inp", FileKind::InputFile},
+      {data + "field-rectangular.inp", FileKind::InputFile},
+      {data + "spacing-deep-well.out", FileKind::Report},
+      {"picture.inp", FileKind::Bitmap},
+      {"notes.out", FileKind::Other},
+      {"missing.inp", FileKind::Other}};
+  for (const auto& [path, kind] : rows)
+    EXPECT_EQ(DetectFileKind(path), kind) << path;
 }

@@ -6,6 +6,7 @@
 #include "graph/GraphDrawing.h"
 #include "ui/PumpfieldApplication.h"
 
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
   qputenv("LC_ALL", "de_DE.UTF-8");
   qputenv("LOCPATH", PUMPFIELD_COMMA_LOCALE_PATH);
 #endif
+  // Settings the tests write go to a folder of their own, not the user's.
+  QStandardPaths::setTestModeEnabled(true);
   PumpfieldApplication application(argc, argv);
   QApplication::setApplicationName("Subsurface drainage by pumped wells");
   ::testing::InitGoogleTest(&argc, argv);

@@ -64,8 +64,13 @@ TEST_F(WindowsTest, MenuItemsAndActionsCarryCaptionsShortcutsHintsAndStates) {
   EXPECT_EQ(menus[0]->text(), "File");
   EXPECT_EQ(menus[1]->text(), "&Edit");
   EXPECT_EQ(menus[2], f.Export1->menuAction()); // added after the menus of old
-  EXPECT_EQ(f.File1->actions(), (QList<QAction*>{f.InputOpen1, f.InputSave1, f.OpenOutput1,
-                                                 f.GraphOpen1, f.ProgramExit}));
+  // The recent files come after the items of old, behind a separator.
+  EXPECT_EQ(
+      f.File1->actions().mid(0, 5),
+      (QList<QAction*>{f.InputOpen1, f.InputSave1, f.OpenOutput1, f.GraphOpen1, f.ProgramExit}));
+  ASSERT_EQ(f.File1->actions().size(), 7);
+  EXPECT_TRUE(f.File1->actions()[5]->isSeparator());
+  EXPECT_EQ(f.File1->actions()[6], f.RecentFiles1->menuAction());
   EXPECT_EQ(f.Edit1->actions(), (QList<QAction*>{f.Cut, f.Copy, f.Paste, f.Delete}));
 }
 

@@ -1,0 +1,22 @@
+#include "data/FileKinds.h"
+
+#include "core/TextFile.h"
+#include "data/UDMPumpfield.h"
+
+FileKind DetectFileKind(const std::string& path) {
+  TextReader file(path);
+  if (!file.opened())
+    return FileKind::Other;
+  std::string line = file.ReadLine();
+  if (line.rfind("BM", 0) == 0)
+    return FileKind::Bitmap;
+  file.SkipLine();
+  file.SkipLine();
+  if (IsKnownAimCode(file.ReadLine()))
+    return FileKind::InputFile;
+  file.Rewind();
+  while (!file.AtEnd())
+    if (file.ReadLine().rfind(" Output data:", 0) == 0)
+      return FileKind::Report;
+  return FileKind::Other;
+}
