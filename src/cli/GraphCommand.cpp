@@ -1,5 +1,6 @@
 #include "cli/GraphCommand.h"
 
+#include "cli/OffscreenApplication.h"
 #include "cli/RunCommand.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
@@ -7,26 +8,11 @@
 #include "data/UDMPumpfield.h"
 #include "graph/GraphDrawing.h"
 
-#include <QGuiApplication>
-
-#include <memory>
 #include <ostream>
 
 namespace {
 const char* const kUsage =
     "usage: pumpfield-cli graph FILE.out IMAGE.bmp [--decimal-separator=.|,]";
-
-// Fonts need a QGuiApplication; without a display it runs on the offscreen platform.
-std::unique_ptr<QGuiApplication> OffscreenApplication() {
-  if (QCoreApplication::instance())
-    return nullptr;
-  static int argc = 3;
-  static char name[] = "pumpfield-cli";
-  static char option[] = "-platform";
-  static char platform[] = "offscreen";
-  static char* argv[] = {name, option, platform, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 int ExitStatusOf(GraphExportResult result) {
   switch (result) {

@@ -1,6 +1,7 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
 #include "cli/GraphCommand.h"
 #include "cli/RunCommand.h"
+#include "cli/SweepCommand.h"
 #include "core/Version.h"
 
 #include <cstring>
@@ -20,6 +21,10 @@ int Run(const std::vector<std::string>& arguments) {
   return RunCommand(arguments, std::cout, std::cerr);
 }
 
+int Sweep(const std::vector<std::string>& arguments) {
+  return SweepCommand(arguments, std::cout, std::cerr);
+}
+
 int Graph(const std::vector<std::string>& arguments) {
   return GraphCommand(arguments, std::cout, std::cerr);
 }
@@ -29,11 +34,26 @@ const Command kCommands[] = {
      "check and calculate a saved input file like a run from the window; the report is\n"
      "      FILE.out beside it, Error.lst is written in the working directory",
      Run},
+    {"run", "FILE.inp [FILE.inp ...] [-j N] [--summary SUMMARY.csv]",
+     "a batch: several files (or one with -j or --summary), N at a time (default: one per\n"
+     "      processor); each report is the one a run of that file alone writes, an error list\n"
+     "      goes beside its input as FILE.err and nothing is written in the working directory.\n"
+     "      The summary has one row per file. The exit status is the most severe of the\n"
+     "      files'; Ctrl+C stops cleanly, keeping the reports of the runs that ended",
+     Run},
     {"graph", "FILE.out IMAGE.bmp [--decimal-separator=.|,]",
      "draw the water-table graph of a report like \"Make graph\" and save it as a 623 x 465\n"
      "      bitmap like \"Save graph\"; no display is needed. The tick labels use the decimal\n"
      "      separator of the desktop's locale, as the window does, unless one is given",
      Graph},
+    {"sweep",
+     "FILE.inp --vary SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,... [--vary ...] [-j N]\n"
+     "                [--csv TABLE.csv] [--plot PLOT.png|PLOT.svg]",
+     "run the input file for every combination of the values of the inputs named by\n"
+     "      their symbols in the report (R, D1, ..., S, Sa, Sb); at most 10000 points. The\n"
+     "      table (standard output without --csv) has one row per point; the plot shows the\n"
+     "      result against the first symbol, one line per value of the second",
+     Sweep},
 };
 
 void PrintHelp(std::ostream& out) {
@@ -46,6 +66,10 @@ void PrintHelp(std::ostream& out) {
   out << "\nExit status: 0 report written; 1 input errors (the error list is printed and\n"
          "Error.lst kept); 2 arithmetic error (the report holds what was written until then);\n"
          "3 unreadable or malformed input file; 64 usage error.\n"
+         "For a batch: the most severe status of its files, 3 also when the summary cannot be\n"
+         "written, 128 + the signal's number when stopped (130 for Ctrl+C).\n"
+         "For sweep: 0 the sweep ran (each point's status is in its row); 3 the input file\n"
+         "cannot be read or the table or plot cannot be written; 64 usage error; 130 Ctrl+C.\n"
          "For graph: 0 bitmap written; 1 the bitmap cannot be written; 3 the report cannot be\n"
          "read; 64 usage error.\n";
 }
