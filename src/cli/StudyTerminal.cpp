@@ -10,7 +10,8 @@ volatile std::sig_atomic_t stopSignal = 0;
 
 void NoteStop(int signal) { stopSignal = signal; }
 
-struct sigaction previousInterrupt, previousTerminate;
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction previous[3];
 
 std::string Clock(long seconds) {
   const std::string ss = std::to_string(seconds % 60);
@@ -26,13 +27,17 @@ StopSignals::StopSignals() {
   struct sigaction action {};
   action.sa_handler = NoteStop;
   sigemptyset(&action.sa_mask);
-  ::sigaction(SIGINT, &action, &previousInterrupt);
-  ::sigaction(SIGTERM, &action, &previousTerminate);
+  for (int i = 0; i < 3; ++i) {
+    ::sigaction(kStopSignals[i], nullptr, &previous[i]);
+    // A signal ignored on entry (nohup, a background job of a script) stays ignored.
+    if (previous[i].sa_handler != SIG_IGN)
+      ::sigaction(kStopSignals[i], &action, nullptr);
+  }
 }
 
 StopSignals::~StopSignals() {
-  ::sigaction(SIGINT, &previousInterrupt, nullptr);
-  ::sigaction(SIGTERM, &previousTerminate, nullptr);
+  for (int i = 0; i < 3; ++i)
+    ::sigaction(kStopSignals[i], &previous[i], nullptr);
 }
 
 bool StopSignals::requested() const { return stopSignal != 0; }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// For its lifetime SIGINT and SIGTERM only note that a stop was asked for.
+// For its lifetime SIGINT, SIGTERM and SIGHUP only note that a stop was asked for.
 class StopSignals {
 public:
   StopSignals();

@@ -147,20 +147,18 @@ TEST(Batch, FilesThatWouldOverwriteEachOtherAreUsageErrors) {
   TempDir dir;
   for (const char* name : {"a.inp", "a.dat", "b.inp", "b.err"})
     WriteFileBytes(name, "input");
-  const std::vector<std::string> rows[] = {{"a.inp", "./a.inp"},
-                                           {"a.inp", "a.dat"},
-                                           {"b.inp", "b.err"},
-                                           {"b.inp", "a.out"},
-                                           {"a.inp", "--summary", "./a.inp"},
-                                           {"a.inp", "-j", "0"},
-                                           {"a.inp", "--quick"},
-                                           {}};
+  fs::create_symlink("a.inp", "c.out"); // the report of c.inp would go into a.inp
+  const std::vector<std::string> rows[] = {
+      {"a.inp", "./a.inp"}, {"a.inp", "a.dat"},   {"b.inp", "b.err"},
+      {"b.inp", "a.out"},   {"a.inp", "c.inp"},   {"a.inp", "--summary", "./a.inp"},
+      {"a.inp", "-j", "0"}, {"a.inp", "--quick"}, {}};
   for (const auto& arguments : rows) {
     const CliRun run = RunBatch(arguments);
     EXPECT_EQ(run.status, kExitUsage) << run.err;
     EXPECT_NE(run.err.find("usage: pumpfield-cli run FILE.inp [FILE.inp ...]"), std::string::npos);
   }
-  EXPECT_EQ(FolderNames("."), (std::vector<std::string>{"a.dat", "a.inp", "b.err", "b.inp"}));
+  EXPECT_EQ(FolderNames("."),
+            (std::vector<std::string>{"a.dat", "a.inp", "b.err", "b.inp", "c.out"}));
   EXPECT_EQ(ReadFileBytes("b.err"), "input");
 }
 
@@ -177,6 +175,7 @@ TEST(Batch, InterruptedBatchKeepsFinishedReportsAndLeavesNoHalfWrittenFile) {
   WriteFileBytes("summary.csv", "previous");
   const pid_t batch = ::fork();
   if (batch == 0) {
+    std::signal(SIGINT, SIG_DFL); // a test started in the background may have it ignored
     ::setenv("TMPDIR", dir.file("tmp").c_str(), 1);
     ::execl("/bin/sh", "sh", "-c",
             ("exec " + std::string(PUMPFIELD_CLI) + " run" + files +
