@@ -1,5 +1,6 @@
 #include "cli/RunCommand.h"
 
+#include "cli/BatchCommand.h"
 #include "cli/TerminalServices.h"
 
 #include "calc/CalcFiles.h"
@@ -19,6 +20,8 @@ void PrintErrorList(std::ostream& out) {
 } // namespace
 
 int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (IsBatchRun(arguments))
+    return BatchCommand(arguments, out, err);
   if (arguments.size() != 1 || arguments[0].empty()) {
     err << "usage: pumpfield-cli run FILE.inp\n";
     return kExitUsage;
@@ -40,7 +43,8 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     PrintErrorList(out);
     return kExitInputErrors;
   case RunStatus::ArithmeticError:
-    err << "The calculation stopped: " << run.errorText << ". The report \"" << reportName
+    // The text says that the calculation stopped, and why.
+    err << run.errorText << " The report \"" << reportName
         << "\" holds what was written until then.\n";
     return kExitArithmeticError;
   case RunStatus::BadInputFile:

@@ -14,5 +14,5 @@ enum ExitStatus : int {
   kExitUsage = 64,
 };
 
-// `arguments` are those after the command name: exactly one input file.
+// `arguments` are those after the command name: one input file, or a batch (cli/BatchCommand.h).
 int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -103,10 +104,14 @@ std::string FollowLinks(const std::string& path) {
 
 // A new file beside `target`, created with `mode` (less the umask); nullptr when the folder
 // does not allow it.
+std::string BesidePrefix(const std::string& target, long writer) {
+  return target + ".~" + std::to_string(writer) + "-";
+}
+
 std::FILE* CreateBeside(const std::string& target, mode_t mode, std::string& name) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    name = BesidePrefix(target, ::getpid()) + std::to_string(counter++);
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) {
       std::FILE* file = ::fdopen(fd, "wb");
@@ -196,4 +201,18 @@ bool TextWriter::Close() {
 void TextWriter::RequireOpened(const TextWriter& writer, const std::string& path) {
   if (!writer.opened())
     throw InputOutputError("The file \"" + path + "\" could not be created: " + writer.failure());
+}
+
+void RemoveUnfinishedWrites(const std::string& path, long writer) {
+  const std::string prefix = BesidePrefix(FollowLinks(path), writer);
+  const size_t slash = prefix.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : prefix.substr(0, slash + 1);
+  const std::string namePrefix = slash == std::string::npos ? prefix : prefix.substr(slash + 1);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir)
+    return;
+  while (const dirent* entry = ::readdir(dir))
+    if (std::strncmp(entry->d_name, namePrefix.c_str(), namePrefix.size()) == 0)
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  ::closedir(dir);
 }

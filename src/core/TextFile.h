@@ -80,3 +80,7 @@ private:
   bool failed_ = false;
   std::string failure_;
 };
+
+// Removes the files that TextWriters of process `writer` were writing beside `path` when that
+// process was killed before it could close them.
+void RemoveUnfinishedWrites(const std::string& path, long writer);

@@ -11,14 +11,6 @@ namespace {
 constexpr int kParamCount = 14;
 constexpr int kFieldWidth = 10;
 
-int DecimalsOfPosition(int position, const std::string& aimCode) {
-  if (position == 1)
-    return AimOfCode(aimCode) == Aim::Discharge ? 2 : 4;
-  if (position == 10 || position == 12)
-    return 4;
-  return 2;
-}
-
 std::string CodeCorruptMessage(const std::string& path) {
   return "The code in the inputfile \"" + path + "\" is corrupt";
 }
@@ -35,6 +27,14 @@ std::string ParamField(double value, int decimals) {
   return std::string(width - text.size(), ' ') + text;
 }
 } // namespace
+
+int DecimalsOfPosition(int position, const std::string& aimCode) {
+  if (position == 1)
+    return AimOfCode(aimCode) == Aim::Discharge ? 2 : 4;
+  if (position == 10 || position == 12)
+    return 4;
+  return 2;
+}
 
 namespace {
 // Reads `path` into the titles, code and numbers of `dm`. A corrupt code is passed to `corrupt`

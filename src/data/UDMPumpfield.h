@@ -34,6 +34,10 @@ inline constexpr const char* kRectangularReportTag = " Ost";
 std::optional<Aim> AimOfCode(const std::string& code);
 inline bool IsKnownAimCode(const std::string& code) { return AimOfCode(code).has_value(); }
 
+// The decimals with which an input file of `aimCode` holds value `position` (1 to 14): a run
+// works with the value rounded to them.
+int DecimalsOfPosition(int position, const std::string& aimCode);
+
 class TDMPumpfield {
 public:
   TDMPumpfield();

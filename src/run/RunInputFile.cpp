@@ -42,6 +42,7 @@ RunOutcome RunInputFile(const std::string& inputName) {
   TDMPumpfield& data = module.data();
   data.InputFileName = inputName;
   data.LoadInputFile();
+  outcome.aimCode = data.AimCode;
   if (services.quitRequested) {
     outcome.status = RunStatus::BadInputFile; // its message has been shown
     return outcome;

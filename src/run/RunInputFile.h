@@ -17,6 +17,7 @@ struct RunOutcome {
   RunStatus status = RunStatus::ReportWritten;
   std::string reportName; // the input's name with ".out"
   std::string errorText;  // why the run stopped, when it did not end with a report or a list
+  std::string aimCode;    // line 4 of the input file as read; empty when it could not be read
 };
 
 // `inputName` names the input file, absolutely, so that the report names it so too.

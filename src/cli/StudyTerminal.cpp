@@ -1,0 +1,99 @@
+#include "cli/StudyTerminal.h"
+
+#include <charconv>
+#include <csignal>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+volatile std::sig_atomic_t stopSignal = 0;
+
+void NoteStop(int signal) { stopSignal = signal; }
+
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction previous[3];
+
+std::string Clock(long seconds) {
+  const std::string ss = std::to_string(seconds % 60);
+  std::string text = std::to_string(seconds / 60 % 60) + ":" + (ss.size() < 2 ? "0" : "") + ss;
+  if (seconds >= 3600)
+    text = std::to_string(seconds / 3600) + ":" + (text.size() < 5 ? "0" : "") + text;
+  return text;
+}
+} // namespace
+
+StopSignals::StopSignals() {
+  stopSignal = 0;
+  struct sigaction action {};
+  action.sa_handler = NoteStop;
+  sigemptyset(&action.sa_mask);
+  for (int i = 0; i < 3; ++i) {
+    ::sigaction(kStopSignals[i], nullptr, &previous[i]);
+    // A signal ignored on entry (nohup, a background job of a script) stays ignored.
+    if (previous[i].sa_handler != SIG_IGN)
+      ::sigaction(kStopSignals[i], &action, nullptr);
+  }
+}
+
+StopSignals::~StopSignals() {
+  for (int i = 0; i < 3; ++i)
+    ::sigaction(kStopSignals[i], &previous[i], nullptr);
+}
+
+bool StopSignals::requested() const { return stopSignal != 0; }
+
+int StopSignals::ExitStatus() const { return 128 + stopSignal; }
+
+bool IsTerminal(const std::ostream& err) { return &err == &std::cerr && ::isatty(STDERR_FILENO); }
+
+ProgressLine::ProgressLine(std::ostream& err, bool shown, size_t total)
+    : err_(err), shown_(shown), total_(total), start_(std::chrono::steady_clock::now()) {}
+
+void ProgressLine::Done(size_t done) {
+  done_ = done;
+  Draw();
+}
+
+void ProgressLine::Tick() {
+  if (std::chrono::steady_clock::now() - drawnAt_ >= std::chrono::seconds(1))
+    Draw();
+}
+
+void ProgressLine::Clear() {
+  if (drawn_)
+    err_ << "\r\033[K" << std::flush;
+  drawn_ = false;
+}
+
+void ProgressLine::Draw() {
+  if (!shown_)
+    return;
+  drawnAt_ = std::chrono::steady_clock::now();
+  const double elapsed = std::chrono::duration<double>(drawnAt_ - start_).count();
+  std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " runs done, " +
+                     Clock(static_cast<long>(elapsed)) + " elapsed";
+  if (done_ > 0 && done_ < total_)
+    line +=
+        ", about " + Clock(static_cast<long>(elapsed / done_ * (total_ - done_) + 0.5)) + " left";
+  err_ << "\r" << line << "\033[K" << std::flush;
+  drawn_ = true;
+}
+
+bool ReadWorkers(const std::vector<std::string>& arguments, size_t& i, int& workers,
+                 std::string& problem) {
+  const std::string& argument = arguments[i];
+  std::string value;
+  if (argument == "-j" && i + 1 < arguments.size())
+    value = arguments[++i];
+  else if (argument.rfind("--jobs=", 0) == 0)
+    value = argument.substr(7);
+  else if (argument.rfind("-j", 0) == 0 && argument.size() > 2)
+    value = argument.substr(2);
+  else if (argument != "-j")
+    return false;
+  const auto result = std::from_chars(value.data(), value.data() + value.size(), workers);
+  if (result.ec != std::errc() || result.ptr != value.data() + value.size() || workers < 1 ||
+      workers > 1024)
+    problem = "-j takes a number of runs at once from 1 to 1024";
+  return true;
+}

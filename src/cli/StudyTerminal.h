@@ -1,0 +1,50 @@
+// What the batch and sweep commands share on the terminal: stopping on Ctrl+C or SIGTERM, the
+// progress line, and the -j option.
+#pragma once
+
+#include <chrono>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// For its lifetime SIGINT, SIGTERM and SIGHUP only note that a stop was asked for.
+class StopSignals {
+public:
+  StopSignals();
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+  bool requested() const;
+  // 128 plus the number of the signal, as a shell reports a program ended by it.
+  int ExitStatus() const;
+};
+
+// True when `err` is the process's standard error and that is a terminal.
+bool IsTerminal(const std::ostream& err);
+
+// "12/40 runs done, 0:07 elapsed, about 0:16 left", kept on one line of the terminal; nothing at
+// all when not `shown`.
+class ProgressLine {
+public:
+  ProgressLine(std::ostream& err, bool shown, size_t total);
+  ~ProgressLine() { Clear(); }
+  void Done(size_t done);
+  // Redraws once a second, for the elapsed time.
+  void Tick();
+  // Takes the line away, before other output.
+  void Clear();
+
+private:
+  void Draw();
+
+  std::ostream& err_;
+  bool shown_;
+  bool drawn_ = false;
+  size_t total_, done_ = 0;
+  std::chrono::steady_clock::time_point start_, drawnAt_;
+};
+
+// Reads the option at arguments[i] when it is -j N, -jN or --jobs=N, moving i past N: true when
+// it was one; `problem` is set when its N is no whole number from 1 to 1024.
+bool ReadWorkers(const std::vector<std::string>& arguments, size_t& i, int& workers,
+                 std::string& problem);

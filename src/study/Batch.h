@@ -1,0 +1,35 @@
+// Batch runs: many input files, each run exactly like a run of that file alone, several at a
+// time. A batch writes no shared file: each run works in a private folder, and a file with input
+// errors gets its error list beside it as FILE.err. Input files are never changed.
+#pragma once
+
+#include "study/Csv.h"
+#include "study/RunRecord.h"
+#include "study/StudyRun.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The error list of `inputName` in a batch: the name with ".err".
+std::string BatchErrorListName(const std::string& inputName);
+
+// Why the input files (absolute names) cannot run as one batch with the summary `summary`
+// (none when empty): a file given twice, two files that would write the same report or error
+// list, or a file that would be written over an input. Empty when they can.
+std::string BatchConflict(const std::vector<std::string>& inputs,
+                          const std::string& summary = std::string());
+
+// Names the same file by the same text: an existing file by its device and inode, a new one by
+// its path with links followed.
+std::string FileIdentity(const std::string& path);
+
+// Runs the input files (absolute names); `records[i]` is file i's, empty for a run that was
+// stopped. FILE.err is written for input errors and a stale one removed otherwise; a run that
+// is stopped leaves neither a half-written report nor any file of its own. False when stopped.
+bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
+              std::vector<std::optional<RunRecord>>& records);
+
+// The summary: a header with units, then one row per file, `names` as the files were given.
+std::vector<CsvRow> BatchSummary(const std::vector<std::string>& names,
+                                 const std::vector<RunRecord>& records);

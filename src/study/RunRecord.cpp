@@ -1,0 +1,177 @@
+#include "study/RunRecord.h"
+
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+struct ResultLine {
+  const char* heading;
+  const char* label; // the report's text before the value
+};
+
+const ResultLine kResultLines[kResultColumns] = {
+    {"spacing (m)", " The well spacing (Darcy,  m) is : "},
+    {"discharge (m3/day)", " The well discharge  (m3/day)  is: "},
+    {"midway depth along the larger spacing (m)",
+     " Midway watertable depth (m) for the larger spacing is: "},
+    {"midway depth along the shorter spacing (m)",
+     " Midway watertable depth (m) for the shorter spacing is: "},
+    {"midway depth along the diagonal (m)", " Midway watertable depth (m) for the diagonal is: "},
+    {"conductivity (m/day)", " The average hydraulic conductivity (Darcy, m/d) is: "},
+};
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos)
+    return std::string();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::vector<std::string> LinesOf(const std::string& path) {
+  std::vector<std::string> lines;
+  TextReader file(path);
+  while (file.opened() && !file.AtEnd())
+    lines.push_back(file.ReadLine());
+  return lines;
+}
+
+// The results of the aim and, for a search that missed the required depth, the note that the
+// run wrote after the report's last " #" line.
+void ReadReport(const std::string& reportName, RunRecord& record) {
+  const std::vector<std::string> lines = LinesOf(reportName);
+  const std::optional<Aim> aim = AimOfCode(record.aimCode);
+  for (const std::string& line : lines)
+    for (ResultColumn column : aim ? ResultsOfAim(*aim) : std::vector<ResultColumn>()) {
+      const std::string label = kResultLines[static_cast<size_t>(column)].label;
+      if (line.compare(0, label.size(), label) == 0)
+        record.results[static_cast<size_t>(column)] = Trimmed(line.substr(label.size()));
+    }
+  if (lines.size() >= 2 && lines.back() != " #" && lines[lines.size() - 2] == " #") {
+    record.status = StudyStatus::NotConverged;
+    record.message = Trimmed(lines.back());
+  }
+}
+
+// The first error after the list's heading and its empty line.
+std::string FirstListedError(const std::string& list) {
+  size_t start = 0;
+  for (int line = 0; start < list.size(); ++line) {
+    size_t end = list.find('\n', start);
+    end = end == std::string::npos ? list.size() : end;
+    const std::string text = Trimmed(list.substr(start, end - start));
+    if (line >= 2 && !text.empty())
+      return text;
+    start = end + 1;
+  }
+  return std::string();
+}
+
+std::string ReadErrorList(const std::string& name) {
+  std::string text;
+  for (const std::string& line : LinesOf(name))
+    text += line + '\n';
+  return text;
+}
+} // namespace
+
+const char* StatusName(StudyStatus status) {
+  switch (status) {
+  case StudyStatus::Ok:
+    return "ok";
+  case StudyStatus::NotConverged:
+    return "not-converged";
+  case StudyStatus::InputErrors:
+    return "input-errors";
+  case StudyStatus::ArithmeticError:
+    return "arithmetic-error";
+  case StudyStatus::Unreadable:
+    break;
+  }
+  return "unreadable";
+}
+
+const char* ResultHeading(ResultColumn column) {
+  return kResultLines[static_cast<size_t>(column)].heading;
+}
+
+std::vector<ResultColumn> ResultsOfAim(Aim aim) {
+  switch (aim) {
+  case Aim::Spacing:
+    return {ResultColumn::Spacing};
+  case Aim::Discharge:
+    return {ResultColumn::Discharge};
+  case Aim::FieldDepths:
+    return {ResultColumn::DepthLarger, ResultColumn::DepthShorter, ResultColumn::DepthDiagonal};
+  case Aim::Conductivity:
+    break;
+  }
+  return {ResultColumn::Conductivity};
+}
+
+RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListName,
+                      const std::vector<std::string>& shown) {
+  RunRecord record;
+  record.aimCode = outcome.aimCode;
+  record.message = outcome.errorText;
+  switch (outcome.status) {
+  case RunStatus::ReportWritten:
+    ReadReport(outcome.reportName, record);
+    break;
+  case RunStatus::InputErrors:
+    record.status = StudyStatus::InputErrors;
+    record.errorList = ReadErrorList(errorListName);
+    record.message = FirstListedError(record.errorList);
+    break;
+  case RunStatus::ArithmeticError:
+    record.status = StudyStatus::ArithmeticError;
+    break;
+  case RunStatus::BadInputFile:
+    record.status = StudyStatus::Unreadable;
+    if (record.message.empty() && !shown.empty())
+      record.message = shown.front();
+    break;
+  }
+  return record;
+}
+
+std::string PlainNumber(double value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+// Fields separated by NUL characters, which no text of a run holds.
+std::string EncodeRecord(const RunRecord& record) {
+  std::string text = record.aimCode + '\0' + std::to_string(static_cast<int>(record.status));
+  for (const std::string& result : record.results)
+    text += '\0' + result;
+  return text + '\0' + record.message + '\0' + record.errorList + '\0' +
+         PlainNumber(record.seconds);
+}
+
+RunRecord DecodeRecord(const std::string& text) {
+  std::vector<std::string> fields(1);
+  for (char c : text)
+    if (c)
+      fields.back().push_back(c);
+    else
+      fields.emplace_back();
+  if (fields.size() != kResultColumns + 5)
+    throw std::runtime_error("the run handed back no complete result");
+  RunRecord record;
+  size_t field = 0;
+  record.aimCode = fields[field++];
+  const int status = std::atoi(fields[field++].c_str());
+  record.status = static_cast<StudyStatus>(std::min(std::max(status, 0), 4));
+  for (std::string& result : record.results)
+    result = fields[field++];
+  record.message = fields[field++];
+  record.errorList = fields[field++];
+  record.seconds = TextToFloat(fields[field], '.').value_or(0.0);
+  return record;
+}

@@ -1,0 +1,242 @@
+#include "study/Sweep.h"
+
+#include "core/TextFormat.h"
+#include "study/ParallelRunner.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+
+namespace {
+const SweepSymbol kLayers[] = {{"D1", "m", 2},       {"D2", "m", 3},      {"Dw", "m", 4},
+                               {"Db", "m", 5},       {"E", "day/m", 6},   {"W", "m", 7},
+                               {"Ka", "m/day", 8},   {"Kb1", "m/day", 9}, {"Kv1", "m/day", 10},
+                               {"Kb2", "m/day", 11}, {"Kv2", "m/day", 12}};
+
+std::vector<SweepSymbol> WithLayers(SweepSymbol first, std::vector<SweepSymbol> last) {
+  std::vector<SweepSymbol> symbols = {first};
+  symbols.insert(symbols.end(), std::begin(kLayers), std::end(kLayers));
+  symbols.insert(symbols.end(), last.begin(), last.end());
+  return symbols;
+}
+
+std::string SymbolList(const std::vector<SweepSymbol>& symbols) {
+  std::string list;
+  for (const SweepSymbol& symbol : symbols)
+    list += (list.empty() ? "" : ", ") + std::string(symbol.symbol);
+  return list;
+}
+
+double Number(const std::string& text, const std::string& spec) {
+  const std::optional<double> value = TextToFloat(text, '.');
+  if (!value || !std::isfinite(*value))
+    throw SweepUsageError("\"" + text + "\" in \"" + spec +
+                          "\" is no number (write numbers with a decimal point)");
+  return *value;
+}
+
+size_t Count(const std::string& text, const std::string& spec) {
+  size_t count = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || count < 2)
+    throw SweepUsageError("the COUNT in \"" + spec + "\" must be a whole number of at least 2");
+  if (count > kMaxSweepPoints)
+    throw SweepUsageError("\"" + spec + "\" asks for more than " + std::to_string(kMaxSweepPoints) +
+                          " values");
+  return count;
+}
+
+std::vector<double> ValuesOf(const std::string& list, const std::string& spec) {
+  std::vector<double> values;
+  const size_t colon = list.find(':');
+  if (colon == std::string::npos) {
+    size_t start = 0;
+    while (start <= list.size()) {
+      const size_t comma = std::min(list.find(',', start), list.size());
+      values.push_back(Number(list.substr(start, comma - start), spec));
+      start = comma + 1;
+    }
+    return values;
+  }
+  const size_t second = list.find(':', colon + 1);
+  if (second == std::string::npos)
+    throw SweepUsageError("\"" + spec + "\" is neither SYMBOL=FROM:TO:COUNT nor SYMBOL=V1,V2,...");
+  const long double from = Number(list.substr(0, colon), spec);
+  const long double to = Number(list.substr(colon + 1, second - colon - 1), spec);
+  const size_t count = Count(list.substr(second + 1), spec);
+  for (size_t i = 0; i < count; ++i)
+    values.push_back(i + 1 == count ? static_cast<double>(to)
+                                    : static_cast<double>(from + (to - from) * i / (count - 1)));
+  return values;
+}
+} // namespace
+
+std::vector<SweepSymbol> SweepSymbols(Aim aim) {
+  switch (aim) {
+  case Aim::Spacing:
+    return WithLayers({"R", "m/day", 1}, {{"Dm", "m", 13}});
+  case Aim::Discharge:
+    return WithLayers({"Dm", "m", 1}, {{"S", "m", 13}});
+  case Aim::FieldDepths:
+    return WithLayers({"R", "m/day", 1}, {{"Sa", "m", 13}, {"Sb", "m", 14}});
+  case Aim::Conductivity:
+    break;
+  }
+  return {{"R", "m/day", 1}, {"Dm", "m", 2},    {"D2", "m", 3}, {"Dw", "m", 4},
+          {"Db", "m", 5},    {"E", "day/m", 6}, {"W", "m", 7},  {"S", "m", 8}};
+}
+
+VariedInput ParseVaried(const std::string& text, const std::string& aimCode) {
+  const std::optional<Aim> aim = AimOfCode(aimCode);
+  const std::vector<SweepSymbol> symbols = aim ? SweepSymbols(*aim) : std::vector<SweepSymbol>();
+  const size_t equals = text.find('=');
+  const std::string name = text.substr(0, equals);
+  VariedInput varied{};
+  bool known = false;
+  for (const SweepSymbol& symbol : symbols)
+    if (name == symbol.symbol) {
+      varied.input = symbol;
+      known = true;
+    }
+  if (!known)
+    throw SweepUsageError("\"" + name + "\" is no input of the aim \"" + aimCode +
+                          "\"; its inputs are " + SymbolList(symbols));
+  if (equals == std::string::npos)
+    throw SweepUsageError("\"" + text + "\" gives no values: write " + name + "=FROM:TO:COUNT or " +
+                          name + "=V1,V2,...");
+  const int decimals = DecimalsOfPosition(varied.input.position, aimCode);
+  for (double value : ValuesOf(text.substr(equals + 1), text))
+    varied.values.push_back(*TextToFloat(FormatFixed(value, 0, decimals), '.'));
+  return varied;
+}
+
+size_t GridPoints(const std::vector<VariedInput>& varied) {
+  size_t points = 1;
+  for (size_t i = 0; i < varied.size(); ++i) {
+    for (size_t j = 0; j < i; ++j)
+      if (varied[j].input.position == varied[i].input.position)
+        throw SweepUsageError(std::string(varied[i].input.symbol) + " is varied twice");
+    points *= varied[i].values.size();
+    if (points > kMaxSweepPoints)
+      throw SweepUsageError("The grid has more than " + std::to_string(kMaxSweepPoints) +
+                            " points; vary fewer values");
+  }
+  return points;
+}
+
+std::vector<double> PointValues(const std::vector<VariedInput>& varied, size_t index) {
+  std::vector<double> values(varied.size());
+  for (size_t i = varied.size(); i-- > 0;) {
+    values[i] = varied[i].values[index % varied[i].values.size()];
+    index /= varied[i].values.size();
+  }
+  return values;
+}
+
+bool RunSweep(const TDMPumpfield& base, SweepTable& table, const StudyRun& run) {
+  const size_t points = GridPoints(table.varied);
+  table.records.assign(points, std::nullopt);
+  const PrivateFolder folder;
+  size_t done = 0;
+  ParallelTasks tasks;
+  tasks.count = points;
+  tasks.workers = run.workers;
+  tasks.work = [&](size_t index) {
+    const std::string pointFolder = folder.path() + "/" + std::to_string(index);
+    const std::string inputName = pointFolder + "/point.inp";
+    ScopedDataModule module;
+    TDMPumpfield& data = module.data();
+    data = base;
+    const std::vector<double> values = PointValues(table.varied, index);
+    for (size_t i = 0; i < values.size(); ++i)
+      data.Params[table.varied[i].input.position - 1] = values[i];
+    std::filesystem::create_directories(pointFolder);
+    if (!data.SaveInputFile(inputName))
+      throw InputOutputError("The input file of the point could not be written in \"" +
+                             pointFolder + "\"");
+    return EncodeRecord(RunInFolder(inputName, pointFolder));
+  };
+  tasks.finished = [&](size_t index, const TaskEnd& end) {
+    RunRecord record;
+    try {
+      if (!end.completed)
+        throw InputOutputError(end.failure);
+      record = DecodeRecord(end.output);
+    } catch (const std::exception& error) {
+      record.aimCode = base.AimCode;
+      record.status = StudyStatus::Unreadable;
+      record.message = error.what();
+    }
+    table.records[index] = record;
+    if (run.finished)
+      run.finished(index, record, ++done);
+  };
+  tasks.stopRequested = run.stopRequested;
+  tasks.tick = run.tick;
+  return RunInParallel(tasks);
+}
+
+std::vector<CsvRow> SweepRows(const SweepTable& table) {
+  CsvRow header;
+  for (const VariedInput& varied : table.varied)
+    header.push_back(std::string(varied.input.symbol) + " (" + varied.input.unit + ")");
+  header.push_back("status");
+  const std::vector<ResultColumn> results = ResultsOfAim(table.aim);
+  for (ResultColumn column : results)
+    header.push_back(ResultHeading(column));
+  header.push_back("first error message");
+  std::vector<CsvRow> rows = {header};
+  for (size_t index = 0; index < table.records.size(); ++index) {
+    if (!table.records[index])
+      continue;
+    const RunRecord& record = *table.records[index];
+    CsvRow row;
+    for (double value : PointValues(table.varied, index))
+      row.push_back(PlainNumber(value));
+    row.push_back(StatusName(record.status));
+    for (ResultColumn column : results)
+      row.push_back(record.results[static_cast<size_t>(column)]);
+    row.push_back(record.message);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+ResultColumn PlottedResult(Aim aim) {
+  const std::vector<ResultColumn> results = ResultsOfAim(aim);
+  return results.back();
+}
+
+std::string PlottedResultLabel(Aim aim) {
+  switch (aim) {
+  case Aim::Spacing:
+    return "S (m)";
+  case Aim::Discharge:
+    return "Q (m3/day)";
+  case Aim::FieldDepths:
+    return "Dm along the diagonal (m)";
+  case Aim::Conductivity:
+    break;
+  }
+  return "K (m/day)";
+}
+
+std::vector<SweepCurve> SweepCurves(const SweepTable& table) {
+  const size_t points = table.records.size();
+  const size_t curves = table.varied.empty() ? 0 : points / table.varied[0].values.size();
+  std::vector<SweepCurve> result(curves);
+  const size_t column = static_cast<size_t>(PlottedResult(table.aim));
+  for (size_t index = 0; index < points; ++index) {
+    const std::vector<double> values = PointValues(table.varied, index);
+    SweepCurve& curve = result[index % curves];
+    if (curve.x.empty())
+      for (size_t i = 1; i < values.size(); ++i)
+        curve.label += (i > 1 ? ", " : "") + std::string(table.varied[i].input.symbol) + " = " +
+                       PlainNumber(values[i]);
+    const std::optional<RunRecord>& record = table.records[index];
+    const bool plotted = record && record->status == StudyStatus::Ok;
+    curve.x.push_back(values[0]);
+    curve.y.push_back(plotted ? TextToFloat(record->results[column], '.').value_or(NAN) : NAN);
+  }
+  return result;
+}
