@@ -119,15 +119,8 @@ bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
   };
   tasks.starting = [&](size_t index) { before[index] = StateOf(ReportNameOf(inputs[index])); };
   tasks.finished = [&](size_t index, const TaskEnd& end) {
-    RunRecord record;
-    try {
-      if (!end.completed)
-        throw InputOutputError(end.failure);
-      record = DecodeRecord(end.output);
-    } catch (const std::exception& error) {
-      record.status = StudyStatus::ArithmeticError;
-      record.message = std::string("The run stopped abnormally: ") + error.what();
-    }
+    RunRecord record =
+        RecordOfTask(end, StudyStatus::ArithmeticError, "The run stopped abnormally: ");
     KeepErrorList(inputs[index], record);
     records[index] = record;
     if (run.finished)

@@ -175,3 +175,16 @@ RunRecord DecodeRecord(const std::string& text) {
   record.seconds = TextToFloat(fields[field], '.').value_or(0.0);
   return record;
 }
+
+RunRecord RecordOfTask(const TaskEnd& end, StudyStatus status, const std::string& why) {
+  try {
+    if (end.completed)
+      return DecodeRecord(end.output);
+    throw std::runtime_error(end.failure);
+  } catch (const std::exception& error) {
+    RunRecord record;
+    record.status = status;
+    record.message = why + error.what();
+    return record;
+  }
+}

@@ -4,6 +4,7 @@
 
 #include "data/UDMPumpfield.h"
 #include "run/RunInputFile.h"
+#include "study/ParallelRunner.h"
 
 #include <array>
 #include <string>
@@ -51,6 +52,10 @@ RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListNam
 // std::runtime_error for a text that Encode did not make.
 std::string EncodeRecord(const RunRecord& record);
 RunRecord DecodeRecord(const std::string& text);
+
+// The record a task handed back; when the task did not end normally or its text cannot be read,
+// a record of `status` whose message is `why` followed by the reason.
+RunRecord RecordOfTask(const TaskEnd& end, StudyStatus status, const std::string& why);
 
 // Number text with a decimal point whatever the desktop's number format: the shortest that
 // reads back as `value`.

@@ -157,16 +157,9 @@ bool RunSweep(const TDMPumpfield& base, SweepTable& table, const StudyRun& run) 
     return EncodeRecord(RunInFolder(inputName, pointFolder));
   };
   tasks.finished = [&](size_t index, const TaskEnd& end) {
-    RunRecord record;
-    try {
-      if (!end.completed)
-        throw InputOutputError(end.failure);
-      record = DecodeRecord(end.output);
-    } catch (const std::exception& error) {
+    RunRecord record = RecordOfTask(end, StudyStatus::Unreadable, "");
+    if (record.aimCode.empty())
       record.aimCode = base.AimCode;
-      record.status = StudyStatus::Unreadable;
-      record.message = error.what();
-    }
     table.records[index] = record;
     if (run.finished)
       run.finished(index, record, ++done);

@@ -1,6 +1,8 @@
 // The readers on every report the calculations wrote for the examples and golden cases.
+#include "GoldenFiles.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
+#include "core/FileNames.h"
 #include "data/UDMPumpfield.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +17,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> ReportPaths() {
   std::vector<std::string> paths;
-  for (const std::string& folder :
-       {std::string(PUMPFIELD_SOURCE_DIR) + "/Data", std::string(PUMPFIELD_TEST_DATA) + "/golden"})
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().extension() == ".out")
-        paths.push_back(entry.path().string());
-  std::sort(paths.begin(), paths.end());
+  for (const std::string& input : GoldenInputs())
+    paths.push_back(ChangeFileExt(input, ".out"));
   return paths;
 }
 
