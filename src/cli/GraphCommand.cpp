@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <ostream>
+#include <sys/stat.h>
 
 namespace {
 const char* const kUsage =
@@ -26,6 +27,19 @@ std::unique_ptr<QGuiApplication> OffscreenApplication() {
   static char platform[] = "offscreen";
   static char* argv[] = {name, option, platform, nullptr};
   return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Why `imageName` must not be written: it is the report, the report's input file, or something
+// other than a regular file (a device, a pipe, a folder). Empty for a regular file or a new name.
+std::string ImageRefusal(const std::string& imageName, const std::string& reportName) {
+  struct stat status;
+  if (::stat(imageName.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+    return "\"" + imageName + "\" is not a regular file; the bitmap is not written there.";
+  for (const std::string& file : {reportName, ChangeFileExt(reportName, ".inp")})
+    if (imageName == file || SameFile(imageName, file))
+      return "\"" + imageName + "\" is the file \"" + file +
+             "\"; the bitmap would replace it. Give another name for the bitmap.";
+  return std::string();
 }
 
 int ExitStatusOf(GraphExportResult result) {
@@ -63,6 +77,10 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   }
   const std::string reportName = ExpandFileName(files[0]);
   const std::string imageName = ExpandFileName(files[1]);
+  if (const std::string refusal = ImageRefusal(imageName, reportName); !refusal.empty()) {
+    err << refusal << '\n';
+    return kExitUsage;
+  }
 
   const auto application = OffscreenApplication();
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {

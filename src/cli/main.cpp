@@ -1,10 +1,13 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
 #include "cli/GraphCommand.h"
 #include "cli/RunCommand.h"
+#include "core/TextFile.h"
 #include "core/Version.h"
 
 #include <cstring>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -47,11 +50,11 @@ void PrintHelp(std::ostream& out) {
          "Error.lst kept); 2 arithmetic error (the report holds what was written until then);\n"
          "3 unreadable or malformed input file; 64 usage error.\n"
          "For graph: 0 bitmap written; 1 the bitmap cannot be written; 3 the report cannot be\n"
-         "read; 64 usage error.\n";
+         "read; 64 usage error.\n"
+         "For both: 70 an unexpected failure, told on standard error.\n";
 }
-} // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   if (argc < 2) {
     PrintHelp(std::cerr);
     return kExitUsage;
@@ -70,4 +73,19 @@ int main(int argc, char** argv) {
   std::cerr << "pumpfield-cli: unknown command \"" << argv[1] << "\"\n\n";
   PrintHelp(std::cerr);
   return kExitUsage;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+  RemoveUnfinishedFilesOnSignals();
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "pumpfield-cli: out of memory\n";
+  } catch (const std::exception& error) {
+    std::cerr << "pumpfield-cli: " << error.what() << '\n';
+  } catch (...) {
+    std::cerr << "pumpfield-cli: an unknown error occurred\n";
+  }
+  return kExitInternalError;
 }

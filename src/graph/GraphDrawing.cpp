@@ -2,13 +2,14 @@
 
 #include "core/FileNames.h"
 #include "core/Numerics.h"
+#include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "graph/UWellUtils.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QList>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdlib>
@@ -270,12 +271,17 @@ bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string&
     errorText = kNoGraphToSaveMessage;
     return false;
   }
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       canvas.convertToFormat(QImage::Format_RGB888).save(&file, "BMP") &&
-                       file.commit();
-  if (!written) {
-    file.cancelWriting();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!canvas.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) {
+    errorText = CouldNotOpenDamagedMessage(path);
+    return false;
+  }
+  // The name's bytes as given, and the rules of every file the program writes.
+  TextWriter file(path, TextWriter::Mode::ReplaceWhenDone);
+  file.Write(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+  if (!file.opened() || !file.Close()) {
     errorText = CouldNotOpenDamagedMessage(path);
     return false;
   }

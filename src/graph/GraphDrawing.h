@@ -23,8 +23,10 @@ void DrawGraph(QImage& canvas);
 // switches the name back to ".out". Problems are reported by LoadInputFile itself.
 void ReloadInputOfReport();
 
-// Writes `canvas` as a 24-bit Windows bitmap, replacing `path` only once the whole file is
-// written. False with `errorText` set when nothing was drawn yet or the file cannot be written.
+// Writes `canvas` as a 24-bit Windows bitmap to the file named by the bytes of `path`, as every
+// file the program writes: beside it first, replacing it only once the whole file is written,
+// links followed, read-only files and anything that is not a regular file refused. False with
+// `errorText` set when nothing was drawn yet or the file cannot be written.
 bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText);
 
 // The decimal separator of the desktop's number format ('.' or ','), as the window shows it.
