@@ -53,6 +53,22 @@ TEST(TextReader, ReadsTokensAsLongAsTheWidestWrittenNumber) {
   EXPECT_THROW(TextReader::OpenOrThrow("missing.txt"), InputOutputError);
 }
 
+TEST(TextReader, RefusesFilesLargerThan64MB) {
+  TempDir dir;
+  WriteFileBytes("big.inp", "");
+  std::filesystem::resize_file("big.inp", kMaxTextFileSize + 1);
+  for (const std::string& path : {dir.file("big.inp"), std::string("/dev/zero")}) {
+    const TextReader reader(path);
+    EXPECT_FALSE(reader.opened()) << path;
+    EXPECT_TRUE(reader.tooLarge()) << path;
+    EXPECT_EQ(reader.FailureMessage("cannot open"), "The file \"" + path +
+                                                        "\" is larger than 64 MB: it is no input "
+                                                        "file or report of this program, and it "
+                                                        "was not read.");
+  }
+  EXPECT_EQ(TextReader("missing").FailureMessage("cannot open"), "cannot open");
+}
+
 TEST(TextWriter, WritesCrLfAndReplacesOnlyWhenDone) {
   TempDir dir;
   WriteFileBytes("keep.txt", "old");

@@ -229,6 +229,20 @@ TEST(QtServicesTest, ProgressLinesGoToTheMemoAndQuestionsAreYesOnlyOnYes) {
   services.ShowMessage("No input file was selected");
 }
 
+TEST(QtServicesTest, ThePercentDoneStaysTheMemosLastLine) {
+  QPlainTextEdit memo;
+  QtServices services(&memo);
+  services.AppendProgress(" Please wait .....");
+  services.ShowPercentDone(10);
+  services.ShowPercentDone(40);
+  services.AppendProgress(" Almost done .....");
+  services.ShowPercentDone(70);
+  EXPECT_EQ(memo.toPlainText(), " Please wait .....\n Almost done .....\n Done 70% .....");
+  memo.clear();
+  services.ShowPercentDone(80);
+  EXPECT_EQ(memo.toPlainText(), " Done 80% .....");
+}
+
 TEST(QtServicesTest, AQuitRequestedBeforeTheLoopRunsEndsItOnceItRuns) {
   QtServices services(nullptr);
   services.RequestQuit();
