@@ -3,12 +3,9 @@
 # Idempotent: packages already present are left alone.
 set -euo pipefail
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libjpeg-dev libgtest-dev libgmock-dev
-<<<<<<< HEAD
-          libbenchmark-dev fonts-liberation fontconfig locales)
-=======
-          libbenchmark-dev fonts-liberation fontconfig qt6-svg-dev desktop-file-utils appstream
-          shared-mime-info libglib2.0-bin dpkg-dev fakeroot lintian)
->>>>>>> packaging-assets
+          libbenchmark-dev fonts-liberation fontconfig locales qt6-svg-dev desktop-file-utils
+          appstream shared-mime-info libglib2.0-bin dpkg-dev fakeroot lintian
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -145,3 +145,20 @@ TEST(CliProgram, ATerminatedRunLeavesTheOldReportAndNothingBesideIt) {
   EXPECT_EQ(ReadFileBytes("long.out"), "the old report");
   EXPECT_FALSE(beside());
 }
+
+TEST(CliProgram, RunningOutOfMemoryEndsWithAMessageNotAnAbort) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizer needs more address space than the limit leaves";
+#endif
+  TempDir dir;
+  std::string input = "t1\r\nt2\r\nFile Name: x\r\nSpa\r\n";
+  for (int i = 0; i < 15 << 20; ++i)
+    input += " 1.5";
+  WriteFileBytes("big.inp", input); // 60 MB: allowed, but not within 100 MB of address space
+  const int raw = std::system(
+      ("ulimit -v 100000; " + std::string(PUMPFIELD_CLI) + " run big.inp >out.txt 2>err.txt")
+          .c_str());
+  ASSERT_TRUE(WIFEXITED(raw)) << raw;
+  EXPECT_EQ(WEXITSTATUS(raw), 70);
+  EXPECT_EQ(ReadFileBytes("err.txt"), "pumpfield-cli: out of memory\n");
+}
