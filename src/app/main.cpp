@@ -1,4 +1,5 @@
 // The desktop program.
+#include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "core/Version.h"
 #include "data/UDMPumpfield.h"
@@ -12,12 +13,15 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <exception>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string_view>
 
 namespace {
 constexpr int kExitUsage = 64;
+constexpr int kExitInternalError = 70;
 
 const char kHelp[] = "Usage: pumpfield [FILE]\n"
                      "Subsurface drainage by pumped wells: the desktop program.\n"
@@ -63,9 +67,8 @@ bool ArgumentsAccepted(const QStringList& arguments) {
   }
   return true;
 }
-} // namespace
 
-int main(int argc, char* argv[]) {
+int Main(int argc, char* argv[]) {
   if (const std::optional<int> status = AnswerInformationOption(argc, argv))
     return *status;
   PumpfieldApplication application(argc, argv);
@@ -101,4 +104,21 @@ int main(int argc, char* argv[]) {
   DestroyStartupObjects();
   InstallServices(nullptr);
   return status;
+}
+} // namespace
+
+// Errors in event handlers are shown by the application object; this catches what escapes
+// outside them (start-up, shut-down), so that the program ends with a message, not an abort.
+int main(int argc, char* argv[]) {
+  RemoveUnfinishedFilesOnSignals();
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "pumpfield: out of memory\n";
+  } catch (const std::exception& error) {
+    std::cerr << "pumpfield: " << error.what() << '\n';
+  } catch (...) {
+    std::cerr << "pumpfield: an unknown error occurred\n";
+  }
+  return kExitInternalError;
 }

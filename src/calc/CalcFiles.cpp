@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,22 @@ std::string CurrentInputFile() {
   if (!DMPumpfield)
     throw InputOutputError("No input file was given");
   return DMPumpfield->InputFileName;
+}
+
+// The report's name, checked before anything is written to it.
+std::string ReportName() {
+  const std::string input = CurrentInputFile();
+  const std::string report = ChangeFileExt(input, ".out");
+  if (SameFile(input, report))
+    throw InputOutputError("The report \"" + report + "\" is the input file \"" + input +
+                           "\" itself: the report would replace it. No calculations were made.");
+  return report;
+}
+
+std::string unwrittenReportText;
+
+std::string NotWrittenText(const std::string& name, const TextWriter& file) {
+  return "The file \"" + name + "\" could not be written: " + file.failure();
 }
 } // namespace
 
@@ -48,10 +65,16 @@ void ErrorList::Finish() {
     throw InputOutputError(std::string("The file \"") + kErrorListName + "\" could not be written");
 }
 
-Report::Report()
-    : name_(ChangeFileExt(CurrentInputFile(), ".out")), file_(name_, TextWriter::Mode::Direct) {
+Report::Report() : name_(ReportName()), file_(name_, TextWriter::Mode::ReplaceWhenDone) {
   TextWriter::RequireOpened(file_, name_);
 }
+
+Report::~Report() {
+  if (file_.opened() && !file_.Close())
+    unwrittenReportText = NotWrittenText(name_, file_);
+}
+
+std::string Report::TakeUnwrittenReportText() { return std::exchange(unwrittenReportText, {}); }
 
 void Report::Value(const std::string& label, double value, int width, int decimals) {
   file_.WriteLine(label + FormatFixed(value, width, decimals));
@@ -61,19 +84,20 @@ void Report::TitlesAndNames() {
   Line("  " + DMPumpfield->Title1);
   Line("  " + DMPumpfield->Title2);
   Line();
-  Line(" Name of input file used:  " + DMPumpfield->InputFileName);
-  Line(" Name of this output file: " + name_);
+  Line(" Name of input file used:  " + VisibleFileName(DMPumpfield->InputFileName));
+  Line(" Name of this output file: " + VisibleFileName(name_));
   Line();
 }
 
 void Report::Close() {
   if (!file_.Close())
-    throw InputOutputError("The file \"" + name_ + "\" could not be written");
+    throw InputOutputError(NotWrittenText(name_, file_));
 }
 
 void Report::Stopped(const std::string& text) {
   file_.WriteLine(" " + text);
-  file_.Close();
+  if (!file_.Close())
+    unwrittenReportText = NotWrittenText(name_, file_);
 }
 
 namespace {

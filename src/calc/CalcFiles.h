@@ -35,11 +35,17 @@ private:
   TextWriter file_;
 };
 
-// The report of the current input file (its name with ".out"), written straight into place so
-// that a run that fails keeps what was written.
+// The report of the current input file (its name with ".out"), written beside the old report
+// and put in its place when the run ends: when the report is closed, and also when an error
+// stops the run, whose report then holds what was written until the error. A run that is
+// killed, or whose report cannot be written, leaves the old report as it was. A report that
+// would land on the input file itself (a link to it) raises InputOutputError.
 class Report {
 public:
   Report();
+  ~Report();
+  Report(const Report&) = delete;
+  Report& operator=(const Report&) = delete;
   TextWriter& writer() { return file_; }
   void Line(const std::string& text = std::string()) { file_.WriteLine(text); }
   // `label` followed by `value` right-aligned in `width` characters with `decimals` decimals.
@@ -48,9 +54,12 @@ public:
   void TitlesAndNames();
   // Closes the report; InputOutputError when the file could not be written completely.
   void Close();
-  // Ends a report cut short with the line " " + `text` and closes it; a failure to write is
-  // left unsaid, since `text` tells why the report ends there.
+  // Ends a report cut short with the line " " + `text` and closes it, so that it takes the old
+  // report's place; a failure to do so is kept for TakeUnwrittenReportText.
   void Stopped(const std::string& text);
+  // Why the report of a run stopped by an error could not take the old report's place; empty
+  // when it did. Reading it clears it.
+  static std::string TakeUnwrittenReportText();
 
 private:
   std::string name_;

@@ -3,6 +3,7 @@
 // the well-bottom branch of the transmissivity rule is fixed for a whole pass.
 #pragma once
 
+#include "calc/RunSize.h"
 #include "calc/UTrellow.h"
 #include "core/Numerics.h"
 #include "core/TextFile.h"
@@ -122,6 +123,19 @@ template <WellBottom B, class Factors, bool KeepPositive>
   head = {F, G};
 }
 
+// The steps of `span` in stretches short enough (a fraction of a second) for the run's
+// progress to be told between them.
+template <WellBottom B, class Factors, bool KeepPositive>
+inline void CountedSteps(FlowModelState& s, const PassSpan& span, HeadAndGradient& head) {
+  constexpr int64_t kStretch = int64_t{1} << 22;
+  for (int64_t first = span.first; first <= span.last;) {
+    const int64_t last = span.last - first < kStretch ? span.last : first + kStretch - 1;
+    Steps<B, Factors, KeepPositive>(s, {span.S, span.Rc, span.p, first, last}, head);
+    RunProgress.Advance(last - first + 1);
+    first = last + 1;
+  }
+}
+
 // One pass over `span` with the well-bottom branch B: the steps, and the rows that `rows`
 // writes between them. Raises ArithmeticError as the expressions do.
 template <WellBottom B, class Factors, class Rows>
@@ -131,12 +145,12 @@ inline void Integrate(FlowModelState& s, const PassSpan& span, HeadAndGradient& 
     // Stretches of steps, each ending at the next step that may write a row.
     for (int64_t row = rows.NextCandidate(); i <= row && row <= span.last;
          row = rows.NextCandidate()) {
-      Steps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, row}, head);
+      CountedSteps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, row}, head);
       rows.Hit(row, head.F, head.G);
       i = row + 1;
     }
   }
-  Steps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, span.last}, head);
+  CountedSteps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, span.last}, head);
 }
 
 // Integrate with the branch of the current state.

@@ -1,6 +1,7 @@
 #include "calc/UHydrCond.h"
 
 #include "calc/CalcFiles.h"
+#include "calc/RunSize.h"
 #include "calc/UTrellow.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
@@ -77,6 +78,8 @@ void WriteConductivityReport(Report& report) {
   c.Khi = 1000.0;
   c.K = s.R;
   PrepareConductivity();
+  RunProgress.Start(kConductivityPassLimit * StepsOfPass(s.S, s.rw, 0.0001) +
+                    StepsOfPass(s.S, s.rw, 0.00001));
   c.PassCount = 0;
   StillWorkingMessages stillWorking;
   SearchMoves moves;

@@ -1,6 +1,7 @@
 #include "calc/UQuiston.h"
 
 #include "calc/CalcFiles.h"
+#include "calc/RunSize.h"
 #include "calc/UTrellow.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
@@ -58,6 +59,7 @@ void WriteDischargeReport(Report& report) {
   report.Line(" Output data:");
 
   PrepareDischarge();
+  RunProgress.Start(40 * StepsOfPass(s.S, s.rw, 0.01) + StepsOfPass(s.S, s.rw, 0.00001));
   s.PassCount = 0;
   StillWorkingMessages stillWorking;
   SearchMoves moves;

@@ -2,6 +2,7 @@
 
 #include "calc/CalcFiles.h"
 #include "calc/FlowPass.h"
+#include "calc/RunSize.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
 #include "core/TextFormat.h"
@@ -200,6 +201,7 @@ void CalcHeadProfile(TextWriter& report) {
   s.F = 0.0;
   s.G = 0.0;
   s.he = Store(Divide(3.14L * s.S * s.S * s.R * s.E, s.Lw));
+  RunProgress.Plan(s.N < s.N0 ? 0 : int64_t{s.N} - s.N0 + 1);
   if (s.N < s.N0)
     return;
 
@@ -275,6 +277,7 @@ void WriteSpacingReport(Report& report) {
   report.Line(" Output data:");
 
   PrepareSpacing();
+  RunProgress.Start(40 * StepsOfPass(s.Shi, s.rw, 0.01) + StepsOfPass(s.Shi, s.rw, 0.00001));
   s.R = Store(4.0L * s.R / kPi);
   s.PassCount = 0;
   SearchMoves moves;

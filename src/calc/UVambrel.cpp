@@ -101,6 +101,9 @@ void CalcWaterTableDepth() { WriteReport(WriteWaterTableReport); }
 void CalcFieldProfiles(TextWriter& report) {
   FlowModelState& s = Flow;
   FieldState& f = Field;
+  const auto diagonal = static_cast<double>(std::sqrt(LD(f.Sa) * f.Sa + LD(f.Sb) * f.Sb) / 2.0L);
+  RunProgress.Start(StepsOfPass(f.Sa / 2.0, s.rw, 0.01) + StepsOfPass(f.Sb / 2.0, s.rw, 0.01) +
+                    StepsOfPass(diagonal, s.rw, 0.01));
   for (int profile = 1; profile <= 3; ++profile) {
     const LD SaSa = LD(f.Sa) * f.Sa, SbSb = LD(f.Sb) * f.Sb;
     const LD lengthSquared = profile == 1 ? SaSa : profile == 2 ? SbSb : SaSa + SbSb;

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <ostream>
+#include <sys/stat.h>
 
 namespace {
 const char* const kUsage = "usage: pumpfield-cli graph FILE.out IMAGE.bmp|.png|.svg|.pdf "
@@ -22,6 +23,19 @@ std::optional<int> ScaleOf(const std::string& text) {
   if (text.size() != 1 || text[0] < '1' || text[0] > '0' + kLargestGraphScale)
     return std::nullopt;
   return text[0] - '0';
+}
+
+// Why `imageName` must not be written: it is the report, the report's input file, or something
+// other than a regular file (a device, a pipe, a folder). Empty for a regular file or a new name.
+std::string ImageRefusal(const std::string& imageName, const std::string& reportName) {
+  struct stat status;
+  if (::stat(imageName.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+    return "\"" + imageName + "\" is not a regular file; the bitmap is not written there.";
+  for (const std::string& file : {reportName, ChangeFileExt(reportName, ".inp")})
+    if (imageName == file || SameFile(imageName, file))
+      return "\"" + imageName + "\" is the file \"" + file +
+             "\"; the bitmap would replace it. Give another name for the bitmap.";
+  return std::string();
 }
 
 int ExitStatusOf(GraphExportResult result) {
@@ -72,6 +86,10 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   }
   const std::string reportName = ExpandFileName(files[0]);
   const std::string imageName = ExpandFileName(files[1]);
+  if (const std::string refusal = ImageRefusal(imageName, reportName); !refusal.empty()) {
+    err << refusal << '\n';
+    return kExitUsage;
+  }
 
   const auto application = OffscreenApplication();
   if (!CanDraw()) {

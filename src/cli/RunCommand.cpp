@@ -33,7 +33,7 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         << "\" has the extension of a report; its report would replace it.\n";
     return kExitUsage;
   }
-  TerminalServices services(out);
+  TerminalServices services(out, IsTerminal(err) ? &err : nullptr);
   const RunOutcome run = RunInputFile(inputName);
   switch (run.status) {
   case RunStatus::ReportWritten:

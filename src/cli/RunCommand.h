@@ -12,6 +12,7 @@ enum ExitStatus : int {
   kExitArithmeticError = 2, // the report holds what was written until the error
   kExitBadInputFile = 3,    // unreadable or malformed input file, or a file that cannot be written
   kExitUsage = 64,
+  kExitInternalError = 70, // an unexpected failure, such as running out of memory
 };
 
 // `arguments` are those after the command name: one input file, or a batch (cli/BatchCommand.h).

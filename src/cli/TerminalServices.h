@@ -4,27 +4,62 @@
 
 #include "core/Services.h"
 
+#include <iostream>
 #include <ostream>
 #include <string>
+#include <unistd.h>
+
+// Whether `stream` is the program's standard output or error and that is a terminal.
+inline bool IsTerminal(const std::ostream& stream) {
+  return (&stream == &std::cerr && ::isatty(STDERR_FILENO)) ||
+         (&stream == &std::cout && ::isatty(STDOUT_FILENO));
+}
 
 class TerminalServices final : public Services {
 public:
-  explicit TerminalServices(std::ostream& out) : out_(out), previous_(&AppServices()) {
+  // `percent`, when given, shows the percent done of a long run on one line that is rewritten.
+  explicit TerminalServices(std::ostream& out, std::ostream* percent = nullptr)
+      : out_(out), percent_(percent), previous_(&AppServices()) {
     InstallServices(this);
   }
-  ~TerminalServices() override { InstallServices(previous_); }
-  void AppendProgress(const std::string& line) override { out_ << line << '\n' << std::flush; }
-  void ShowMessage(const std::string& text) override { out_ << text << '\n' << std::flush; }
+  ~TerminalServices() override {
+    ErasePercent();
+    InstallServices(previous_);
+  }
+  void AppendProgress(const std::string& line) override {
+    ErasePercent();
+    out_ << line << '\n' << std::flush;
+  }
+  void ShowMessage(const std::string& text) override {
+    ErasePercent();
+    out_ << text << '\n' << std::flush;
+  }
   bool AskYesNo(const std::string& text) override {
     out_ << text << " (No)\n";
     return false;
   }
   void RequestQuit() override { quitRequested = true; }
   void Pause(int) override {}
+  void ShowPercentDone(int percent) override {
+    if (!percent_)
+      return;
+    *percent_ << '\r' << PercentDoneLine(percent) << std::flush;
+    percentShown_ = true;
+  }
 
   bool quitRequested = false;
 
 private:
+  // Clears the percent line before other text is written; the next percent writes it again.
+  void ErasePercent() {
+    if (!percentShown_)
+      return;
+    *percent_ << "\r\033[K" << std::flush;
+    percentShown_ = false;
+  }
+
   std::ostream& out_;
+  std::ostream* percent_;
+  bool percentShown_ = false;
   Services* previous_;
 };

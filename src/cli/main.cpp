@@ -4,11 +4,14 @@
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/SweepCommand.h"
+#include "core/TextFile.h"
 #include "core/Version.h"
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -109,11 +112,11 @@ void PrintHelp(std::ostream& out) {
          "For sweep: 0 the sweep ran (each point's status is in its row); 3 the input file\n"
          "cannot be read or the table or plot cannot be written; 64 usage error; 130 Ctrl+C.\n"
          "For graph, export and report: 0 file written; 1 the file cannot be written; 3 the\n"
-         "report cannot be read; 64 usage error.\n";
+         "report cannot be read; 64 usage error.\n"
+         "For every command: 70 an unexpected failure, told on standard error.\n";
 }
-} // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   if (argc < 2) {
     PrintHelp(std::cerr);
     return kExitUsage;
@@ -132,4 +135,19 @@ int main(int argc, char** argv) {
   std::cerr << "pumpfield-cli: unknown command \"" << argv[1] << "\"\n\n";
   PrintHelp(std::cerr);
   return kExitUsage;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+  RemoveUnfinishedFilesOnSignals();
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "pumpfield-cli: out of memory\n";
+  } catch (const std::exception& error) {
+    std::cerr << "pumpfield-cli: " << error.what() << '\n';
+  } catch (...) {
+    std::cerr << "pumpfield-cli: an unknown error occurred\n";
+  }
+  return kExitInternalError;
 }

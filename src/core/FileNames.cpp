@@ -1,6 +1,7 @@
 #include "core/FileNames.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -39,6 +40,35 @@ bool FileExists(const std::string& path) {
 bool DeleteFileIfExists(const std::string& path) {
   std::error_code error;
   return fs::remove(path, error);
+}
+
+bool SameFile(const std::string& first, const std::string& second) {
+  struct stat a, b;
+  return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string VisibleFileName(const std::string& path) {
+  std::string visible;
+  visible.reserve(path.size());
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      visible += c;
+    } else if (c == '\t') {
+      visible += "\\t";
+    } else if (c == '\n') {
+      visible += "\\n";
+    } else if (c == '\r') {
+      visible += "\\r";
+    } else {
+      const char* const hex = "0123456789ABCDEF";
+      visible += "\\x";
+      visible += hex[byte >> 4];
+      visible += hex[byte & 0xF];
+    }
+  }
+  return visible;
 }
 
 std::string GetCurrentDir() {

@@ -14,5 +14,10 @@ std::string ExpandFileName(const std::string& path);
 bool FileExists(const std::string& path);
 // Deletes a file; a missing file is no error. Returns whether a file was deleted.
 bool DeleteFileIfExists(const std::string& path);
+// Whether both names lead to one existing file (the same device and inode, links followed).
+bool SameFile(const std::string& first, const std::string& second);
+// The name as a file or report echoes it: control characters (a new line in a folder name)
+// written as \t, \n, \r or \xHH, so that a name always stays on its one line.
+std::string VisibleFileName(const std::string& path);
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& dir);

@@ -16,4 +16,6 @@ Services* installed = &silent;
 
 Services& AppServices() { return *installed; }
 
+std::string PercentDoneLine(int percent) { return " Done " + std::to_string(percent) + "% ....."; }
+
 void InstallServices(Services* services) { installed = services ? services : &silent; }

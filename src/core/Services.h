@@ -20,7 +20,13 @@ public:
   virtual void RequestQuit() = 0;
   // Blocks the calling thread for `milliseconds`.
   virtual void Pause(int milliseconds) = 0;
+  // How much of a long run is done (0 to 100), for services that show it: the window in the
+  // last line of the progress memo, the command line on a terminal. Others ignore it.
+  virtual void ShowPercentDone(int /*percent*/) {}
 };
+
+// The progress memo's line for ShowPercentDone.
+std::string PercentDoneLine(int percent);
 
 // The implementation in force; a silent one until something is installed.
 Services& AppServices();

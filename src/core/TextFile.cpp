@@ -4,37 +4,74 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
-constexpr size_t kMaxNumberToken = 64;
+
+// The file behind `fd`, at most kMaxTextFileSize bytes of it; false on a read error or when
+// there is more (also for a device or a pipe that never ends).
+bool ReadAtMostLimit(int fd, std::string& data, bool& tooLarge) {
+  struct stat status;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    if (static_cast<unsigned long long>(status.st_size) > kMaxTextFileSize) {
+      tooLarge = true;
+      return false;
+    }
+    data.reserve(static_cast<size_t>(status.st_size));
+  }
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR)
+      continue;
+    if (count < 0)
+      return false;
+    if (count == 0)
+      return true;
+    if (data.size() + static_cast<size_t>(count) > kMaxTextFileSize) {
+      tooLarge = true;
+      return false;
+    }
+    data.append(buffer, static_cast<size_t>(count));
+  }
+}
 } // namespace
 
+std::string TooLargeMessage(const std::string& path) {
+  return "The file \"" + path + "\" is larger than " + std::to_string(kMaxTextFileSize >> 20) +
+         " MB: it is no input file or report of this program, and it was not read.";
+}
+
 TextReader::TextReader(const std::string& path) : path_(path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
     return;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad())
+  std::string data;
+  const bool read = ReadAtMostLimit(fd, data, tooLarge_);
+  ::close(fd);
+  if (!read)
     return;
-  data_ = content.str();
+  data_ = std::move(data);
   opened_ = true;
 }
 
 TextReader TextReader::OpenOrThrow(const std::string& path) {
   TextReader reader(path);
   if (!reader.opened())
-    throw InputOutputError("The file \"" + path + "\" could not be opened");
+    throw InputOutputError(reader.FailureMessage("The file \"" + path + "\" could not be opened"));
   return reader;
+}
+
+std::string TextReader::FailureMessage(const std::string& cannotOpenMessage) const {
+  return tooLarge_ ? TooLargeMessage(path_) : cannotOpenMessage;
 }
 
 std::string TextReader::ReadLine() {
@@ -102,12 +139,50 @@ std::string FollowLinks(const std::string& path) {
   return target;
 }
 
-// A new file beside `target`, created with `mode` (less the umask); nullptr when the folder
-// does not allow it.
+// The new files being written beside their targets, for the signal handler: fixed slots of
+// whole names, so that the handler reads them without allocating or locking.
+enum SlotState : int { kFree, kFilling, kReady };
+struct PendingFile {
+  std::atomic<int> state{kFree};
+  char name[PATH_MAX];
+};
+PendingFile pendingFiles[64];
+
+int NotePending(const std::string& name) {
+  if (name.size() >= PATH_MAX)
+    return -1;
+  for (int slot = 0; slot < static_cast<int>(std::size(pendingFiles)); ++slot) {
+    int expected = kFree;
+    if (pendingFiles[slot].state.compare_exchange_strong(expected, kFilling)) {
+      std::memcpy(pendingFiles[slot].name, name.c_str(), name.size() + 1);
+      pendingFiles[slot].state.store(kReady);
+      return slot;
+    }
+  }
+  return -1;
+}
+
+void ForgetPending(int slot) {
+  if (slot >= 0)
+    pendingFiles[slot].state.store(kFree);
+}
+
+extern "C" void RemovePendingAndEnd(int signal) {
+  for (PendingFile& file : pendingFiles)
+    if (file.state.load() == kReady)
+      ::unlink(file.name);
+  // The handler was reset to the default action on entry; the signal, raised again, ends the
+  // program once the handler returns.
+  ::raise(signal);
+}
+
+// The names of the new files that process `writer` writes beside `target` begin with this.
 std::string BesidePrefix(const std::string& target, long writer) {
   return target + ".~" + std::to_string(writer) + "-";
 }
 
+// A new file beside `target`, created with `mode` (less the umask); nullptr when the folder
+// does not allow it.
 std::FILE* CreateBeside(const std::string& target, mode_t mode, std::string& name) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -142,6 +217,7 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks
     const mode_t permissions = exists ? status.st_mode & 07777 : 0666;
     file_ = CreateBeside(target_, permissions, writePath_);
     if (file_) {
+      pendingSlot_ = NotePending(writePath_);
       if (exists) {
         ::fchmod(::fileno(file_), permissions);
         if (::geteuid() == 0) // an administrator's save keeps the owner of the user's file
@@ -194,6 +270,8 @@ bool TextWriter::Close() {
       Fail(std::strerror(errno));
     if (failed_)
       ::unlink(writePath_.c_str());
+    ForgetPending(pendingSlot_);
+    pendingSlot_ = -1;
   }
   return !failed_;
 }
@@ -215,4 +293,17 @@ void RemoveUnfinishedWrites(const std::string& path, long writer) {
     if (std::strncmp(entry->d_name, namePrefix.c_str(), namePrefix.size()) == 0)
       ::unlinkat(::dirfd(dir), entry->d_name, 0);
   ::closedir(dir);
+}
+
+void RemoveUnfinishedFilesOnSignals() {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    struct sigaction current;
+    if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+      continue;
+    struct sigaction action {};
+    action.sa_handler = RemovePendingAndEnd;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+  }
 }

@@ -1,10 +1,22 @@
 // Single-byte text files: lines end in CR LF when written; CR LF and LF are accepted when read.
-// Numbers are read in free format, as whitespace-separated tokens of at most 64 characters.
+// Numbers are read in free format, as whitespace-separated tokens no longer than the widest
+// number the program writes.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <limits>
 #include <stdexcept>
 #include <string>
+
+// The longest number token read: a sign, the 309 digits of the largest double, the point and
+// four decimals, which is the widest value the input-file writer and the reports produce.
+inline constexpr size_t kMaxNumberToken = 1 + (std::numeric_limits<double>::max_exponent10 + 1) + 5;
+
+// Files larger than this are refused whole: no input file or report comes near it.
+inline constexpr size_t kMaxTextFileSize = size_t{64} << 20;
+// "The file ... is larger than 64 MB ...": the message for a file refused for its size.
+std::string TooLargeMessage(const std::string& path);
 
 // A file that cannot be opened, read or written, or a number token that cannot be read.
 class InputOutputError : public std::runtime_error {
@@ -14,10 +26,12 @@ public:
 
 class TextReader {
 public:
-  // Reads the whole file; `opened()` tells whether that worked.
+  // Reads the whole file; `opened()` tells whether that worked. A file larger than
+  // kMaxTextFileSize is not read: `tooLarge()` tells.
   explicit TextReader(const std::string& path);
 
   bool opened() const { return opened_; }
+  bool tooLarge() const { return tooLarge_; }
   const std::string& path() const { return path_; }
   bool AtEnd() const { return pos_ >= data_.size(); }
   void Rewind() { pos_ = 0; }
@@ -34,14 +48,17 @@ public:
   // ReadReal that raises InputOutputError for a malformed token; 0 at the end of the file.
   double ReadRealOrThrow();
 
-  // Opens or raises InputOutputError("... could not be opened").
+  // Opens or raises InputOutputError("... could not be opened", or the size message).
   static TextReader OpenOrThrow(const std::string& path);
+  // `cannotOpenMessage` for a file that cannot be read, the size message for one too large.
+  std::string FailureMessage(const std::string& cannotOpenMessage) const;
 
 private:
   std::string path_;
   std::string data_;
   size_t pos_ = 0;
   bool opened_ = false;
+  bool tooLarge_ = false;
 };
 
 // Writes a text file the way a user's file deserves: a symbolic link is followed to its target
@@ -77,6 +94,7 @@ private:
   std::string target_;    // the file that receives the text: `path` with its links followed
   std::string writePath_; // where the text goes meanwhile: a new file beside, or the target
   std::FILE* file_ = nullptr;
+  int pendingSlot_ = -1; // where the new file beside is noted for removal on a signal
   bool failed_ = false;
   std::string failure_;
 };
@@ -84,3 +102,7 @@ private:
 // Removes the files that TextWriters of process `writer` were writing beside `path` when that
 // process was killed before it could close them.
 void RemoveUnfinishedWrites(const std::string& path, long writer);
+// Makes SIGINT, SIGTERM, SIGHUP and SIGQUIT remove the new files that writers have begun
+// beside their targets, then end the program as the signal would: a killed run leaves the
+// user's file as it was and nothing beside it. Signals that are ignored stay ignored.
+void RemoveUnfinishedFilesOnSignals();

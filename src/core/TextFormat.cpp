@@ -117,6 +117,8 @@ std::optional<double> TextToFloat(const std::string& text, char separator) {
     const char* first = plain.data() + exponentStart - (plain[exponentStart - 1] == '-' ? 1 : 0);
     if (std::from_chars(first, plain.data() + plain.size(), exponent).ec != std::errc())
       exponent = plain[exponentStart - 1] == '-' ? -1000000 : 1000000;
+    // Far beyond any double either way; kept small so that adding the magnitude cannot overflow.
+    exponent = std::clamp(exponent, -1000000L, 1000000L);
   }
   while (i < n && IsBlank(text[i]))
     ++i;

@@ -1,6 +1,7 @@
 // The input data file: two titles, "File Name: " line, aim code, fourteen fixed-width numbers.
 #include "data/UDMPumpfield.h"
 
+#include "core/FileNames.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
@@ -45,7 +46,7 @@ template <class OnCorrupt>
 bool ReadInputFile(TDMPumpfield& dm, const std::string& path, OnCorrupt corrupt) {
   TextReader file(path);
   if (!file.opened()) {
-    AppServices().ShowMessage(CouldNotOpenForReadingMessage(path));
+    AppServices().ShowMessage(file.FailureMessage(CouldNotOpenForReadingMessage(path)));
     return false;
   }
   dm.Title1 = file.ReadLine();
@@ -99,7 +100,7 @@ bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   }
   file.WriteLine(Title1);
   file.WriteLine(Title2);
-  file.WriteLine("File Name: " + FileName);
+  file.WriteLine("File Name: " + VisibleFileName(FileName));
   if (AimOfCode(AimCode) == Aim::FieldDepths)
     AimCode = kFieldDepthsFileCode;
   file.WriteLine(AimCode);

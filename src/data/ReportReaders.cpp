@@ -22,10 +22,14 @@ struct Table {
   int32_t count = 0;
 };
 
-std::string CollapseBlanks(std::string text) {
-  for (size_t pair = text.find("  "); pair != std::string::npos; pair = text.find("  "))
-    text.erase(pair, 1);
-  return text;
+// Every run of blanks shortened to one blank, in one pass.
+std::string CollapseBlanks(const std::string& text) {
+  std::string collapsed;
+  collapsed.reserve(text.size());
+  for (const char c : text)
+    if (c != ' ' || collapsed.empty() || collapsed.back() != ' ')
+      collapsed += c;
+  return collapsed;
 }
 
 // The report's lines with a cursor, read the way the tables are searched: lines are compared
@@ -64,6 +68,8 @@ public:
 
   // Reads `count` rows of three numbers (distance, head, gradient) into `table`.
   void ReadRows(int32_t count, Table& table) {
+    if (count < 0)
+      throw ReportFormatError(NotDrawable("a table has no marker \"" + kTableMarker + "\""));
     table.count = count;
     if (count > kMaxTableRows)
       throw ReportFormatError("The file \"" + path_ + "\" holds a table of " +
@@ -104,7 +110,7 @@ private:
       while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t')
         ++pos;
       const auto value = TextToFloat(line.substr(start, pos - start), '.');
-      if (!value || pos - start > 64)
+      if (!value || pos - start > kMaxNumberToken)
         return std::nullopt;
       number = *value;
     }
@@ -128,7 +134,7 @@ void Commit(Table& from, DataSetR& x, DataSetR& f, DataSetR& g, int32_t& count) 
 std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
   TextReader file(path);
   if (!file.opened()) {
-    AppServices().ShowMessage(CouldNotOpenDamagedMessage(path));
+    AppServices().ShowMessage(file.FailureMessage(CouldNotOpenDamagedMessage(path)));
     return std::nullopt;
   }
   std::vector<std::string> lines;

@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "core/Numerics.h"
+#include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "graph/UWellUtils.h"
 
@@ -9,7 +10,6 @@
 #include <QFontMetrics>
 #include <QList>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdlib>
@@ -390,13 +390,13 @@ bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string&
 }
 
 bool SaveGraphFile(const QByteArray& bytes, const std::string& path, std::string& errorText) {
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  const bool written =
-      file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-  if (!written) {
-    file.cancelWriting();
-    errorText = CouldNotOpenDamagedMessage(path);
-    return false;
+  if (!bytes.isEmpty()) {
+    // The name's bytes as given, and the rules of every file the program writes.
+    TextWriter file(path, TextWriter::Mode::ReplaceWhenDone);
+    file.Write(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (file.opened() && file.Close())
+      return true;
   }
-  return true;
+  errorText = CouldNotOpenDamagedMessage(path);
+  return false;
 }

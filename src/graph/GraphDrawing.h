@@ -32,8 +32,10 @@ void DrawGraph(QImage& canvas, void (*reloadInput)() = ReloadInputOfReport);
 // the parameter set as it is: the input file is not reloaded.
 void DrawGraphOn(QPainter& painter);
 
-// Writes `canvas` as a 24-bit Windows bitmap, replacing `path` only once the whole file is
-// written. False with `errorText` set when nothing was drawn yet or the file cannot be written.
+// Writes `canvas` as a 24-bit Windows bitmap to the file named by the bytes of `path`, as every
+// file the program writes: beside it first, replacing it only once the whole file is written,
+// links followed, read-only files and anything that is not a regular file refused. False with
+// `errorText` set when nothing was drawn yet or the file cannot be written.
 bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText);
 // `canvas` as the bytes of an image file in `format` ("BMP", "PNG"), 24 bits per pixel.
 QByteArray GraphImageBytes(const QImage& canvas, const char* format);

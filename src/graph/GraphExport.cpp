@@ -12,8 +12,8 @@ char SystemDecimalSeparator() { return QLocale::system().decimalPoint() == "," ?
 
 GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& errorText) {
   TDMPumpfield& dm = *DMPumpfield;
-  if (!TextReader(reportPath).opened()) {
-    errorText = CouldNotOpenDamagedMessage(reportPath);
+  if (const TextReader report(reportPath); !report.opened()) {
+    errorText = report.FailureMessage(CouldNotOpenDamagedMessage(reportPath));
     return GraphExportResult::ReportUnreadable;
   }
   dm.InputFileName = reportPath;

@@ -3,6 +3,8 @@
 #include "core/Services.h"
 #include "data/UDMPumpfield.h"
 
+#include <algorithm>
+
 namespace {
 const char* const kSuffix = " Input not saved. Please correct the data";
 
@@ -15,9 +17,10 @@ int UsedValueCount(std::optional<Aim> aim) {
     return 8;
   return 13;
 }
+} // namespace
 
-// The first failing test's message, or nullptr when the parameter set is consistent.
-const char* FirstFailure(const std::string& code, const DataSetR& params) {
+const char* PreSaveFailure(const std::string& code, DataSetR params) {
+  params.resize(std::max<size_t>(params.size(), 14), 0.0);
   auto value = [&params](int position) { return params[position - 1]; };
   const std::optional<Aim> aim = AimOfCode(code);
   const bool rectangular = aim == Aim::FieldDepths;
@@ -41,13 +44,12 @@ const char* FirstFailure(const std::string& code, const DataSetR& params) {
     return "The spacing S is smaller than 2W.";
   return nullptr;
 }
-} // namespace
 
 void CheckBeforeSave(bool& ChecksPassed) {
   DataSetR& params = DMPumpfield->Params;
   if (params.size() < 14)
     params.resize(14, 0.0);
-  if (const char* failure = FirstFailure(DMPumpfield->AimCode, params)) {
+  if (const char* failure = PreSaveFailure(DMPumpfield->AimCode, params)) {
     AppServices().ShowMessage(std::string(failure) + kSuffix);
     return;
   }

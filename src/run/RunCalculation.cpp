@@ -29,13 +29,15 @@ void RunCalculation(RunWindow& window) {
   }
   window.SetRunHadErrors(false);
   run->check();
+  if (!InputErrorFlag)
+    RefuseUncountableRun(*run);
   WellUtils.RunAttempted = true;
   if (InputErrorFlag) {
     ShowRunErrors(window);
     return;
   }
   ShowCalculating();
-  run->calculate();
+  Calculate(*run);
   Progress(" Writing output ..", 1000);
 }
 

@@ -8,6 +8,7 @@
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "run/AimDispatch.h"
+#include "run/CheckBeforeSave.h"
 
 namespace {
 // The services in force, except that a request to end the program (a corrupt input file) is
@@ -21,20 +22,32 @@ public:
   bool AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
   void RequestQuit() override { quitRequested = true; }
   void Pause(int milliseconds) override { inner_.Pause(milliseconds); }
+  void ShowPercentDone(int percent) override { inner_.ShowPercentDone(percent); }
 
   bool quitRequested = false;
 
 private:
   Services& inner_;
 };
+
+// The window's tests before saving, on the file's values: a file written by hand gets the same
+// scrutiny as one the window saved. The first failure becomes the error list.
+void RefuseWhatTheWindowWouldNotSave(const TDMPumpfield& data) {
+  const char* failure = PreSaveFailure(data.AimCode, data.Params);
+  if (!failure)
+    return;
+  ErrorList errors;
+  errors.Add((" " + std::string(failure)).c_str());
+  errors.Finish();
+}
 } // namespace
 
 RunOutcome RunInputFile(const std::string& inputName) {
   RunOutcome outcome;
   outcome.reportName = ChangeFileExt(inputName, ".out");
-  if (!TextReader(inputName).opened()) {
+  if (const TextReader input(inputName); !input.opened()) {
     outcome.status = RunStatus::BadInputFile;
-    outcome.errorText = CouldNotOpenForReadingMessage(inputName);
+    outcome.errorText = input.FailureMessage(CouldNotOpenForReadingMessage(inputName));
     return outcome;
   }
   NoteQuit services;
@@ -55,12 +68,16 @@ RunOutcome RunInputFile(const std::string& inputName) {
   }
   try {
     run->check();
+    if (!InputErrorFlag)
+      RefuseWhatTheWindowWouldNotSave(data);
+    if (!InputErrorFlag)
+      RefuseUncountableRun(*run);
     if (InputErrorFlag) {
       outcome.status = RunStatus::InputErrors;
       return outcome;
     }
     DeleteFileIfExists(kErrorListName);
-    run->calculate();
+    Calculate(*run);
   } catch (const ArithmeticError& e) {
     outcome.status = RunStatus::ArithmeticError;
     outcome.errorText = e.what();

@@ -1,5 +1,7 @@
 // The application object. An exception that escapes an event handler is shown in a message box
-// and the program goes on with the next event.
+// and the program goes on with the next event. The toolkit's widget code is not exception-safe
+// (an exception passing through it leaks the event being delivered), so every handler of the
+// windows runs through RunGuarded and this is the last resort for what escapes elsewhere.
 #pragma once
 
 #include <QApplication>

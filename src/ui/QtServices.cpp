@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QThread>
 
 QtServices::QtServices(QPlainTextEdit* progressMemo) : memo_(progressMemo) {}
@@ -12,7 +14,13 @@ QtServices::QtServices(QPlainTextEdit* progressMemo) : memo_(progressMemo) {}
 void QtServices::AppendProgress(const std::string& line) {
   if (!memo_)
     return;
-  memo_->appendPlainText(ToQ(line));
+  if (PercentLineIsLast()) {
+    QTextCursor cursor(memo_->document()->lastBlock());
+    cursor.insertText(ToQ(line));
+    cursor.insertBlock();
+  } else {
+    memo_->appendPlainText(ToQ(line));
+  }
   // The calculation blocks the event loop, so the line is painted here and now.
   memo_->repaint();
 }
@@ -43,6 +51,25 @@ bool Ask(const std::string& text, QMessageBox::StandardButton preselected) {
                                preselected) == QMessageBox::Yes;
 }
 } // namespace
+
+void QtServices::ShowPercentDone(int percent) {
+  if (!memo_)
+    return;
+  const QString line = ToQ(PercentDoneLine(percent));
+  if (PercentLineIsLast()) {
+    QTextCursor cursor(memo_->document()->lastBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    cursor.insertText(line);
+  } else {
+    memo_->appendPlainText(line);
+  }
+  percentLine_ = line;
+  memo_->repaint();
+}
+
+bool QtServices::PercentLineIsLast() const {
+  return !percentLine_.isEmpty() && memo_->document()->lastBlock().text() == percentLine_;
+}
 
 void QtServices::ShowMessage(const std::string& text) {
   const PointerForBox pointer;

@@ -5,6 +5,7 @@
 #include "core/Services.h"
 
 #include <QPointer>
+#include <QString>
 
 class QPlainTextEdit;
 
@@ -18,9 +19,15 @@ public:
   bool AskYesNoExpectingYes(const std::string& text) override;
   void RequestQuit() override;
   void Pause(int milliseconds) override;
+  // The percent line is the memo's last line: it is replaced as the run goes on, and progress
+  // lines appended meanwhile go above it.
+  void ShowPercentDone(int percent) override;
 
 private:
+  bool PercentLineIsLast() const;
+
   QPointer<QPlainTextEdit> memo_;
+  QString percentLine_;
 };
 
 // Ends the event loop once control returns to it (also when it has not started yet).

@@ -1,5 +1,6 @@
 #include "cli/RunCommand.h"
 #include "TempDir.h"
+#include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,7 @@ TEST(RunCommand, ArithmeticErrorKeepsThePartialReport) {
   TempDir dir;
   // Well in layer 1, E = 0, Kv1 = 0: the first step has no flow capacity.
   WriteFileBytes("zero.inp", WithNumbers("Spa", "0.003 15 18 2.5 12 0 0.3 0.8 0.6 0 8 2.5 1.5 0"));
+  WriteFileBytes("zero.out", "an older report, which the partial one replaces");
   const CliRun run = RunCli({"zero.inp"});
   EXPECT_EQ(run.status, kExitArithmeticError);
   EXPECT_NE(run.err.find("Floating point division by zero"), std::string::npos) << run.err;
@@ -138,4 +140,22 @@ TEST(CliProgram, HelpUsageAndExitStatuses) {
   EXPECT_EQ(status("run case.inp"), 0);
   EXPECT_EQ(ReadFileBytes("out.txt"), " Progressing .....\n Almost done .....\nReport written: " +
                                           dir.file("case.out") + "\n");
+}
+
+TEST(TerminalServices, PercentDoneOnlyWhereAskedAndClearedBeforeOtherText) {
+  std::ostringstream out, percent;
+  {
+    TerminalServices withoutPercent(out);
+    AppServices().ShowPercentDone(5);
+  }
+  {
+    TerminalServices services(out, &percent);
+    AppServices().ShowPercentDone(5);
+    AppServices().ShowPercentDone(6);
+    AppServices().AppendProgress(" Almost done .....");
+    AppServices().ShowPercentDone(7);
+  }
+  EXPECT_EQ(out.str(), " Almost done .....\n");
+  EXPECT_EQ(percent.str(), "\r Done 5% .....\r Done 6% .....\r\033[K\r Done 7% .....\r\033[K");
+  EXPECT_FALSE(IsTerminal(out));
 }

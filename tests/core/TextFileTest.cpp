@@ -42,14 +42,31 @@ TEST(TextReader, ReadsNumbersInFreeFormatAcrossLines) {
   EXPECT_EQ(v, 0.0);
 }
 
-TEST(TextReader, RejectsTokensLongerThan64Characters) {
+TEST(TextReader, ReadsTokensAsLongAsTheWidestWrittenNumber) {
   TempDir dir;
-  WriteFileBytes("n.txt", std::string(64, '1') + " " + std::string(65, '1'));
+  // "-DBL_MAX" with four decimals is the widest number any writer of the program produces.
+  WriteFileBytes("n.txt", "-" + std::string(309, '1') + ".0000 " + std::string(316, '1'));
   TextReader reader("n.txt");
   double v;
   EXPECT_EQ(reader.ReadReal(v), TextReader::ReadResult::Number);
   EXPECT_EQ(reader.ReadReal(v), TextReader::ReadResult::Malformed);
   EXPECT_THROW(TextReader::OpenOrThrow("missing.txt"), InputOutputError);
+}
+
+TEST(TextReader, RefusesFilesLargerThan64MB) {
+  TempDir dir;
+  WriteFileBytes("big.inp", "");
+  std::filesystem::resize_file("big.inp", kMaxTextFileSize + 1);
+  for (const std::string& path : {dir.file("big.inp"), std::string("/dev/zero")}) {
+    const TextReader reader(path);
+    EXPECT_FALSE(reader.opened()) << path;
+    EXPECT_TRUE(reader.tooLarge()) << path;
+    EXPECT_EQ(reader.FailureMessage("cannot open"), "The file \"" + path +
+                                                        "\" is larger than 64 MB: it is no input "
+                                                        "file or report of this program, and it "
+                                                        "was not read.");
+  }
+  EXPECT_EQ(TextReader("missing").FailureMessage("cannot open"), "cannot open");
 }
 
 TEST(TextWriter, WritesCrLfAndReplacesOnlyWhenDone) {

@@ -65,6 +65,8 @@ TEST(TextToFloat, AcceptsPlainDecimalNumbersOnly) {
   EXPECT_FALSE(TextToFloat("nan", '.'));
   EXPECT_FALSE(TextToFloat("0x10", '.'));
   EXPECT_FALSE(TextToFloat("1e999", '.'));
+  EXPECT_FALSE(TextToFloat("1e9223372036854775807", '.'));
+  EXPECT_EQ(TextToFloat("1e-9223372036854775808", '.'), 0.0);
 }
 
 TEST(StringToFloat, AcceptsPointAndCommaWhateverTheSeparator) {

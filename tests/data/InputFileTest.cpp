@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <random>
 #include <sys/stat.h>
@@ -140,6 +141,23 @@ TEST(SaveInputFile, ValuesThatFillTheirFieldStillReadBack) {
   EXPECT_EQ(back.Params[9], 12345.0);
   EXPECT_EQ(back.Params[12], -123456.0);
   EXPECT_EQ(back.Params[13], 123456789.0);
+}
+
+TEST(SaveInputFile, TheWidestValuesReadBack) {
+  ScriptedServices services;
+  TempDir dir;
+  TDMPumpfield dm;
+  DataSetR params = kParams;
+  params[0] = DBL_MAX;  // 309 digits and four decimals
+  params[5] = -DBL_MAX; // and a sign
+  params[13] = 1.25e62; // longer than 64 characters, as typed into the window
+  Fill(dm, "Spa", params);
+  dm.SaveInputFile("wide.inp");
+  TDMPumpfield back;
+  back.InputFileName = "wide.inp";
+  back.LoadInputFile();
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_EQ(back.Params, params);
 }
 
 TEST(SaveInputFile, EveryWrittenFileReadsBackToTheRoundedValues) {

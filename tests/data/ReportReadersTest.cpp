@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 std::string Rows(int count, double start = 0.0) {
   std::string rows;
@@ -152,6 +154,26 @@ TEST_F(ReaderTest, RectangularReportMissingItsThirdTableIsRefused) {
   EXPECT_THROW(dm.LoadGraphData("r.out"), ReportFormatError);
   EXPECT_EQ(dm.Count1, 0);
   EXPECT_EQ(dm.ReportTag, "");
+}
+
+TEST_F(ReaderTest, RectangularReportWhoseSecondTableHasNoMarkerIsRefused) {
+  const std::string withoutMarker = "\r\n Output sequence (see also the Symbols button):\r\n"
+                                    "   X       F         G/p\r\n #\r\n head\r\n depth\r\n #\r\n";
+  dm.Count2 = 7;
+  EXPECT_THROW(Load(Head("Field", "Rectangle", " Ostvane input data: ") +
+                    ProfileBlock("longer spacing", 2, 0, false) + withoutMarker +
+                    ProfileBlock("shorter spacing", 2, 100, false) +
+                    ProfileBlock("diagonal", 2, 200, true)),
+               ReportFormatError);
+  EXPECT_EQ(dm.Count2, 7);
+}
+
+TEST_F(ReaderTest, TitlesOfMegabytesOfBlanksAreShortenedInLinearTime) {
+  const auto start = std::chrono::steady_clock::now();
+  Load(Head("a" + std::string(2 << 20, ' ') + "b", "c", " Trellow input data: ") +
+       SingleReport(3).substr(Head("", "", " Trellow input data: ").size()));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(dm.Title1, " a b");
 }
 
 TEST_F(ReaderTest, TablesOfMoreThan255RowsAreRefused) {

@@ -88,6 +88,18 @@ TEST_F(RunTest, RunWithInputErrorsShowsTheListAndDeletesTheInputFile) {
   EXPECT_EQ(services.pauses, (std::vector<int>{500, 500}));
 }
 
+TEST_F(RunTest, ARunWhoseStepsCannotBeCountedShowsItsErrorList) {
+  SaveInput("Hydr", "0.0020");
+  std::string text = ReadFileBytes(dm.InputFileName);
+  text.replace(text.find("     12.00      8.00"), 20, " 43000000.00      8.00");
+  WriteFileBytes(dm.InputFileName, text);
+  RunCalculation(window);
+  EXPECT_TRUE(window.runHadErrors);
+  EXPECT_NE(ReadFileBytes("Error.lst").find(" Make sure that the diagonal of Sa and Sb"),
+            std::string::npos);
+  EXPECT_FALSE(FileExists(dir.file("field.out")));
+}
+
 TEST_F(RunTest, CorrectedRunAfterAnErrorRunClearsTheErrorFlag) {
   SaveInput("Hydr", "0.0000");
   RunCalculation(window);

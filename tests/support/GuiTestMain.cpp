@@ -6,7 +6,7 @@
 #include "graph/GraphDrawing.h"
 #include "ui/PumpfieldApplication.h"
 
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -20,8 +20,10 @@ int main(int argc, char** argv) {
   qputenv("LC_ALL", "de_DE.UTF-8");
   qputenv("LOCPATH", PUMPFIELD_COMMA_LOCALE_PATH);
 #endif
-  // Settings the tests write go to a folder of their own, not the user's.
-  QStandardPaths::setTestModeEnabled(true);
+  // Settings the tests write go to a folder of this test program's own, not the user's, nor
+  // one that another test program running at the same time writes too.
+  const QTemporaryDir settings;
+  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
   PumpfieldApplication application(argc, argv);
   QApplication::setApplicationName("Subsurface drainage by pumped wells");
   ::testing::InitGoogleTest(&argc, argv);

@@ -22,3 +22,4 @@ bool ScriptedServices::AskYesNoExpectingYes(const std::string& text) {
 
 void ScriptedServices::RequestQuit() { ++quitRequests; }
 void ScriptedServices::Pause(int milliseconds) { pauses.push_back(milliseconds); }
+void ScriptedServices::ShowPercentDone(int percent) { percents.push_back(percent); }

@@ -19,12 +19,14 @@ public:
   bool AskYesNoExpectingYes(const std::string& text) override;
   void RequestQuit() override;
   void Pause(int milliseconds) override;
+  void ShowPercentDone(int percent) override;
 
   std::vector<std::string> progress;
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::vector<std::string> questionsExpectingYes; // also in `questions`
   std::vector<int> pauses;
+  std::vector<int> percents;
   std::deque<bool> answers;
   int quitRequests = 0;
 };

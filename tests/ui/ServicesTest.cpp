@@ -186,8 +186,10 @@ TEST(TopLevelHandler, AnEscapedErrorBecomesAMessageAndTheProgramGoesOn) {
 TEST(TopLevelHandler, AnErrorInAButtonHandlerIsReported) {
   ScriptedServices services;
   QPushButton button("Run");
-  QObject::connect(&button, &QPushButton::clicked,
-                   [] { throw std::runtime_error("'12x' is not a valid floating point value"); });
+  // As the windows connect their buttons: the error is caught before it reaches the toolkit.
+  QObject::connect(&button, &QPushButton::clicked, [] {
+    RunGuarded([] { throw std::runtime_error("'12x' is not a valid floating point value"); });
+  });
   button.show();
   QTest::mouseClick(&button, Qt::LeftButton);
   QTest::mouseClick(&button, Qt::LeftButton);
@@ -252,6 +254,20 @@ TEST(QtServicesTest, EnterGivesThePreselectedAnswerWithThePointerOverTheBox) {
   EXPECT_TRUE(services.AskYesNoExpectingYes("Do you wish to do the calculations?"));
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   QApplication::restoreOverrideCursor();
+}
+
+TEST(QtServicesTest, ThePercentDoneStaysTheMemosLastLine) {
+  QPlainTextEdit memo;
+  QtServices services(&memo);
+  services.AppendProgress(" Please wait .....");
+  services.ShowPercentDone(10);
+  services.ShowPercentDone(40);
+  services.AppendProgress(" Almost done .....");
+  services.ShowPercentDone(70);
+  EXPECT_EQ(memo.toPlainText(), " Please wait .....\n Almost done .....\n Done 70% .....");
+  memo.clear();
+  services.ShowPercentDone(80);
+  EXPECT_EQ(memo.toPlainText(), " Done 80% .....");
 }
 
 TEST(QtServicesTest, AQuitRequestedBeforeTheLoopRunsEndsItOnceItRuns) {

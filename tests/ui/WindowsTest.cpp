@@ -388,7 +388,8 @@ TEST(Figure, EmbeddedFigureIsABaselineJfifDecodedTo540By462) {
 TEST(Figure, BytesThatAreNoJpegGiveANullImage) {
   EXPECT_TRUE(DecodeJpeg(QByteArray()).isNull());
   EXPECT_TRUE(DecodeJpeg(QByteArray("BM not a jpeg at all")).isNull());
-  EXPECT_TRUE(DecodeJpeg(QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 12)).isNull());
+  const char truncated[] = "\xFF\xD8\xFF\xE0\x00\x10JFIF"; // the heading and no more
+  EXPECT_TRUE(DecodeJpeg(QByteArray(truncated, sizeof truncated)).isNull());
 }
 
 TEST_F(WindowsTest, TheFigureWindowOpensWhollyOnTheScreen) {

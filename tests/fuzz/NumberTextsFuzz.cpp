@@ -1,0 +1,46 @@
+// Any text as a number, and any eight bytes as a double: every number the program writes
+// (fixed-point fields, the general float text) reads back to the value it was written from.
+#include "FuzzSupport.h"
+#include "core/TextFormat.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+void RequireRoundTrips(double value) {
+  if (!std::isfinite(value))
+    return;
+  for (int decimals : {0, 2, 4}) {
+    const auto back = TextToFloat(FormatFixed(value, 10, decimals), '.');
+    Require(back.has_value());
+    Require(std::fabs(*back - value) <= 0.5 * std::pow(10.0, -decimals) + std::fabs(value) * 1e-15);
+  }
+  for (char separator : {'.', ','}) {
+    SetDecimalSeparator(separator);
+    const auto back = TextToFloat(FloatToText(value), separator);
+    Require(back.has_value());
+    Require(std::fabs(*back - value) <= std::fabs(value) * 1e-14);
+  }
+  SetDecimalSeparator('.');
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  for (char separator : {'.', ','})
+    if (const auto value = TextToFloat(text, separator)) {
+      Require(std::isfinite(*value));
+      RequireRoundTrips(*value);
+    }
+  try {
+    RequireRoundTrips(StringToFloat(text));
+  } catch (const ConversionError&) {
+  }
+  SetDecimalSeparator('.');
+  if (size >= sizeof(double)) {
+    double value;
+    std::memcpy(&value, data, sizeof value);
+    RequireRoundTrips(value);
+  }
+  return 0;
+}
