@@ -27,43 +27,43 @@ std::string SymbolList(const std::vector<SweepSymbol>& symbols) {
   return list;
 }
 
-double Number(const std::string& text, const std::string& spec) {
+double Number(const std::string& text, const std::string& vary) {
   const std::optional<double> value = TextToFloat(text, '.');
   if (!value || !std::isfinite(*value))
-    throw SweepUsageError("\"" + text + "\" in \"" + spec +
+    throw SweepUsageError("\"" + text + "\" in \"" + vary +
                           "\" is no number (write numbers with a decimal point)");
   return *value;
 }
 
-size_t Count(const std::string& text, const std::string& spec) {
+size_t Count(const std::string& text, const std::string& vary) {
   size_t count = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), count);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size() || count < 2)
-    throw SweepUsageError("the COUNT in \"" + spec + "\" must be a whole number of at least 2");
+    throw SweepUsageError("the COUNT in \"" + vary + "\" must be a whole number of at least 2");
   if (count > kMaxSweepPoints)
-    throw SweepUsageError("\"" + spec + "\" asks for more than " + std::to_string(kMaxSweepPoints) +
+    throw SweepUsageError("\"" + vary + "\" asks for more than " + std::to_string(kMaxSweepPoints) +
                           " values");
   return count;
 }
 
-std::vector<double> ValuesOf(const std::string& list, const std::string& spec) {
+std::vector<double> ValuesOf(const std::string& list, const std::string& vary) {
   std::vector<double> values;
   const size_t colon = list.find(':');
   if (colon == std::string::npos) {
     size_t start = 0;
     while (start <= list.size()) {
       const size_t comma = std::min(list.find(',', start), list.size());
-      values.push_back(Number(list.substr(start, comma - start), spec));
+      values.push_back(Number(list.substr(start, comma - start), vary));
       start = comma + 1;
     }
     return values;
   }
   const size_t second = list.find(':', colon + 1);
   if (second == std::string::npos)
-    throw SweepUsageError("\"" + spec + "\" is neither SYMBOL=FROM:TO:COUNT nor SYMBOL=V1,V2,...");
-  const long double from = Number(list.substr(0, colon), spec);
-  const long double to = Number(list.substr(colon + 1, second - colon - 1), spec);
-  const size_t count = Count(list.substr(second + 1), spec);
+    throw SweepUsageError("\"" + vary + "\" is neither SYMBOL=FROM:TO:COUNT nor SYMBOL=V1,V2,...");
+  const long double from = Number(list.substr(0, colon), vary);
+  const long double to = Number(list.substr(colon + 1, second - colon - 1), vary);
+  const size_t count = Count(list.substr(second + 1), vary);
   for (size_t i = 0; i < count; ++i)
     values.push_back(i + 1 == count ? static_cast<double>(to)
                                     : static_cast<double>(from + (to - from) * i / (count - 1)));
