@@ -13,9 +13,8 @@
 namespace {
 
 void PrintErrorList(std::ostream& out) {
-  TextReader list(kErrorListName);
-  while (list.opened() && !list.AtEnd())
-    out << list.ReadLine() << '\n';
+  for (const std::string& line : TextReader(kErrorListName).ReadLines())
+    out << line << '\n';
 }
 } // namespace
 

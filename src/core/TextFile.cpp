@@ -86,6 +86,13 @@ std::string TextReader::ReadLine() {
   return data_.substr(start, end - start);
 }
 
+std::vector<std::string> TextReader::ReadLines() {
+  std::vector<std::string> lines;
+  while (!AtEnd())
+    lines.push_back(ReadLine());
+  return lines;
+}
+
 void TextReader::SkipLine() {
   while (pos_ < data_.size() && data_[pos_] != '\n')
     ++pos_;

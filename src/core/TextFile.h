@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // The longest number token read: a sign, the 309 digits of the largest double, the point and
 // four decimals, which is the widest value the input-file writer and the reports produce.
@@ -40,6 +41,8 @@ public:
   // At the end of the file it gives the empty text.
   std::string ReadLine();
   void SkipLine();
+  // The lines from here to the end of the file (none when it could not be opened).
+  std::vector<std::string> ReadLines();
 
   enum class ReadResult { Number, EndOfFile, Malformed };
   // Skips blanks, tabs and line ends, then reads one number token. At the end of the file the

@@ -137,10 +137,7 @@ std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
     AppServices().ShowMessage(file.FailureMessage(CouldNotOpenDamagedMessage(path)));
     return std::nullopt;
   }
-  std::vector<std::string> lines;
-  while (!file.AtEnd())
-    lines.push_back(file.ReadLine());
-  return lines;
+  return file.ReadLines();
 }
 } // namespace
 

@@ -154,10 +154,7 @@ std::optional<ReportContent> ReadReport(const std::string& path, std::string& er
     errorText = CouldNotOpenDamagedMessage(path);
     return std::nullopt;
   }
-  std::vector<std::string> lines;
-  while (!file.AtEnd())
-    lines.push_back(file.ReadLine());
-  return ParseReport(lines, path, errorText);
+  return ParseReport(file.ReadLines(), path, errorText);
 }
 
 std::string AimInWords(Aim aim) {

@@ -32,18 +32,10 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::vector<std::string> LinesOf(const std::string& path) {
-  std::vector<std::string> lines;
-  TextReader file(path);
-  while (file.opened() && !file.AtEnd())
-    lines.push_back(file.ReadLine());
-  return lines;
-}
-
 // The results of the aim and, for a search that missed the required depth, the note that the
 // run wrote after the report's last " #" line.
 void ReadReport(const std::string& reportName, RunRecord& record) {
-  const std::vector<std::string> lines = LinesOf(reportName);
+  const std::vector<std::string> lines = TextReader(reportName).ReadLines();
   const std::optional<Aim> aim = AimOfCode(record.aimCode);
   for (const std::string& line : lines)
     for (ResultColumn column : aim ? ResultsOfAim(*aim) : std::vector<ResultColumn>()) {
@@ -73,7 +65,7 @@ std::string FirstListedError(const std::string& list) {
 
 std::string ReadErrorList(const std::string& name) {
   std::string text;
-  for (const std::string& line : LinesOf(name))
+  for (const std::string& line : TextReader(name).ReadLines())
     text += line + '\n';
   return text;
 }

@@ -118,10 +118,9 @@ void TMainForm::Output_TabSheetShow() {
     State.FailedRunInput.clear();
     Output_Memo->clear();
     if (FileExists(kErrorListName)) {
-      TextReader list = TextReader::OpenOrThrow(kErrorListName);
       QStringList lines;
-      while (!list.AtEnd())
-        lines.append(ToQ(list.ReadLine()));
+      for (const std::string& line : TextReader::OpenOrThrow(kErrorListName).ReadLines())
+        lines.append(ToQ(line));
       Output_Memo->setPlainText(lines.join('\n'));
       DeleteFileIfExists(kErrorListName);
     }
