@@ -1,3 +1,4 @@
+#include "CliTestSupport.h"
 #include "GoldenFiles.h"
 #include "TempDir.h"
 #include "cli/RunCommand.h"
@@ -18,20 +19,7 @@
 namespace fs = std::filesystem;
 
 namespace {
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun RunBatch(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunCommand(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string WithNumbers(const std::string& aim, const std::string& numbers) {
-  return "t1\r\nt2\r\nFile Name: x\r\n" + aim + "\r\n" + numbers + "\r\n";
-}
+CliRun RunBatch(const std::vector<std::string>& arguments) { return Call(RunCommand, arguments); }
 
 std::vector<std::string> FolderNames(const std::string& folder) {
   std::vector<std::string> names;
@@ -93,7 +81,8 @@ TEST(Batch, MixedFilesGiveEachItsStatusSummaryAndErrorList) {
                          "\n THE FOLLOWING ERRORS WERE FOUND IN THE INPUT:\n"),
             std::string::npos)
       << run.out;
-  EXPECT_NE(run.err.find("in/zero.inp: arithmetic-error: The calculation stopped: Floating point division by zero."),
+  EXPECT_NE(run.err.find("in/zero.inp: arithmetic-error: The calculation stopped: Floating point "
+                         "division by zero."),
             std::string::npos)
       << run.err;
   EXPECT_EQ(ReadFileBytes("in/bad.inp"), bad);
@@ -112,7 +101,8 @@ TEST(Batch, MixedFilesGiveEachItsStatusSummaryAndErrorList) {
       "in/bad.inp,Con,input-errors,,,,,,,Make sure that R > 0.,",
       "in/clay.inp,Spa,not-converged,2.00,,,,,,\"The required midway watertable depth was not "
       "reached: the well spacing shown is the lower bound of the search, 2 m.\",",
-      "in/zero.inp,Spa,arithmetic-error,,,,,,,The calculation stopped: Floating point division by zero.,",
+      "in/zero.inp,Spa,arithmetic-error,,,,,,,The calculation stopped: Floating point division by "
+      "zero.,",
       "in/code.inp,spa,unreadable,,,,,,,\"A program error occurred.The code in the inputfile "
       "\"\"" +
           dir.file("in/code.inp") + "\"\" is corrupt\",",

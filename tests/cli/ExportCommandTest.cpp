@@ -1,4 +1,5 @@
 // pumpfield-cli export, report, and graph in the formats other than the bitmap.
+#include "CliTestSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +10,6 @@
 #include <sys/wait.h>
 
 namespace {
-int Cli(const std::string& arguments) {
-  const std::string command = std::string(PUMPFIELD_CLI) + " " + arguments + " >out.txt 2>err.txt";
-  const int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
 
 std::string Example(const std::string& name) {
   return std::string(PUMPFIELD_SOURCE_DIR) + "/Data/" + name;

@@ -1,3 +1,4 @@
+#include "CliTestSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,6 @@
 #include <unistd.h>
 
 namespace {
-int Cli(const std::string& arguments) {
-  const std::string command = std::string(PUMPFIELD_CLI) + " " + arguments + " >out.txt 2>err.txt";
-  const int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
 
 int32_t LittleEndian32(const std::string& bytes, size_t at) {
   return static_cast<int32_t>(static_cast<uint8_t>(bytes[at]) |

@@ -1,4 +1,5 @@
 #include "cli/RunCommand.h"
+#include "CliTestSupport.h"
 #include "TempDir.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
@@ -15,20 +16,7 @@ const char* const kSpacingInput =
     "     12.00      0.20      0.30      0.80      0.60    0.1500      8.00    2.5000      1.50"
     "      0.00\r\n";
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun RunCli(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunCommand(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string WithNumbers(const std::string& aim, const std::string& numbers) {
-  return "t1\r\nt2\r\nFile Name: x\r\n" + aim + "\r\n" + numbers + "\r\n";
-}
+CliRun RunCli(const std::vector<std::string>& arguments) { return Call(RunCommand, arguments); }
 } // namespace
 
 TEST(RunCommand, WritesTheReportBesideTheInputWithAbsoluteNames) {

@@ -1,4 +1,5 @@
 #include "cli/SweepCommand.h"
+#include "CliTestSupport.h"
 #include "TempDir.h"
 #include "cli/RunCommand.h"
 #include "core/FileNames.h"
@@ -11,16 +12,7 @@
 #include <sys/wait.h>
 
 namespace {
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Sweep(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = SweepCommand(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun Sweep(const std::vector<std::string>& arguments) { return Call(SweepCommand, arguments); }
 
 const char* const kSpacing = PUMPFIELD_SOURCE_DIR "/Data/spacing-loam-over-sand.inp";
 } // namespace
