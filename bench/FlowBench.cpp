@@ -1,6 +1,8 @@
 // Speed of the flow model: the fine pass per step for each well-bottom branch against a bare
 // loop of the same arithmetic, and whole runs of each aim.
+#include "calc/Engine.h"
 #include "calc/FlowPass.h"
+#include "calc/RunFiles.h"
 #include "calc/UTrellow.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
@@ -20,27 +22,36 @@ namespace {
 const std::string kFolder = (fs::temp_directory_path() / "pumpfield-bench").string();
 
 // A two-layer soil whose well bottom lies in the given branch; half spacing 50 m.
-void SetUpState(WellBottom branch) {
-  Flow = FlowModelState();
-  Flow.Ka = 0.8, Flow.Kb1 = 0.6, Flow.Kv1 = 0.15, Flow.Kb2 = 8, Flow.Kv2 = 2.5;
-  Flow.D1 = 4, Flow.D2 = 18, Flow.Dw = 2.5, Flow.E = 0.2, Flow.W = 0.3, Flow.rw = 0.15;
-  Flow.Db = branch == WellBottom::InLayer1 ? 3.5 : branch == WellBottom::InLayer2 ? 12 : 18;
-  Flow.T1 = Flow.D1 - Flow.Dw, Flow.T2 = Flow.D2 - Flow.D1;
-  Flow.Lw = Flow.Db - Flow.Dw, Flow.L2 = Flow.Db - Flow.D1;
-  PrepareLayers();
-  Flow.S = 50;
-  Flow.R = 0.0038;
+void SetUpState(FlowModelState& s, WellBottom branch) {
+  s = FlowModelState();
+  s.Ka = 0.8, s.Kb1 = 0.6, s.Kv1 = 0.15, s.Kb2 = 8, s.Kv2 = 2.5;
+  s.D1 = 4, s.D2 = 18, s.Dw = 2.5, s.E = 0.2, s.W = 0.3, s.rw = 0.15;
+  s.Db = branch == WellBottom::InLayer1 ? 3.5 : branch == WellBottom::InLayer2 ? 12 : 18;
+  s.T1 = s.D1 - s.Dw, s.T2 = s.D2 - s.D1;
+  s.Lw = s.Db - s.Dw, s.L2 = s.Db - s.D1;
+  PrepareLayers(s);
+  s.S = 50;
+  s.R = 0.0038;
 }
+
+// An engine whose reports stay in memory.
+struct MemoryEngine {
+  SilentServices services;
+  Engine engine{services};
+  MemoryEngine() { engine.Files = {true, std::string(), false}; }
+};
 
 const int64_t kStepsAt50 = 5000000 - 15001 + 1;
 
 void CalcHeadProfileSteps(benchmark::State& state) {
   const auto branch = static_cast<WellBottom>(state.range(0));
-  TextWriter report(kFolder + "/profile.out");
+  MemoryEngine memory;
+  Engine& engine = memory.engine;
   for (auto _ : state) {
-    SetUpState(branch);
-    CalcHeadProfile(report);
-    benchmark::DoNotOptimize(Flow.F);
+    SetUpState(engine.Flow, branch);
+    Report report(engine);
+    CalcHeadProfile(engine, report);
+    benchmark::DoNotOptimize(engine.Flow.F);
   }
   // Shown as seconds per step with an SI prefix, e.g. "44n" for 44 ns.
   state.counters["per_step"] =
@@ -70,7 +81,10 @@ double BareSteps(const FlowModelState& s, int64_t first, int64_t last, double he
 
 void ArithmeticFloor(benchmark::State& state) {
   const auto branch = static_cast<WellBottom>(state.range(0));
-  SetUpState(branch);
+  MemoryEngine memory;
+  Engine& engine = memory.engine;
+  FlowModelState& Flow = engine.Flow;
+  SetUpState(Flow, branch);
   const double he = Store(Divide(3.14L * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
   double F = 0;
   for (auto _ : state) {
@@ -88,8 +102,8 @@ void ArithmeticFloor(benchmark::State& state) {
     benchmark::DoNotOptimize(F);
   }
   // It is a floor only while it computes what the fine pass computes, to the last bit.
-  TextWriter report(kFolder + "/floor.out");
-  CalcHeadProfile(report);
+  Report report(engine);
+  CalcHeadProfile(engine, report);
   if (F != Flow.F)
     state.SkipWithError("the bare chain ends with another head than the fine pass");
   // Shown as seconds per step with an SI prefix, e.g. "44n" for 44 ns.
@@ -123,21 +137,20 @@ void WholeRun(benchmark::State& state, const std::string& aim) {
     TextWriter file(input);
     file.Write(InputText(aim, wide));
   }
-  TDMPumpfield data;
-  DMPumpfield = &data;
-  data.InputFileName = input;
-  data.LoadInputFile();
+  SilentServices services;
+  Engine engine(services);
+  engine.Files.ErrorList = kFolder + "/Error.lst";
+  engine.DMPumpfield.InputFileName = input;
+  engine.DMPumpfield.LoadInputFile();
   const AimRun* run = FindAimRun(aim);
-  fs::current_path(kFolder);
   for (auto _ : state) {
-    run->check();
-    if (InputErrorFlag)
+    run->check(engine);
+    if (engine.InputErrorFlag)
       state.SkipWithError("input errors");
-    run->calculate();
+    run->calculate(engine);
   }
   // The half spacing of the fine pass (of the diagonal for the rectangular field).
-  state.counters["half_spacing_m"] = aim == "Spa" ? Flow.S / 2 : Flow.S;
-  DMPumpfield = nullptr;
+  state.counters["half_spacing_m"] = aim == "Spa" ? engine.Flow.S / 2 : engine.Flow.S;
 }
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "cli/ExportCommand.h"
 
-#include "cli/RunCommand.h"
+#include "cli/ExitStatus.h"
 #include "core/FileNames.h"
 #include "export/TableExport.h"
 

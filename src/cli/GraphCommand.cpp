@@ -1,7 +1,7 @@
 #include "cli/GraphCommand.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
@@ -96,16 +96,14 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     err << "Graphs can only be drawn by a program with a graphical user interface\n";
     return kExitInputErrors;
   }
-  const char previousSeparator = DecimalSeparator();
-  SetDecimalSeparator(separator ? separator : SystemDecimalSeparator());
   TerminalServices services(out);
-  ScopedDataModule module;
+  TDMPumpfield dm(&services);
   std::string errorText;
-  GraphExportResult result = LoadReportGraph(reportName, errorText);
+  GraphExportResult result = LoadReportGraph(dm, reportName, errorText);
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
   if (result == GraphExportResult::Written && !services.quitRequested)
-    result = SaveLoadedGraphAs(imageName, scale.value_or(1), errorText);
-  SetDecimalSeparator(previousSeparator);
+    result = SaveLoadedGraphAs(dm, separator ? separator : SystemDecimalSeparator(), imageName,
+                               scale.value_or(1), errorText);
   if (services.quitRequested)
     return kExitBadInputFile;
   if (result != GraphExportResult::Written) {

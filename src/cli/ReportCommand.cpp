@@ -1,8 +1,7 @@
 #include "cli/ReportCommand.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
-#include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "export/CalculationReport.h"
 
@@ -24,7 +23,6 @@ int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     err << "Reports can only be drawn by a program with a graphical user interface\n";
     return kExitInputErrors;
   }
-  TerminalServices services(out);
   std::string errorText;
   CalculationReportResult result = CalculationReportResult::NotWritten;
   if (!ReplacesReportOrInput(pdfName, reportName, errorText))

@@ -1,20 +1,23 @@
 #include "cli/RunCommand.h"
 
+#include "api/Pumpfield.h"
 #include "cli/BatchCommand.h"
 #include "cli/TerminalServices.h"
-
-#include "calc/CalcFiles.h"
 #include "core/FileNames.h"
-#include "core/TextFile.h"
-#include "run/RunInputFile.h"
 
 #include <ostream>
 
 namespace {
+// The error list file of a run from the command line, in the working directory.
+constexpr const char* kErrorListName = "Error.lst";
 
-void PrintErrorList(std::ostream& out) {
-  for (const std::string& line : TextReader(kErrorListName).ReadLines())
-    out << line << '\n';
+void PrintLines(std::ostream& out, const std::string& text) {
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    out << text.substr(start, end - start - (end > start && text[end - 1] == '\r')) << '\n';
+    start = end + 1;
+  }
 }
 } // namespace
 
@@ -33,13 +36,15 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     return kExitUsage;
   }
   TerminalServices services(out, IsTerminal(err) ? &err : nullptr);
-  const RunOutcome run = RunInputFile(inputName);
+  pumpfield::RunOptions options;
+  options.services = &services;
+  const pumpfield::Result run = pumpfield::RunFile(inputName, kErrorListName, options);
   switch (run.status) {
   case RunStatus::ReportWritten:
     out << "Report written: " << reportName << '\n';
     return kExitReportWritten;
   case RunStatus::InputErrors:
-    PrintErrorList(out);
+    PrintLines(out, run.errorList);
     return kExitInputErrors;
   case RunStatus::ArithmeticError:
     // The text says that the calculation stopped, and why.

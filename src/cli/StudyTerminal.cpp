@@ -44,8 +44,6 @@ bool StopSignals::requested() const { return stopSignal != 0; }
 
 int StopSignals::ExitStatus() const { return 128 + stopSignal; }
 
-bool IsTerminal(const std::ostream& err) { return &err == &std::cerr && ::isatty(STDERR_FILENO); }
-
 ProgressLine::ProgressLine(std::ostream& err, bool shown, size_t total)
     : err_(err), shown_(shown), total_(total), start_(std::chrono::steady_clock::now()) {}
 

@@ -19,9 +19,6 @@ public:
   int ExitStatus() const;
 };
 
-// True when `err` is the process's standard error and that is a terminal.
-bool IsTerminal(const std::ostream& err);
-
 // "12/40 runs done, 0:07 elapsed, about 0:16 left", kept on one line of the terminal; nothing at
 // all when not `shown`.
 class ProgressLine {

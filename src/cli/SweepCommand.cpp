@@ -1,15 +1,15 @@
 #include "cli/SweepCommand.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
 #include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "graph/SweepPlot.h"
 #include "study/Batch.h"
-#include "study/ParallelRunner.h"
 #include "study/Sweep.h"
+#include "study/ThreadPool.h"
 
 #include <ostream>
 
@@ -93,12 +93,12 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   TDMPumpfield base;
   {
     TerminalServices services(err);
-    ScopedDataModule module;
-    module.data().InputFileName = inputName;
-    module.data().LoadInputFile();
+    base.services = &services;
+    base.InputFileName = inputName;
+    base.LoadInputFile();
+    base.services = nullptr;
     if (services.quitRequested)
       return kExitBadInputFile;
-    base = module.data();
   }
 
   SweepTable table;

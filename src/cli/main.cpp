@@ -1,4 +1,5 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
+#include "cli/ExitStatus.h"
 #include "cli/ExportCommand.h"
 #include "cli/GraphCommand.h"
 #include "cli/ReportCommand.h"
@@ -8,6 +9,7 @@
 #include "core/Version.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -140,6 +142,9 @@ int Main(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   RemoveUnfinishedFilesOnSignals();
+  // A reader that goes away (a pipe into "head") makes writes fail instead of ending the program
+  // unannounced; a batch then stops as it does on Ctrl+C.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     return Main(argc, argv);
   } catch (const std::bad_alloc&) {

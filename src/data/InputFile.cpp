@@ -2,15 +2,10 @@
 #include "data/UDMPumpfield.h"
 
 #include "core/FileNames.h"
-#include "core/Services.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
 
 #include <algorithm>
-
-namespace {
-constexpr int kParamCount = 14;
-constexpr int kFieldWidth = 10;
 
 std::string CodeCorruptMessage(const std::string& path) {
   return "The code in the inputfile \"" + path + "\" is corrupt";
@@ -19,6 +14,10 @@ std::string CodeCorruptMessage(const std::string& path) {
 std::string NumbersCorruptMessage(const std::string& path) {
   return "Real numbers in the inputfile \"" + path + "\" are corrupt";
 }
+
+namespace {
+constexpr int kParamCount = 14;
+constexpr int kFieldWidth = 10;
 
 // A value that fills its whole field gets a blank in front all the same, so that it never
 // runs into the value before it and the file always reads back.
@@ -37,6 +36,13 @@ int DecimalsOfPosition(int position, const std::string& aimCode) {
   return 2;
 }
 
+std::optional<double> ValueAsSaved(double value, int position, const std::string& aimCode) {
+  const std::string text = FormatFixed(value, 0, DecimalsOfPosition(position, aimCode));
+  if (text.size() > kMaxNumberToken)
+    return std::nullopt;
+  return TextToFloat(text, '.');
+}
+
 namespace {
 // Reads `path` into the titles, code and numbers of `dm`. A corrupt code is passed to `corrupt`
 // and reading goes on; an unreadable number is passed to it and reading stops there, the values
@@ -46,7 +52,7 @@ template <class OnCorrupt>
 bool ReadInputFile(TDMPumpfield& dm, const std::string& path, OnCorrupt corrupt) {
   TextReader file(path);
   if (!file.opened()) {
-    AppServices().ShowMessage(file.FailureMessage(CouldNotOpenForReadingMessage(path)));
+    dm.ShowMessage(file.FailureMessage(CouldNotOpenForReadingMessage(path)));
     return false;
   }
   dm.Title1 = file.ReadLine();
@@ -88,14 +94,14 @@ bool TDMPumpfield::LoadChosenInputFile() {
   Title2 = title2;
   AimCode = aimCode;
   Params = params;
-  AppServices().ShowMessage(problem);
+  ShowMessage(problem);
   return false;
 }
 
 bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   TextWriter file(FileName, TextWriter::Mode::ReplaceWhenDone);
   if (!file.opened()) {
-    AppServices().ShowMessage(CouldNotOpenDamagedMessage(FileName));
+    ShowMessage(CouldNotOpenDamagedMessage(FileName));
     return false;
   }
   file.WriteLine(Title1);

@@ -4,8 +4,6 @@
 
 const char* const AimCodes[4] = {"Spa", "Dis", "Hyd", "Con"};
 
-TDMPumpfield* DMPumpfield = nullptr;
-
 std::optional<Aim> AimOfCode(const std::string& code) {
   for (int aim = 0; aim < 4; ++aim)
     if (code == AimCodes[aim])
@@ -15,16 +13,25 @@ std::optional<Aim> AimOfCode(const std::string& code) {
   return std::nullopt;
 }
 
-TDMPumpfield::TDMPumpfield() { DataModuleCreate(); }
+TDMPumpfield::TDMPumpfield(Services* services) : services(services) { DataModuleCreate(); }
 
 void TDMPumpfield::DataModuleCreate() { InputFileName.clear(); }
 
 void TDMPumpfield::AbortWithError(const std::string& Text) {
-  AppServices().ShowMessage("A program error occurred." + Text);
-  AppServices().RequestQuit();
+  if (!services)
+    return;
+  services->ShowMessage("A program error occurred." + Text);
+  services->RequestQuit();
 }
 
-bool TDMPumpfield::AskConfirmation(const std::string& Text) { return AppServices().AskYesNo(Text); }
+bool TDMPumpfield::AskConfirmation(const std::string& Text) {
+  return services && services->AskYesNo(Text);
+}
+
+void TDMPumpfield::ShowMessage(const std::string& Text) {
+  if (services)
+    services->ShowMessage(Text);
+}
 
 std::string CouldNotOpenForReadingMessage(const std::string& path) {
   return "The file \"" + path + "\"could not be opened. It may be " +

@@ -229,7 +229,8 @@ QString SearchOutcome(const ReportContent& report) {
 }
 
 // The document's content, in order, on `pages`.
-void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& facts) {
+void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& facts,
+                  const GraphOf* graph) {
   pages.Text("Subsurface drainage by pumped wells", Font(9), kMuted, 0.5);
   pages.Text("Calculation report", Font(20, true), kInk, 3);
   pages.Text(Q(report.title1), Font(13, true), kInk, 0.8);
@@ -261,14 +262,14 @@ void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& 
   pages.Text(SearchOutcome(report), Font(10, !report.note.empty()),
              report.note.empty() ? kInk : kWarning);
 
-  if (DMPumpfield) {
+  if (graph) {
     const double height = pages.width() * kGraphHeight / kGraphWidth;
     pages.Heading("Graph", height / Mm(1));
-    pages.Block(height, [&pages](const QRectF& box) {
+    pages.Block(height, [&pages, graph](const QRectF& box) {
       QPainter& painter = pages.painter();
       painter.translate(box.topLeft());
       painter.scale(box.width() / kGraphWidth, box.height() / kGraphHeight);
-      DrawGraphOn(painter);
+      DrawGraphOn(painter, *graph);
     });
   }
 
@@ -286,7 +287,7 @@ void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& 
 
 // Renders the document; returns its page count.
 int Render(QIODevice& device, const ReportContent& report, const ReportFacts& facts,
-           int pageCount) {
+           const GraphOf* graph, int pageCount) {
   QPdfWriter pdf(&device);
   pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                 QPageLayout::Millimeter));
@@ -295,28 +296,29 @@ int Render(QIODevice& device, const ReportContent& report, const ReportFacts& fa
   pdf.setCreator(QString("Pumpfield ") + kPumpfieldVersion);
   Pages pages(pdf, pageCount,
               "Pumpfield calculation report of " + Q(ExtractFileName(facts.reportPath)));
-  WriteContent(pages, report, facts);
+  WriteContent(pages, report, facts, graph);
   const int count = pages.page();
   pages.Finish();
   return count;
 }
 } // namespace
 
-QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts) {
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts,
+                                TDMPumpfield* graph) {
+  TPlotScale scale;
+  SetPlotFrame(scale, kPlotWidth, kPlotHeight);
   // The texts of the graph take a point, like every number of the report.
-  struct PointSeparator {
-    char previous = DecimalSeparator();
-    PointSeparator() { SetDecimalSeparator('.'); }
-    ~PointSeparator() { SetDecimalSeparator(previous); }
-  } point;
+  std::optional<GraphOf> drawn;
+  if (graph)
+    drawn.emplace(GraphOf{*graph, scale, '.'});
+  const GraphOf* shown = drawn ? &*drawn : nullptr;
   QBuffer draft;
   draft.open(QIODevice::WriteOnly);
-  const int pageCount = Render(draft, report, facts, 0);
+  const int pageCount = Render(draft, report, facts, shown, 0);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  Render(buffer, report, facts, pageCount);
+  Render(buffer, report, facts, shown, pageCount);
   return bytes;
 }
 
@@ -332,8 +334,7 @@ CalculationReportResult WriteCalculationReport(const std::string& reportPath,
   facts.inputSha256 = Sha256Of(facts.inputPath);
   facts.printed = QDateTime::currentDateTime();
 
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm;
   try {
     dm.LoadGraphData(reportPath);
   } catch (const std::exception& error) {
@@ -355,7 +356,7 @@ CalculationReportResult WriteCalculationReport(const std::string& reportPath,
   }
   QByteArray bytes;
   try {
-    bytes = CalculationReportPdf(*report, facts);
+    bytes = CalculationReportPdf(*report, facts, &dm);
   } catch (const std::exception& error) {
     errorText = error.what();
     return CalculationReportResult::NotWritten;

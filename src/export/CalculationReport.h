@@ -20,14 +20,15 @@ struct ReportFacts {
   QDateTime printed;
 };
 
-// The PDF bytes. The graph is drawn from the tables and parameter set that DMPumpfield holds;
+// The PDF bytes. The graph is drawn from the tables and parameter set that `graph` holds;
 // without a data module the document has no graph.
-QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts);
+QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts,
+                                TDMPumpfield* graph);
 
 enum class CalculationReportResult { Written, ReportUnreadable, NotWritten };
 
 // Reads the report at `reportPath` and writes its calculation report to `pdfPath`, with a data
-// module of its own for the graph (the one in force is left as it was). `errorText` tells why
+// module of its own for the graph. `errorText` tells why
 // when the result is not Written.
 CalculationReportResult WriteCalculationReport(const std::string& reportPath,
                                                const std::string& pdfPath, std::string& errorText);

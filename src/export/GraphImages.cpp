@@ -20,7 +20,7 @@ constexpr double kMetresPerInch = 0.0254;
 constexpr double kGraphPointsWide = kGraphWidth * 72.0 / 96.0;
 constexpr double kGraphPointsHigh = kGraphHeight * 72.0 / 96.0;
 
-QByteArray ScaledPng(int scale) {
+QByteArray ScaledPng(const GraphOf& graph, int scale) {
   QImage image(kGraphWidth * scale, kGraphHeight * scale, QImage::Format_RGB32);
   image.fill(Qt::white);
   // The same size on paper as the bitmap at 96 dpi.
@@ -29,12 +29,12 @@ QByteArray ScaledPng(int scale) {
   {
     QPainter painter(&image);
     painter.scale(scale, scale);
-    DrawGraphOn(painter);
+    DrawGraphOn(painter, graph);
   }
   return GraphImageBytes(image, "PNG");
 }
 
-QByteArray Svg() {
+QByteArray Svg(const GraphOf& graph) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -46,12 +46,12 @@ QByteArray Svg() {
   svg.setTitle("Water-table graph");
   {
     QPainter painter(&svg);
-    DrawGraphOn(painter);
+    DrawGraphOn(painter, graph);
   }
   return bytes;
 }
 
-QByteArray Pdf() {
+QByteArray Pdf(const GraphOf& graph) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -64,7 +64,7 @@ QByteArray Pdf() {
   pdf.setCreator("Pumpfield");
   {
     QPainter painter(&pdf);
-    DrawGraphOn(painter);
+    DrawGraphOn(painter, graph);
   }
   return bytes;
 }
@@ -87,33 +87,35 @@ GraphFormat GraphFormatOfPath(const std::string& path) {
   return GraphFormat::Bmp;
 }
 
-QByteArray GraphFileBytes(GraphFormat format, int scale) {
+QByteArray GraphFileBytes(TDMPumpfield& dm, char separator, GraphFormat format, int scale) {
+  TPlotScale plotScale;
+  SetPlotFrame(plotScale, kPlotWidth, kPlotHeight);
+  const GraphOf graph{dm, plotScale, separator};
   switch (format) {
   case GraphFormat::Svg:
-    return Svg();
+    return Svg(graph);
   case GraphFormat::Pdf:
-    return Pdf();
+    return Pdf(graph);
   case GraphFormat::Png:
     if (scale > 1)
-      return ScaledPng(scale);
+      return ScaledPng(graph, scale);
     break;
   case GraphFormat::Bmp:
     break;
   }
   QImage canvas;
-  DrawGraph(canvas);
+  DrawGraph(canvas, graph);
   return GraphImageBytes(canvas, format == GraphFormat::Png ? "PNG" : "BMP");
 }
 
-GraphExportResult SaveLoadedGraphAs(const std::string& imagePath, int scale,
-                                    std::string& errorText) {
+GraphExportResult SaveLoadedGraphAs(TDMPumpfield& dm, char separator, const std::string& imagePath,
+                                    int scale, std::string& errorText) {
   const GraphFormat format = GraphFormatOfPath(imagePath);
   if (format == GraphFormat::Bmp)
-    return SaveLoadedGraph(imagePath, errorText);
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+    return SaveLoadedGraph(dm, separator, imagePath, errorText);
   QByteArray bytes;
   try {
-    bytes = GraphFileBytes(format, scale);
+    bytes = GraphFileBytes(dm, separator, format, scale);
   } catch (const std::exception& error) {
     errorText = error.what();
     return GraphExportResult::ImageNotWritten;

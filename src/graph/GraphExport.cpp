@@ -10,8 +10,8 @@
 
 char SystemDecimalSeparator() { return QLocale::system().decimalPoint() == "," ? ',' : '.'; }
 
-GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& errorText) {
-  TDMPumpfield& dm = *DMPumpfield;
+GraphExportResult LoadReportGraph(TDMPumpfield& dm, const std::string& reportPath,
+                                  std::string& errorText) {
   if (const TextReader report(reportPath); !report.opened()) {
     errorText = report.FailureMessage(CouldNotOpenDamagedMessage(reportPath));
     return GraphExportResult::ReportUnreadable;
@@ -23,15 +23,17 @@ GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& er
     errorText = error.what();
     return GraphExportResult::ReportUnreadable;
   }
-  ReloadInputOfReport();
+  ReloadInputOfReport(dm);
   return GraphExportResult::Written;
 }
 
-GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText) {
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+GraphExportResult SaveLoadedGraph(TDMPumpfield& dm, char separator, const std::string& imagePath,
+                                  std::string& errorText) {
+  TPlotScale scale;
+  SetPlotFrame(scale, kPlotWidth, kPlotHeight);
   QImage canvas;
   try {
-    DrawGraph(canvas);
+    DrawGraph(canvas, {dm, scale, separator});
   } catch (const std::exception& error) {
     errorText = error.what();
     return GraphExportResult::ImageNotWritten;
@@ -40,8 +42,9 @@ GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& err
                                                        : GraphExportResult::ImageNotWritten;
 }
 
-GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,
-                              std::string& errorText) {
-  const GraphExportResult loaded = LoadReportGraph(reportPath, errorText);
-  return loaded == GraphExportResult::Written ? SaveLoadedGraph(imagePath, errorText) : loaded;
+GraphExportResult ExportGraph(TDMPumpfield& dm, char separator, const std::string& reportPath,
+                              const std::string& imagePath, std::string& errorText) {
+  const GraphExportResult loaded = LoadReportGraph(dm, reportPath, errorText);
+  return loaded == GraphExportResult::Written ? SaveLoadedGraph(dm, separator, imagePath, errorText)
+                                              : loaded;
 }

@@ -1,12 +1,9 @@
 #include "study/RunRecord.h"
 
-#include "core/TextFile.h"
 #include "core/TextFormat.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
-#include <stdexcept>
 
 namespace {
 struct ResultLine {
@@ -32,10 +29,22 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The lines of a text with CR LF line ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+    start = end + 1;
+  }
+  return lines;
+}
+
 // The results of the aim and, for a search that missed the required depth, the note that the
 // run wrote after the report's last " #" line.
-void ReadReport(const std::string& reportName, RunRecord& record) {
-  const std::vector<std::string> lines = TextReader(reportName).ReadLines();
+void ReadReport(const std::string& report, RunRecord& record) {
+  const std::vector<std::string> lines = Lines(report);
   const std::optional<Aim> aim = AimOfCode(record.aimCode);
   for (const std::string& line : lines)
     for (ResultColumn column : aim ? ResultsOfAim(*aim) : std::vector<ResultColumn>()) {
@@ -63,9 +72,9 @@ std::string FirstListedError(const std::string& list) {
   return std::string();
 }
 
-std::string ReadErrorList(const std::string& name) {
+std::string ErrorListLines(const std::string& list) {
   std::string text;
-  for (const std::string& line : TextReader(name).ReadLines())
+  for (const std::string& line : Lines(list))
     text += line + '\n';
   return text;
 }
@@ -105,18 +114,18 @@ std::vector<ResultColumn> ResultsOfAim(Aim aim) {
   return {ResultColumn::Conductivity};
 }
 
-RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListName,
-                      const std::vector<std::string>& shown) {
+RunRecord RecordOfRun(const pumpfield::Result& result) {
   RunRecord record;
-  record.aimCode = outcome.aimCode;
-  record.message = outcome.errorText;
-  switch (outcome.status) {
+  record.aimCode = result.aimCode;
+  record.message = result.errorText;
+  const std::vector<std::string>& shown = result.messages;
+  switch (result.status) {
   case RunStatus::ReportWritten:
-    ReadReport(outcome.reportName, record);
+    ReadReport(result.report, record);
     break;
   case RunStatus::InputErrors:
     record.status = StudyStatus::InputErrors;
-    record.errorList = ReadErrorList(errorListName);
+    record.errorList = ErrorListLines(result.errorList);
     record.message = FirstListedError(record.errorList);
     break;
   case RunStatus::ArithmeticError:
@@ -137,46 +146,9 @@ std::string PlainNumber(double value) {
   return std::string(text, result.ptr);
 }
 
-// Fields separated by NUL characters, which no text of a run holds.
-std::string EncodeRecord(const RunRecord& record) {
-  std::string text = record.aimCode + '\0' + std::to_string(static_cast<int>(record.status));
-  for (const std::string& result : record.results)
-    text += '\0' + result;
-  return text + '\0' + record.message + '\0' + record.errorList + '\0' +
-         PlainNumber(record.seconds);
-}
-
-RunRecord DecodeRecord(const std::string& text) {
-  std::vector<std::string> fields(1);
-  for (char c : text)
-    if (c)
-      fields.back().push_back(c);
-    else
-      fields.emplace_back();
-  if (fields.size() != kResultColumns + 5)
-    throw std::runtime_error("the run handed back no complete result");
+RunRecord FailedRunRecord(const std::string& failure) {
   RunRecord record;
-  size_t field = 0;
-  record.aimCode = fields[field++];
-  const int status = std::atoi(fields[field++].c_str());
-  record.status = static_cast<StudyStatus>(std::min(std::max(status, 0), 4));
-  for (std::string& result : record.results)
-    result = fields[field++];
-  record.message = fields[field++];
-  record.errorList = fields[field++];
-  record.seconds = TextToFloat(fields[field], '.').value_or(0.0);
+  record.status = StudyStatus::ArithmeticError;
+  record.message = "The run stopped abnormally: " + failure;
   return record;
-}
-
-RunRecord RecordOfTask(const TaskEnd& end, StudyStatus status, const std::string& why) {
-  try {
-    if (end.completed)
-      return DecodeRecord(end.output);
-    throw std::runtime_error(end.failure);
-  } catch (const std::exception& error) {
-    RunRecord record;
-    record.status = status;
-    record.message = why + error.what();
-    return record;
-  }
 }

@@ -55,14 +55,15 @@ private:
 
 // The file chosen in `dialog`, once the user agreed to replace an existing one; nothing after
 // `cancelMessage` or a refused overwrite.
-std::optional<std::string> ChooseTarget(const FileDialogSetup& dialog, const char* cancelMessage) {
+std::optional<std::string> ChooseTarget(TDMPumpfield& dm, const FileDialogSetup& dialog,
+                                        const char* cancelMessage) {
   const std::optional<QString> chosen = RunFileDialog(dialog);
   if (!chosen) {
     AppServices().ShowMessage(cancelMessage);
     return std::nullopt;
   }
   const std::string path = FromQ(*chosen);
-  if (FileExists(path) && !DMPumpfield->AskConfirmation("The file already exists, overwrite?"))
+  if (FileExists(path) && !dm.AskConfirmation("The file already exists, overwrite?"))
     return std::nullopt;
   return path;
 }
@@ -73,8 +74,7 @@ struct ShownReport {
   ReportContent content;
 };
 
-std::optional<ShownReport> TheShownReport(bool outputShown) {
-  const TDMPumpfield& dm = *DMPumpfield;
+std::optional<ShownReport> TheShownReport(const TDMPumpfield& dm, bool outputShown) {
   if (!outputShown || dm.OutputLineCount <= 0) {
     AppServices().ShowMessage(kNoReportMessage);
     return std::nullopt;
@@ -163,10 +163,10 @@ void TMainForm::BuildExports() {
 }
 
 void TMainForm::ExportTablesExecute() {
-  const auto report = TheShownReport(State.OutputShown);
+  const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
     return;
-  const auto path = ChooseTarget(TablesSave_Dialog, "The tables were not saved");
+  const auto path = ChooseTarget(*DMPumpfield, TablesSave_Dialog, "The tables were not saved");
   if (!path)
     return;
   std::string errorText;
@@ -179,16 +179,16 @@ void TMainForm::ExportTablesExecute() {
 }
 
 void TMainForm::CopyTablesExecute() {
-  const auto report = TheShownReport(State.OutputShown);
+  const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
     return;
   QGuiApplication::clipboard()->setText(
-      QString::fromStdString(TablesTabText(report->content, DecimalSeparator())));
+      QString::fromStdString(TablesTabText(report->content, State.DecimalSeparator)));
   ShowStatus("The tables are on the clipboard; paste them into a spreadsheet");
 }
 
 void TMainForm::ExportReportExecute() {
-  const auto report = TheShownReport(State.OutputShown);
+  const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
     return;
   const TDMPumpfield& dm = *DMPumpfield;
@@ -198,7 +198,8 @@ void TMainForm::ExportReportExecute() {
                               "\" no longer holds the report shown; open it again first");
     return;
   }
-  const auto path = ChooseTarget(ReportSave_Dialog, "The calculation report was not saved");
+  const auto path =
+      ChooseTarget(*DMPumpfield, ReportSave_Dialog, "The calculation report was not saved");
   if (!path)
     return;
   std::string errorText;
@@ -215,7 +216,7 @@ void TMainForm::ExportGraphExecute() {
     AppServices().ShowMessage(kNoGraphToSaveMessage);
     return;
   }
-  const auto path = ChooseTarget(GraphExport_Dialog, "The graph was not saved");
+  const auto path = ChooseTarget(*DMPumpfield, GraphExport_Dialog, "The graph was not saved");
   if (!path)
     return;
   const GraphFormat format = GraphFormatOfPath(*path);
@@ -224,7 +225,7 @@ void TMainForm::ExportGraphExecute() {
   const QByteArray bytes =
       format == GraphFormat::Bmp || (format == GraphFormat::Png && scale == 1)
           ? GraphImageBytes(GraphBitmap, format == GraphFormat::Png ? "PNG" : "BMP")
-          : GraphFileBytes(format, scale);
+          : GraphFileBytes(*DMPumpfield, State.DecimalSeparator, format, scale);
   std::string errorText;
   if (ReplacesReportOrInput(*path, ChangeFileExt(DMPumpfield->InputFileName, ".out"), errorText) ||
       !SaveGraphFile(bytes, *path, errorText)) {

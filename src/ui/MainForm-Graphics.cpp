@@ -5,7 +5,6 @@
 #include "core/Services.h"
 #include "data/UDMPumpfield.h"
 #include "graph/GraphDrawing.h"
-#include "run/RunState.h"
 
 #include "ui/UFigureForm.h"
 #include "ui/UiText.h"
@@ -19,14 +18,13 @@
 namespace {
 // The input file of the report the window shows was chosen by the user, through its report: a
 // corrupt one gets its message, and the graph is drawn with the parameter set already held.
-void ReloadChosenInputOfReport() {
-  TDMPumpfield& dm = *DMPumpfield;
+void ReloadChosenInputOfReport(TDMPumpfield& dm) {
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".inp");
   dm.LoadChosenInputFile();
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
 }
 
-void KeepInputAsReloaded() {}
+void KeepInputAsReloaded(TDMPumpfield&) {}
 } // namespace
 
 void TMainForm::BuildGraphicsSheet() {
@@ -89,7 +87,7 @@ void TMainForm::MakeGraphics_ButtonClick() {
     throw;
   }
   RememberRecentFile(dm.InputFileName);
-  ReloadChosenInputOfReport();
+  ReloadChosenInputOfReport(dm);
   GraphImage->show();
   PictureImage->hide();
   DrawGraph(InputReloaded::Yes);
@@ -137,8 +135,8 @@ void TMainForm::GraphOpenExecute() {
   PictureImage->setPixmap(picture);
   ShowOpenedPicture();
   RememberRecentFile(FromQ(*chosen));
-  WellUtils.WorkDirectory = GetCurrentDir();
-  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  engine.Flags.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(engine.Flags.WorkDirectory));
   PageControl1->setCurrentWidget(Graphics_TabSheet);
   // Coming from another sheet, the show handler may have redrawn the report's graph; the
   // picture the user just chose stays the one shown.
@@ -152,7 +150,7 @@ void TMainForm::ShowOpenedPicture() {
 }
 
 void TMainForm::DrawGraph(InputReloaded input) {
-  ::DrawGraph(GraphBitmap,
+  ::DrawGraph(GraphBitmap, {*DMPumpfield, PlotScale, State.DecimalSeparator},
               input == InputReloaded::Yes ? KeepInputAsReloaded : ReloadChosenInputOfReport);
   GraphImage->setPixmap(QPixmap::fromImage(GraphBitmap));
 }

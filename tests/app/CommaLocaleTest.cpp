@@ -8,7 +8,6 @@
 #include "cli/RunCommand.h"
 #include "core/FileNames.h"
 #include "graph/GraphDrawing.h"
-#include "run/RunState.h"
 
 #include <QDir>
 #include <QProcess>
@@ -46,10 +45,10 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
     SCOPED_TRACE(input);
     TempDir dir;
     const std::string name = ExtractFileName(input);
-    ScopedDataModule module;
-    module.data().InputFileName = input;
-    module.data().LoadInputFile();
-    ASSERT_TRUE(module.data().SaveInputFile(dir.file(name)));
+    TDMPumpfield dm(&services);
+    dm.InputFileName = input;
+    dm.LoadInputFile();
+    ASSERT_TRUE(dm.SaveInputFile(dir.file(name)));
     EXPECT_EQ(ReadFileBytes(name), SavedAgain(ReadFileBytes(input), dir.file(name)));
 
     std::ostringstream out, err;
@@ -61,8 +60,11 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
 }
 
 TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
-  SetDecimalSeparator(SystemDecimalSeparator());
-  MainForm->State.StartupDecimalSeparator = ',';
+  delete MainForm; // one that starts on this desktop, not the test's
+  MainForm = new TMainForm;
+  DMPumpfield = MainForm->DMPumpfield;
+  EXPECT_EQ(MainForm->State.StartupDecimalSeparator, ',');
+  EXPECT_EQ(MainForm->State.DecimalSeparator, ',');
   const std::string input = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/spacing-loam-over-sand.inp";
   Open(input);
   EXPECT_EQ(Field(1)->text(), "0,003");
@@ -84,7 +86,7 @@ TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
     const QString window = picture(".window.bmp"), comma = picture(".comma.bmp");
     const QString point = picture(".point.bmp"), plain = picture(".plain.bmp");
 
-    SetDecimalSeparator(SystemDecimalSeparator());
+    MainForm->State.DecimalSeparator = SystemDecimalSeparator();
     dialogs.answers.push_back(report);
     MainForm->MakeGraphics_Button->click();
     dialogs.answers.push_back(window);

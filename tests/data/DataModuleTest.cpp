@@ -21,7 +21,7 @@ TEST(DataModule, StartsEmpty) {
 
 TEST(DataModule, AbortWithErrorShowsTheTextAndQueuesTheEndButReturns) {
   ScriptedServices services;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.AbortWithError("X");
   bool callerRanOn = true;
   ASSERT_EQ(services.messages.size(), 1u);
@@ -32,7 +32,7 @@ TEST(DataModule, AbortWithErrorShowsTheTextAndQueuesTheEndButReturns) {
 
 TEST(DataModule, AskConfirmationIsTrueOnlyForYes) {
   ScriptedServices services;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   services.answers = {true, false};
   EXPECT_TRUE(dm.AskConfirmation("Q1"));
   EXPECT_FALSE(dm.AskConfirmation("Q2"));

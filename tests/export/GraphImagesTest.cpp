@@ -16,8 +16,7 @@ namespace {
 class GraphImagesTest : public testing::Test {
 protected:
   GraphImagesTest() {
-    PlotScale = TPlotScale();
-    SetPlotFrame(kPlotWidth, kPlotHeight);
+    SetPlotFrame(PlotScale, kPlotWidth, kPlotHeight);
     const std::string path = dir.file("field");
     std::string text = ReportHead("Field  one", "Field two", " Ostvane input data: ", path);
     for (const char* marker :
@@ -28,7 +27,7 @@ protected:
     WriteFileBytes(path + ".out", text + " The well discharge  (m3/day)  is:     10.0\r\n #\r\n");
     WriteInputFile(path + ".inp", "Hydr", 100, 50);
     std::string error;
-    EXPECT_EQ(LoadReportGraph(path + ".out", error), GraphExportResult::Written) << error;
+    EXPECT_EQ(LoadReportGraph(dm, path + ".out", error), GraphExportResult::Written) << error;
   }
 
   static QImage Png(const QByteArray& bytes) {
@@ -45,7 +44,8 @@ protected:
 
   ScriptedServices services;
   TempDir dir;
-  ScopedDataModule module;
+  TDMPumpfield dm{&services};
+  TPlotScale PlotScale;
 };
 } // namespace
 
@@ -53,19 +53,19 @@ protected:
 // colours of smooth edges that an enlarged bitmap of the graph's five colours never has.
 TEST_F(GraphImagesTest, PngsHaveTheBitmapsPixelsAtScaleOneAndSmoothEdgesAbove) {
   QImage bitmap;
-  DrawGraph(bitmap);
-  const QImage one = Png(GraphFileBytes(GraphFormat::Png, 1));
+  DrawGraph(bitmap, {dm, PlotScale});
+  const QImage one = Png(GraphFileBytes(dm, '.', GraphFormat::Png, 1));
   EXPECT_TRUE(one == bitmap.convertToFormat(QImage::Format_RGB32));
   EXPECT_LE(ColourCount(one), 5);
   for (int scale = 2; scale <= kLargestGraphScale; ++scale) {
-    const QImage png = Png(GraphFileBytes(GraphFormat::Png, scale));
+    const QImage png = Png(GraphFileBytes(dm, '.', GraphFormat::Png, scale));
     EXPECT_EQ(png.size(), QSize(623 * scale, 465 * scale));
     EXPECT_GT(ColourCount(png), 50) << scale;
   }
 }
 
 TEST_F(GraphImagesTest, SvgIsWellFormedWithItsTextsAsText) {
-  QXmlStreamReader svg(GraphFileBytes(GraphFormat::Svg, 1));
+  QXmlStreamReader svg(GraphFileBytes(dm, '.', GraphFormat::Svg, 1));
   QStringList texts;
   while (!svg.atEnd())
     if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == u"text")
@@ -79,7 +79,7 @@ TEST_F(GraphImagesTest, SvgIsWellFormedWithItsTextsAsText) {
 
 TEST_F(GraphImagesTest, PdfIsOnePageOfTheGraphsSizeWithItsTexts) {
   std::string error;
-  ASSERT_EQ(SaveLoadedGraphAs(dir.file("graph.PDF"), 2, error), GraphExportResult::Written)
+  ASSERT_EQ(SaveLoadedGraphAs(dm, '.', dir.file("graph.PDF"), 2, error), GraphExportResult::Written)
       << error;
   ASSERT_EQ(std::system("pdfinfo graph.PDF >info.txt && pdftotext graph.PDF text.txt"), 0);
   const std::string info = ReadFileBytes("info.txt");

@@ -14,7 +14,7 @@ void RequireTable(int32_t count, const DataSetR& x, const DataSetR& f, const Dat
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CountingServices services;
   const std::string path = WriteScratchFile("fuzz.out", data, size);
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.LoadOutputLines(path);
   Require(dm.OutputLineCount >= 0 &&
           (dm.OutputLineCount == 0 || dm.OutputLines.size() == size_t(dm.OutputLineCount)));

@@ -45,8 +45,6 @@ const QRect kDarcyLegendBox(86, 65, 95, 13);
 
 class GraphExportTest : public testing::Test {
 protected:
-  GraphExportTest() { PlotScale = TPlotScale(); }
-
   std::string SpacingReport() {
     const std::string path = dir.file("spacing");
     WriteFileBytes(path + ".out", ReportHead("Report  title  one", "Report title two",
@@ -83,11 +81,10 @@ protected:
     } else {
       Fill(expected.Table1X, expected.Table1F, expected.Table1G, expected.Count1, kSpacingRows);
     }
-    std::swap(dm, expected);
-    SetPlotFrame(kPlotWidth, kPlotHeight);
+    TPlotScale scale;
+    SetPlotFrame(scale, kPlotWidth, kPlotHeight);
     QImage image;
-    DrawGraph(image);
-    std::swap(dm, expected);
+    DrawGraph(image, {expected, scale});
     return image;
   }
 
@@ -97,8 +94,7 @@ protected:
 
   ScriptedServices services;
   TempDir dir;
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm{&services};
   std::string error;
 };
 } // namespace
@@ -107,7 +103,7 @@ TEST_F(GraphExportTest, SpacingReportIsDrawnWithTheTitlesOfItsInputFile) {
   const std::string report = SpacingReport();
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("spacing.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
+  ASSERT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::Written) << error;
   const QImage saved = Saved(bmp);
   ASSERT_EQ(saved.size(), QSize(623, 465));
   EXPECT_TRUE(saved == Expected(" Tre", report));
@@ -120,7 +116,7 @@ TEST_F(GraphExportTest, RectangularReportDrawsItsThreeProfiles) {
   const std::string report = FieldReport();
   WriteInputFile(report + ".inp", "Hydr", 100, 50);
   const std::string bmp = dir.file("field.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
+  ASSERT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::Written) << error;
   const QImage saved = Saved(bmp);
   EXPECT_TRUE(saved == Expected(" Ost", report));
   EXPECT_EQ(CountColour(saved, kDarcyLegendBox, qRgb(255, 255, 255)), 0);
@@ -130,7 +126,7 @@ TEST_F(GraphExportTest, RectangularReportDrawsItsThreeProfiles) {
 TEST_F(GraphExportTest, MissingInputFileIsReportedAndTheReportStillDrawn) {
   const std::string report = SpacingReport();
   const std::string bmp = dir.file("spacing.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
+  ASSERT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::Written) << error;
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0], CouldNotOpenForReadingMessage(report + ".inp"));
   EXPECT_EQ(dm.Title1, " Report title one"); // the report's own titles, blanks shortened
@@ -139,12 +135,14 @@ TEST_F(GraphExportTest, MissingInputFileIsReportedAndTheReportStillDrawn) {
 
 TEST_F(GraphExportTest, UnreadableReportsGiveStatusThreeAndNoBitmap) {
   const std::string bmp = dir.file("graph.bmp");
-  EXPECT_EQ(ExportGraph(dir.file("absent.out"), bmp, error), GraphExportResult::ReportUnreadable);
+  EXPECT_EQ(ExportGraph(dm, '.', dir.file("absent.out"), bmp, error),
+            GraphExportResult::ReportUnreadable);
   EXPECT_EQ(error, CouldNotOpenDamagedMessage(dir.file("absent.out")));
 
   WriteFileBytes(dir.file("plain.out"), ReportHead("a", "b", " Trellow input data: ", "p"));
   error.clear();
-  EXPECT_EQ(ExportGraph(dir.file("plain.out"), bmp, error), GraphExportResult::ReportUnreadable);
+  EXPECT_EQ(ExportGraph(dm, '.', dir.file("plain.out"), bmp, error),
+            GraphExportResult::ReportUnreadable);
   EXPECT_NE(error.find("plain.out"), std::string::npos) << error;
   EXPECT_FALSE(FileExists(bmp));
 }
@@ -153,6 +151,6 @@ TEST_F(GraphExportTest, BitmapThatCannotBeWrittenGivesStatusOne) {
   const std::string report = SpacingReport();
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("no/such/folder/graph.bmp");
-  EXPECT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::ImageNotWritten);
+  EXPECT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::ImageNotWritten);
   EXPECT_EQ(error, CouldNotOpenDamagedMessage(bmp));
 }
