@@ -1,5 +1,6 @@
 #include "study/RunRecord.h"
 
+#include "core/FileNames.h"
 #include "core/TextFormat.h"
 
 #include <algorithm>
@@ -116,7 +117,8 @@ std::vector<ResultColumn> ResultsOfAim(Aim aim) {
 
 RunRecord RecordOfRun(const pumpfield::Result& result) {
   RunRecord record;
-  record.aimCode = result.aimCode;
+  // Line 4 of a damaged file may hold anything; the summary shows its control bytes escaped.
+  record.aimCode = VisibleFileName(result.aimCode);
   record.message = result.errorText;
   const std::vector<std::string>& shown = result.messages;
   switch (result.status) {
