@@ -8,10 +8,13 @@
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "run/AimDispatch.h"
+#include "run/RunInputFile.h"
+#include "study/Sweep.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -152,6 +155,69 @@ void WholeRun(benchmark::State& state, const std::string& aim) {
   // The half spacing of the fine pass (of the diagonal for the rectangular field).
   state.counters["half_spacing_m"] = aim == "Spa" ? engine.Flow.S / 2 : engine.Flow.S;
 }
+
+// Processor time of the whole process, all threads: a sweep's points run on a worker thread.
+double ProcessSeconds() {
+  timespec now;
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
+
+// What a sweep point costs beyond its calculation. The same parameter set runs kPoints times
+// as its check step and calculation alone (one engine, the report in memory), as the run of the
+// parameter set that a lone run of its file makes (with the rounding of its values and the
+// window's checks, still in memory), and as kPoints points of a sweep on one worker (a varied
+// value that keeps the calculation the same; each point with an engine of its own and the record
+// of its results). Processor time of the whole process, taken in turns, so that other work on
+// the machine counts as little as can be.
+void SweepPointOverhead(benchmark::State& state, const std::string& aim) {
+  constexpr size_t kPoints = 8;
+  const std::string input = kFolder + "/" + aim + "-sweep.inp";
+  {
+    TextWriter file(input);
+    file.Write(InputText(aim, false));
+  }
+  SilentServices services;
+  Engine engine(services);
+  engine.Files = {true, std::string(), false};
+  engine.DMPumpfield.InputFileName = input;
+  engine.DMPumpfield.LoadInputFile();
+  const TDMPumpfield base = engine.DMPumpfield;
+  const AimRun* run = FindAimRun(aim);
+  SweepTable table;
+  table.aim = run->aim;
+  const SweepSymbol dw = SweepSymbols(run->aim)[3];
+  table.varied.push_back({dw, std::vector<double>(kPoints, base.Params[dw.position - 1])});
+  const StudyRun oneWorker;
+
+  double calculation = 0, loneRun = 0, point = 0;
+  for (auto _ : state) {
+    double start = ProcessSeconds();
+    for (size_t i = 0; i < kPoints; ++i) {
+      engine.DMPumpfield = base;
+      run->check(engine);
+      run->calculate(engine);
+    }
+    calculation += ProcessSeconds() - start;
+    start = ProcessSeconds();
+    for (size_t i = 0; i < kPoints; ++i) {
+      engine.DMPumpfield = base;
+      RunParameterSet(engine);
+    }
+    loneRun += ProcessSeconds() - start;
+    start = ProcessSeconds();
+    RunSweep(base, table, oneWorker);
+    point += ProcessSeconds() - start;
+    if (table.records[0]->status != StudyStatus::Ok)
+      state.SkipWithError("the sweep's point did not run");
+  }
+  const double points = static_cast<double>(kPoints * state.iterations());
+  state.counters["calculation_ms"] = 1000 * calculation / points;
+  state.counters["lone_run_ms"] = 1000 * loneRun / points;
+  state.counters["sweep_point_ms"] = 1000 * point / points;
+  state.counters["over_calculation_%"] = 100 * (point / calculation - 1);
+  state.counters["over_lone_run_%"] = 100 * (point / loneRun - 1);
+}
 } // namespace
 
 BENCHMARK(CalcHeadProfileSteps)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
@@ -175,6 +241,13 @@ BENCHMARK_CAPTURE(WholeRun, Conductivity, std::string("Con"))
     ->Arg(50)
     ->Arg(500)
     ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(SweepPointOverhead, Spacing, std::string("Spa"))
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SweepPointOverhead, Field, std::string("Hydr"))
+    ->Iterations(200)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -26,8 +26,14 @@ std::string NotWrittenText(const std::string& name, const TextWriter& file) {
   return "The file \"" + name + "\" could not be written: " + file.failure();
 }
 
-// The value as printed, blanks around it removed: what a reader of the report gets.
-double AsPrinted(const std::string& text) { return TextToFloat(text, '.').value_or(0.0); }
+// The value a reader of the report gets from a number FormatFixed printed.
+double AsPrinted(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  double value = 0.0;
+  if (first != std::string::npos)
+    std::from_chars(text.data() + first, text.data() + text.size(), value);
+  return value;
+}
 } // namespace
 
 InputNumbers::InputNumbers(Engine& engine) : engine_(engine) {

@@ -6,6 +6,8 @@
 #include "core/TextFormat.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 std::string CodeCorruptMessage(const std::string& path) {
   return "The code in the inputfile \"" + path + "\" is corrupt";
@@ -36,11 +38,19 @@ int DecimalsOfPosition(int position, const std::string& aimCode) {
   return 2;
 }
 
+// The text the writer gives `value` is read back as the reader reads it: a plain decimal
+// number, no longer than the longest token the reader takes.
 std::optional<double> ValueAsSaved(double value, int position, const std::string& aimCode) {
-  const std::string text = FormatFixed(value, 0, DecimalsOfPosition(position, aimCode));
-  if (text.size() > kMaxNumberToken)
+  if (!std::isfinite(value))
     return std::nullopt;
-  return TextToFloat(text, '.');
+  char text[kMaxNumberToken + 1];
+  const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                     DecimalsOfPosition(position, aimCode));
+  if (written.ec != std::errc() || written.ptr - text > static_cast<long>(kMaxNumberToken))
+    return std::nullopt;
+  double read = 0.0;
+  std::from_chars(text, written.ptr, read);
+  return read;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 
 namespace {
 struct ResultLine {
@@ -23,39 +24,62 @@ const ResultLine kResultLines[kResultColumns] = {
     {"conductivity (m/day)", " The average hydraulic conductivity (Darcy, m/d) is: "},
 };
 
-std::string Trimmed(const std::string& text) {
+std::string Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos)
+  if (first == std::string_view::npos)
     return std::string();
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
-// The lines of a text with CR LF line ends.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
+// The lines of a text with CR LF line ends, as views into it.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end;
+    end = end == std::string_view::npos ? text.size() : end;
     lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
     start = end + 1;
   }
   return lines;
 }
 
+// The line of `text` that starts at `start`, without its line end.
+std::string_view LineAt(std::string_view text, size_t start) {
+  size_t end = std::min(text.find('\n', start), text.size());
+  if (end > start && text[end - 1] == '\r')
+    --end;
+  return text.substr(start, end - start);
+}
+
 // The results of the aim and, for a search that missed the required depth, the note that the
 // run wrote after the report's last " #" line.
-void ReadReport(const std::string& report, RunRecord& record) {
-  const std::vector<std::string> lines = Lines(report);
+void ReadReport(std::string_view report, RunRecord& record) {
   const std::optional<Aim> aim = AimOfCode(record.aimCode);
-  for (const std::string& line : lines)
-    for (ResultColumn column : aim ? ResultsOfAim(*aim) : std::vector<ResultColumn>()) {
-      const std::string label = kResultLines[static_cast<size_t>(column)].label;
-      if (line.compare(0, label.size(), label) == 0)
+  const std::vector<ResultColumn> columns = aim ? ResultsOfAim(*aim) : std::vector<ResultColumn>();
+  for (size_t start = 0; start < report.size();) {
+    const std::string_view line = LineAt(report, start);
+    for (ResultColumn column : columns) {
+      const std::string_view label = kResultLines[static_cast<size_t>(column)].label;
+      if (line.substr(0, label.size()) == label)
         record.results[static_cast<size_t>(column)] = Trimmed(line.substr(label.size()));
     }
-  if (lines.size() >= 2 && lines.back() != " #" && lines[lines.size() - 2] == " #") {
+    start = std::min(report.find('\n', start), report.size()) + 1;
+  }
+  // The last two lines; a report ends with a line end.
+  std::string_view rest = report;
+  if (!rest.empty() && rest.back() == '\n')
+    rest.remove_suffix(1);
+  const size_t lastBreak = rest.rfind('\n');
+  if (lastBreak == std::string_view::npos)
+    return;
+  const size_t previousBreak =
+      lastBreak == 0 ? std::string_view::npos : rest.rfind('\n', lastBreak - 1);
+  const std::string_view last = LineAt(rest, lastBreak + 1);
+  const std::string_view previous =
+      LineAt(rest, previousBreak == std::string_view::npos ? 0 : previousBreak + 1);
+  if (last != " #" && previous == " #") {
     record.status = StudyStatus::NotConverged;
-    record.message = Trimmed(lines.back());
+    record.message = Trimmed(last);
   }
 }
 
@@ -75,8 +99,8 @@ std::string FirstListedError(const std::string& list) {
 
 std::string ErrorListLines(const std::string& list) {
   std::string text;
-  for (const std::string& line : Lines(list))
-    text += line + '\n';
+  for (const std::string_view line : Lines(list))
+    (text += line) += '\n';
   return text;
 }
 } // namespace
