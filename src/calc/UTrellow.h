@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+class Engine;
+class ErrorList;
+class Report;
+
 // The whole flow-model state: filled by the check steps, the preparations and the passes.
 struct FlowModelState {
   // Inputs (S is the spacing as read; during a calculation the half spacing).
@@ -28,9 +32,6 @@ struct FlowModelState {
   int32_t PassCount = 0;
 };
 
-class Engine;
-class ErrorList;
-
 // Anisotropy scaling and well-bottom terms of the layered soil (spacing, discharge and
 // rectangular-field aims), on the engine's flow-model state.
 void PrepareLayers(FlowModelState& s);
@@ -49,7 +50,6 @@ void SpacingSearchPass(Engine& engine);
 void DischargeSearchPass(Engine& engine);
 void ConductivitySearchPass(Engine& engine);
 
-class Report;
 // The fine pass (step 0.00001 m): writes the profile rows to `report` and leaves F, G, p.
 void CalcHeadProfile(Engine& engine, Report& report);
 

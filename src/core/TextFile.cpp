@@ -12,11 +12,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
+#include <system_error>
 #include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+// The system's words for an error number; unlike strerror, safe in threads.
+std::string SystemReason(int error) { return std::generic_category().message(error); }
+
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
 // The file behind `fd`, at most kMaxTextFileSize bytes of it; false on a read error or when
@@ -159,7 +163,8 @@ struct PendingFile {
   char name[PATH_MAX];
 };
 struct SignalRegistry {
-  PendingFile pending[64];
+  // One for each of the most runs a batch has at once (1024), and some for the rest.
+  PendingFile pending[1040];
   std::atomic<unsigned> nameCounter{0};
   std::atomic<int> inPlaceWrites{0};
 };
@@ -290,7 +295,7 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks
   if (mode == Mode::Direct) {
     file_ = std::fopen(target_.c_str(), "wb");
     if (!file_)
-      Fail(std::strerror(errno));
+      Fail(SystemReason(errno));
     return;
   }
   const mode_t permissions = exists ? status.st_mode & 07777 : 0666;
@@ -311,7 +316,7 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks
   if (inPlace_ < 0)
     inPlace_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (inPlace_ < 0)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
 }
 
 TextWriter::~TextWriter() { Close(); }
@@ -326,7 +331,7 @@ void TextWriter::Write(const std::string& text) {
   if (inPlace_ >= 0)
     inPlaceText_ += text;
   else if (file_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
 }
 
 void TextWriter::WriteLine(const std::string& text) {
@@ -336,7 +341,7 @@ void TextWriter::WriteLine(const std::string& text) {
 
 void TextWriter::Flush() {
   if (file_ && std::fflush(file_) != 0)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
 }
 
 // The old content is read first, so that a write that fails halfway can put it back.
@@ -348,7 +353,7 @@ void TextWriter::WriteInPlace() {
   if (written && ::fsync(inPlace_) != 0 && errno != EINVAL)
     written = false;
   if (!written) {
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
     if (old && ::ftruncate(inPlace_, 0) == 0 && ::lseek(inPlace_, 0, SEEK_SET) == 0)
       WriteAll(inPlace_, *old);
   }
@@ -367,13 +372,13 @@ bool TextWriter::Close() {
     return !failed_;
   Flush();
   if (!failed_ && ::fsync(::fileno(file_)) != 0 && errno != EINVAL)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
   if (std::fclose(file_) != 0)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
   file_ = nullptr;
   if (writePath_ != target_) {
     if (!failed_ && std::rename(writePath_.c_str(), target_.c_str()) != 0)
-      Fail(std::strerror(errno));
+      Fail(SystemReason(errno));
     if (failed_)
       ::unlink(writePath_.c_str());
     ForgetPending(pendingSlot_);
