@@ -123,6 +123,8 @@ constexpr AimDefinition kAims[] = {
 
 const char* const AimCodes[4] = {kAims[0].code, kAims[1].code, kAims[2].code, kAims[3].code};
 
+std::span<const AimDefinition> AimDefinitions() { return kAims; }
+
 const AimDefinition& AimDefinitionOf(Aim aim) { return kAims[static_cast<size_t>(aim)]; }
 
 const AimDefinition* AimDefinitionOfCode(const std::string& code) {

@@ -63,6 +63,8 @@ struct AimDefinition {
   const char* plotLabel;                 // the plotted answer (the last one) with symbol and unit
 };
 
+// The four aims, in the order of the aim selector.
+std::span<const AimDefinition> AimDefinitions();
 const AimDefinition& AimDefinitionOf(Aim aim);
 // The aim of "Spa", "Dis", "Hyd", "Hydr" or "Con", compared whole and case-sensitively;
 // nullptr for any other text.

@@ -11,7 +11,8 @@ const std::string kTableMarker = kTableMarkerText;
 const std::string kTableEnd = kTableEndText;
 const std::string kInputFileLabel = " Name of input file used:  ";
 const std::string kReportFileLabel = " Name of this output file: ";
-constexpr size_t kInputsFrom = 16; // the line after the tag line
+constexpr size_t kInputFileLineIndex = 12; // the report file's name follows
+constexpr size_t kInputsFrom = kTagLineIndex + 1;
 
 std::string Trim(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
@@ -109,17 +110,16 @@ ReportProfile ReadProfile(const std::vector<std::string>& lines, size_t next) {
 // the report lists.
 std::optional<Aim> AimOfReport(const ReportContent& content) {
   std::optional<Aim> aim;
-  for (Aim candidate : {Aim::Spacing, Aim::Discharge, Aim::FieldDepths, Aim::Conductivity}) {
-    const AimDefinition& definition = AimDefinitionOf(candidate);
+  for (const AimDefinition& definition : AimDefinitions()) {
     if (content.tag != definition.reportTag)
       continue;
     bool listed = content.inputs.size() == definition.inputs.size();
     for (size_t i = 0; listed && i < content.inputs.size(); ++i)
       listed = content.inputs[i].symbol == definition.inputs[i].symbol;
     if (listed)
-      return candidate;
+      return definition.aim;
     if (!aim)
-      aim = candidate;
+      aim = definition.aim;
   }
   return aim;
 }
@@ -181,8 +181,8 @@ ReportContent ParseReportLines(std::vector<std::string> lines) {
   auto line = [&all](size_t index) { return index < all.size() ? all[index] : std::string(); };
   content.title1 = Tidy(line(kTitleLineIndex));
   content.title2 = Tidy(line(kTitleLineIndex + 1));
-  content.inputFile = AfterLabel(line(12), kInputFileLabel);
-  content.reportFile = AfterLabel(line(13), kReportFileLabel);
+  content.inputFile = AfterLabel(line(kInputFileLineIndex), kInputFileLabel);
+  content.reportFile = AfterLabel(line(kInputFileLineIndex + 1), kReportFileLabel);
   content.tag = line(kTagLineIndex).substr(0, 4);
 
   size_t next = kInputsFrom;
@@ -207,9 +207,9 @@ ReportContent ParseReportLines(std::vector<std::string> lines) {
     } else if (IsTableMarker(all[next])) {
       content.profiles.push_back(ReadProfile(all, next));
       next = content.profiles.back().endLine;
-      if (next == ReportProfile::kNone)
-        break;
       lastEnd = next;
+      if (next == ReportProfile::kNone)
+        break; // the report was cut short: it has no note
     } else if (!content.profiles.empty()) {
       if (auto result = ResultLine(all[next])) {
         NameResult(content.aim, all[next], *result);
@@ -217,7 +217,7 @@ ReportContent ParseReportLines(std::vector<std::string> lines) {
       }
     }
   }
-  for (size_t after = lastEnd + 1; after < all.size(); ++after)
+  for (size_t after = lastEnd + 1; lastEnd < all.size() && after < all.size(); ++after)
     if (!Trim(all[after]).empty())
       content.note += (content.note.empty() ? "" : " ") + Tidy(all[after]);
   return content;

@@ -104,6 +104,18 @@ TEST(ReportContent, TablesThatCannotBeReadWholeAreMarked) {
             std::string::npos)
       << error;
 
+  std::vector<std::string> field =
+      TextReader(PUMPFIELD_SOURCE_DIR "/Data/field-rectangular.out").ReadLines();
+  size_t third = field.size();
+  while (!IsTableMarker(field[--third]))
+    ;
+  field.resize(third + 3);
+  const ReportContent cutField = ParseReportLines(field);
+  ASSERT_EQ(cutField.profiles.size(), 3u);
+  EXPECT_EQ(cutField.profiles[2].endLine, ReportProfile::kNone);
+  EXPECT_EQ(cutField.Result("Dmb")->figure, "0.644");
+  EXPECT_EQ(cutField.note, ""); // what follows the second table is no note
+
   lines[marker + 2] = "  0.17    0,6962    0.3851";
   const ReportContent bad = ParseReportLines(lines);
   EXPECT_EQ(bad.profiles[0].badLine, marker + 2);
