@@ -347,8 +347,8 @@ CalculationReportResult WriteCalculationReport(const std::string& reportPath,
   const ReportInput* sb = report->Input("Sb");
   if (sa && sb) {
     dm.Params.assign(kParamCount, 0.0);
-    dm.Params[sa->position - 1] = sa->number;
-    dm.Params[sb->position - 1] = sb->number;
+    dm.Params[12] = sa->number;
+    dm.Params[13] = sb->number;
   }
   QByteArray bytes;
   try {
