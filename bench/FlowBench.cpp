@@ -186,7 +186,7 @@ void SweepPointOverhead(benchmark::State& state, const std::string& aim) {
   const AimRun* run = FindAimRun(aim);
   SweepTable table;
   table.aim = run->aim;
-  const SweepSymbol dw = SweepSymbols(run->aim)[3];
+  const AimInput dw = AimDefinitionOf(run->aim).inputs[3];
   table.varied.push_back({dw, std::vector<double>(kPoints, base.Params[dw.position - 1])});
   const StudyRun oneWorker;
 

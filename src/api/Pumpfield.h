@@ -53,9 +53,9 @@ struct Result {
   std::string errorText;
   // Why the search missed the required depth; empty when it converged.
   std::string note;
-  // The results by symbol as the report prints them: spacing "S", discharge "Q", recharge "R"
-  // (discharge aim), conductivity "K", midway head "Hm" and depth "Dm" (rectangular field:
-  // "Hm_Sa", "Dm_Sa", "Hm_Sb", "Dm_Sb", "Hm_diagonal", "Dm_diagonal").
+  // The results by the symbols of the table of aims (data/AimTable.h), as the report prints
+  // them: spacing "S", discharge "Q", recharge "R" (discharge aim), conductivity "K", midway
+  // head "H" and depth "Dm" (rectangular field: "Ha", "Dma", "Hb", "Dmb", "Hd", "Dmd").
   std::vector<std::pair<std::string, double>> values;
   std::vector<Profile> profiles;
   std::string report;                // the exact text of the report, CR LF line ends

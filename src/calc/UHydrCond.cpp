@@ -100,7 +100,7 @@ void WriteConductivityReport(Engine& engine, Report& report) {
   report.Line(" #");
   report.Result("K", " The average hydraulic conductivity (Darcy, m/d) is: ", c.K, 8, 3);
   report.Line(" #");
-  report.Result("Hm", " Midway hydr. head (Darcy,  m) is: ", s.h, 8, 3);
+  report.Result("H", " Midway hydr. head (Darcy,  m) is: ", s.h, 8, 3);
   report.Result("Dm", " Midway W.T. depth (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
   report.Result("Q", " The well discharge  (m3/day)  is: ", s.Q, 8, 1);
   report.Line(" #");

@@ -80,7 +80,7 @@ void WriteDischargeReport(Engine& engine, Report& report) {
   report.Result("R", " Well discharge (Darcy, m/day) is:  ", s.R, 8, 5);
   report.Result("Q", " The well discharge  (m3/day)  is: ", s.Q, 8, 1);
   report.Line(" #");
-  report.Result("Hm", " Midway hydr. head  (Darcy,  m) is: ", s.h, 8, 3);
+  report.Result("H", " Midway hydr. head  (Darcy,  m) is: ", s.h, 8, 3);
   report.Result("Dm", " Midway W.T. depth  (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
   report.Line(" #");
   CloseReportWithNote(report, NotConvergedText(moves.End(diff < s.tol), "well discharge",

@@ -278,7 +278,7 @@ void WriteSpacingReport(Engine& engine, Report& report) {
   s.R = s.Q;
   report.Result("S", " The well spacing (Darcy,  m) is : ", s.S, 8, 2);
   report.Line(" #");
-  report.Result("Hm", " Midway hydr. head (Darcy,  m) is: ", s.F, 8, 3);
+  report.Result("H", " Midway hydr. head (Darcy,  m) is: ", s.F, 8, 3);
   report.Result("Dm", " Midway W.T. depth (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
   report.Result("Q", " The well discharge  (m3/day)  is: ", s.Q, 8, 1);
   report.Line(" #");

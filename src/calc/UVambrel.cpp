@@ -20,8 +20,8 @@ struct FieldX {
 const char* const kMarkers[3] = {" Output data: (along the longer spacing)",
                                  " Output data: (along the shorter spacing)",
                                  " Output data: (along the diagonal)"};
-const char* const kHeadSymbols[3] = {"Hm_Sa", "Hm_Sb", "Hm_diagonal"};
-const char* const kDepthSymbols[3] = {"Dm_Sa", "Dm_Sb", "Dm_diagonal"};
+const char* const kHeadSymbols[3] = {"Ha", "Hb", "Hd"};
+const char* const kDepthSymbols[3] = {"Dma", "Dmb", "Dmd"};
 const char* const kHeadLines[3] = {" Midway hydraulic head (m) for the larger spacing is  : ",
                                    " Midway hydraulic head (m) for the shorter spacing is  : ",
                                    " Midway hydraulic head (m) for the diagonal is  : "};

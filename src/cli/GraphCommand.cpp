@@ -7,7 +7,8 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "export/GraphImages.h"
-#include "graph/GraphDrawing.h"
+#include "graph/GraphExport.h"
+#include "graph/SystemDecimalSeparator.h"
 
 #include <optional>
 #include <ostream>
@@ -99,9 +100,9 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   TerminalServices services(out);
   TDMPumpfield dm(&services);
   std::string errorText;
-  GraphExportResult result = LoadReportGraph(dm, reportName, errorText);
+  GraphExportResult result = GraphExportResult::ReportUnreadable;
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
-  if (result == GraphExportResult::Written && !services.quitRequested)
+  if (LoadReportGraph(dm, reportName, errorText) && !services.quitRequested)
     result = SaveLoadedGraphAs(dm, separator ? separator : SystemDecimalSeparator(), imageName,
                                scale.value_or(1), errorText);
   if (services.quitRequested)

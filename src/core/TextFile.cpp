@@ -12,9 +12,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
-#include <system_error>
 #include <pthread.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -407,6 +407,15 @@ void TextWriter::Discard() {
 void TextWriter::RequireOpened(const TextWriter& writer, const std::string& path) {
   if (!writer.opened())
     throw InputOutputError("The file \"" + path + "\" could not be created: " + writer.failure());
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& errorText) {
+  TextWriter file(path, TextWriter::Mode::ReplaceWhenDone);
+  file.Write(bytes);
+  if (file.Close())
+    return true;
+  errorText = "The file \"" + path + "\" could not be written: " + file.failure();
+  return false;
 }
 
 void RemoveFilesOfDeadWriters(const std::string& path) {

@@ -108,6 +108,11 @@ private:
   std::string failure_;
 };
 
+// Writes `bytes` as the whole file `path` by TextWriter's rules, replacing the file only once
+// all of them are written. False with `errorText` ("The file ... could not be written: " and the
+// system's reason) when that fails.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& errorText);
+
 // Removes what TextWriters of processes that no longer run were writing beside `path` when they
 // were killed (SIGKILL, a power cut): files named `path`.~PID-N.
 void RemoveFilesOfDeadWriters(const std::string& path);

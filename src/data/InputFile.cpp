@@ -18,7 +18,6 @@ std::string NumbersCorruptMessage(const std::string& path) {
 }
 
 namespace {
-constexpr int kParamCount = 14;
 constexpr int kFieldWidth = 10;
 
 // A value that fills its whole field gets a blank in front all the same, so that it never
@@ -29,14 +28,6 @@ std::string ParamField(double value, int decimals) {
   return std::string(width - text.size(), ' ') + text;
 }
 } // namespace
-
-int DecimalsOfPosition(int position, const std::string& aimCode) {
-  if (position == 1)
-    return AimOfCode(aimCode) == Aim::Discharge ? 2 : 4;
-  if (position == 10 || position == 12)
-    return 4;
-  return 2;
-}
 
 // The text the writer gives `value` is read back as the reader reads it: a plain decimal
 // number, no longer than the longest token the reader takes.
@@ -117,8 +108,8 @@ bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   file.WriteLine(Title1);
   file.WriteLine(Title2);
   file.WriteLine("File Name: " + VisibleFileName(FileName));
-  if (AimOfCode(AimCode) == Aim::FieldDepths)
-    AimCode = kFieldDepthsFileCode;
+  if (const AimDefinition* aim = AimDefinitionOfCode(AimCode))
+    AimCode = aim->fileCode; // "Hyd" becomes "Hydr"
   file.WriteLine(AimCode);
   const bool knownCode = IsKnownAimCode(AimCode);
   if (!knownCode)

@@ -4,12 +4,14 @@
 // profile tables and page numbers. Needs a QGuiApplication.
 #pragma once
 
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 
 #include <QByteArray>
 #include <QDateTime>
 
 #include <string>
+
+class TDMPumpfield;
 
 // The facts about the files that the document names.
 struct ReportFacts {

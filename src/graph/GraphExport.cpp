@@ -1,30 +1,27 @@
-#include "graph/GraphDrawing.h"
+#include "graph/GraphExport.h"
 
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
 #include "graph/UWellUtils.h"
-
-#include <QLocale>
 
 #include <exception>
 
-char SystemDecimalSeparator() { return QLocale::system().decimalPoint() == "," ? ',' : '.'; }
-
-GraphExportResult LoadReportGraph(TDMPumpfield& dm, const std::string& reportPath,
-                                  std::string& errorText) {
+bool LoadReportGraph(TDMPumpfield& dm, const std::string& reportPath, std::string& errorText) {
   if (const TextReader report(reportPath); !report.opened()) {
     errorText = report.FailureMessage(CouldNotOpenDamagedMessage(reportPath));
-    return GraphExportResult::ReportUnreadable;
+    return false;
   }
   dm.InputFileName = reportPath;
   try {
     dm.LoadGraphData(reportPath);
   } catch (const std::exception& error) {
     errorText = error.what();
-    return GraphExportResult::ReportUnreadable;
+    return false;
   }
   ReloadInputOfReport(dm);
-  return GraphExportResult::Written;
+  return true;
 }
 
 GraphExportResult SaveLoadedGraph(TDMPumpfield& dm, char separator, const std::string& imagePath,
@@ -44,7 +41,7 @@ GraphExportResult SaveLoadedGraph(TDMPumpfield& dm, char separator, const std::s
 
 GraphExportResult ExportGraph(TDMPumpfield& dm, char separator, const std::string& reportPath,
                               const std::string& imagePath, std::string& errorText) {
-  const GraphExportResult loaded = LoadReportGraph(dm, reportPath, errorText);
-  return loaded == GraphExportResult::Written ? SaveLoadedGraph(dm, separator, imagePath, errorText)
-                                              : loaded;
+  if (!LoadReportGraph(dm, reportPath, errorText))
+    return GraphExportResult::ReportUnreadable;
+  return SaveLoadedGraph(dm, separator, imagePath, errorText);
 }

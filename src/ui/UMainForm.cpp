@@ -1,6 +1,6 @@
 #include "ui/UMainForm.h"
 
-#include "graph/GraphDrawing.h"
+#include "graph/SystemDecimalSeparator.h"
 #include "graph/UWellUtils.h"
 
 #include "core/FileNames.h"
@@ -464,7 +464,5 @@ void TMainForm::FigureButton1Click() {
     FigureForm->show();
 }
 
-void TMainForm::FigureButton2Click() {
-  if (FigureForm)
-    FigureForm->show();
-}
+// The Output sheet's "Figure" button does what the Input sheet's does.
+void TMainForm::FigureButton2Click() { FigureButton1Click(); }

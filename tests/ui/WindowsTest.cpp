@@ -1,7 +1,7 @@
 #include "WindowsFixture.h"
 
 #include "TempDir.h"
-#include "graph/GraphDrawing.h"
+#include "graph/SystemDecimalSeparator.h"
 #include "ui/JpegImage.h"
 #include "ui/QtServices.h"
 
