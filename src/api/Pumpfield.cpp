@@ -76,10 +76,17 @@ template <class Start> Result RunOnEngine(const RunOptions& options, Start run) 
 } // namespace
 
 std::optional<double> Result::Value(const std::string& symbol) const {
-  for (const auto& [name, value] : values)
-    if (name == symbol)
-      return value;
+  for (const PrintedResult& printed : values)
+    if (printed.symbol == symbol)
+      return printed.value;
   return std::nullopt;
+}
+
+std::string Result::Figure(const std::string& symbol) const {
+  for (const PrintedResult& printed : values)
+    if (printed.symbol == symbol)
+      return printed.figure;
+  return std::string();
 }
 
 Inputs ReadInput(const std::string& path) {

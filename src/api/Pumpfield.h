@@ -3,6 +3,7 @@
 // side by side. No Qt. The command line, the window, the tests and the Python module use it.
 #pragma once
 
+#include "calc/Engine.h"
 #include "calc/RunSize.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
@@ -55,8 +56,9 @@ struct Result {
   std::string note;
   // The results by the symbols of the table of aims (data/AimTable.h), as the report prints
   // them: spacing "S", discharge "Q", recharge "R" (discharge aim), conductivity "K", midway
-  // head "H" and depth "Dm" (rectangular field: "Ha", "Dma", "Hb", "Dmb", "Hd", "Dmd").
-  std::vector<std::pair<std::string, double>> values;
+  // head "H" and depth "Dm" (rectangular field: "Ha", "Dma", "Hb", "Dmb", "Hd", "Dmd"); each
+  // with its figure as printed ("103.33") and that figure read back.
+  std::vector<PrintedResult> values;
   std::vector<Profile> profiles;
   std::string report;                // the exact text of the report, CR LF line ends
   std::string errorList;             // the exact text of the error list
@@ -65,6 +67,8 @@ struct Result {
 
   // The result of `symbol`; nothing when the run has none of that name.
   std::optional<double> Value(const std::string& symbol) const;
+  // Its figure as the report prints it; empty when the run has none of that name.
+  std::string Figure(const std::string& symbol) const;
 };
 
 struct RunOptions {

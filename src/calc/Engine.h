@@ -10,7 +10,6 @@
 #include "data/UDMPumpfield.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 // The flags of the run control, shared by the save workflow, the run dispatch and the sheets.
@@ -38,12 +37,18 @@ struct ProfileTable {
   std::vector<double> x, head, gradient;
 };
 
+// A result line of a report as the run printed it.
+struct PrintedResult {
+  std::string symbol; // of the table of aims (data/AimTable.h): "S", "Q", "Dm", ...
+  std::string figure; // the figure as printed, blanks removed: "103.33"
+  double value = 0;   // the figure read back
+};
+
 // What the latest run wrote, also when it wrote no file.
 struct RunOutput {
-  std::string report;    // the report's text, CR LF line ends
-  std::string errorList; // the error list's text
-  // The results by symbol, as the report prints them (e.g. "S", "Q", "Dm").
-  std::vector<std::pair<std::string, double>> values;
+  std::string report;                // the report's text, CR LF line ends
+  std::string errorList;             // the error list's text
+  std::vector<PrintedResult> values; // the results, in the report's order
   std::vector<ProfileTable> profiles;
   std::string note; // why a search missed the required depth; empty when it converged
   // Why the report of a run stopped by an error could not take the old report's place; empty

@@ -121,7 +121,8 @@ void Report::Result(const char* symbol, const std::string& label, double value, 
                     int decimals) {
   const std::string printed = FormatFixed(value, width, decimals);
   Line(label + printed);
-  engine_.Output.values.emplace_back(symbol, AsPrinted(printed));
+  engine_.Output.values.push_back(
+      {symbol, printed.substr(printed.find_first_not_of(' ')), AsPrinted(printed)});
 }
 
 void Report::Marker(const std::string& line) {

@@ -2,7 +2,6 @@
 
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
-#include "data/ReportContent.h"
 
 #include <charconv>
 
@@ -26,17 +25,17 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// The results of the aim as the report prints them and, for a search that missed the required
-// depth, the note that the run wrote after the report's last " #" line.
-void ReadResults(const std::string& reportText, RunRecord& record) {
-  const ReportContent report = ParseReportLines(Lines(reportText));
+// The answers of the aim as the report prints them and, for a search that missed the required
+// depth, the note that the run wrote after the report's last " #" line: as the run printed
+// them, which is quicker than reading its report back.
+void TakeResults(const pumpfield::Result& result, RunRecord& record) {
   if (const AimDefinition* aim = AimDefinitionOfCode(record.aimCode))
-    for (const AimResult& result : aim->results)
-      if (const ReportResult* printed = report.Result(result.symbol); printed && result.column)
-        record.results[static_cast<size_t>(*result.column)] = printed->figure;
-  if (!report.note.empty()) {
+    for (const AimResult& answer : aim->results)
+      if (answer.column)
+        record.results[static_cast<size_t>(*answer.column)] = result.Figure(answer.symbol);
+  if (!result.note.empty()) {
     record.status = StudyStatus::NotConverged;
-    record.message = report.note;
+    record.message = result.note;
   }
 }
 
@@ -85,7 +84,7 @@ RunRecord RecordOfRun(const pumpfield::Result& result) {
   record.message = result.errorText;
   switch (result.status) {
   case RunStatus::ReportWritten:
-    ReadResults(result.report, record);
+    TakeResults(result, record);
     break;
   case RunStatus::InputErrors:
     record.status = StudyStatus::InputErrors;

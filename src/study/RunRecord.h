@@ -26,8 +26,8 @@ struct RunRecord {
   double seconds = 0;
 };
 
-// The record of a run that ended with `result`: its report, its error list and the messages it
-// showed, in order.
+// The record of a run that ended with `result`: the results and note it printed, its error list
+// and the messages it showed, in order.
 RunRecord RecordOfRun(const pumpfield::Result& result);
 
 // The record of a run that failed unexpectedly (it ran out of memory, say), in a batch and in a

@@ -44,6 +44,7 @@ TEST_P(ExampleRun, InMemoryRunWritesTheReportOfTheSavedFileWithItsValuesAndProfi
   for (const AimResult& result : aim.results) {
     ASSERT_TRUE(content->Result(result.symbol)) << result.symbol;
     EXPECT_EQ(memory.Value(result.symbol), content->Result(result.symbol)->number) << result.symbol;
+    EXPECT_EQ(memory.Figure(result.symbol), content->Result(result.symbol)->figure);
   }
   const pumpfield::ReportFile read = pumpfield::ReadReport("again.out");
   ASSERT_EQ(read.profiles.size(), memory.profiles.size());
