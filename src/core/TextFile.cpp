@@ -11,8 +11,11 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <optional>
 #include <pthread.h>
+#include <set>
+#include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -418,33 +421,38 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
   return false;
 }
 
-void RemoveFilesOfDeadWriters(const std::string& path) {
-  const std::string target = FollowLinks(path);
-  const size_t slash = target.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  const std::string prefix =
-      (slash == std::string::npos ? target : target.substr(slash + 1)) + ".~";
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir)
-    return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const char* name = entry->d_name;
-    if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0)
-      continue;
-    // PID-N, digits only: nothing else of that name is ours to remove.
-    const char* text = name + prefix.size();
-    const char* const end = text + std::strlen(text);
-    long writer = 0;
-    const auto [dash, error] = std::from_chars(text, end, writer);
-    unsigned long number = 0;
-    if (error != std::errc() || dash == end || *dash != '-' ||
-        std::from_chars(dash + 1, end, number).ptr != end || dash + 1 == end)
-      continue;
-    if (writer > 0 && writer != ::getpid() && ::kill(static_cast<pid_t>(writer), 0) != 0 &&
-        errno == ESRCH)
-      ::unlinkat(::dirfd(dir), name, 0);
+void RemoveFilesOfDeadWriters(const std::vector<std::string>& paths) {
+  // The names beside which to look, by folder, so that each folder is read once.
+  std::map<std::string, std::set<std::string>> namesByFolder;
+  for (const std::string& path : paths) {
+    const std::string target = FollowLinks(path);
+    const size_t slash = target.find_last_of('/');
+    namesByFolder[slash == std::string::npos ? "." : target.substr(0, slash + 1)].insert(
+        slash == std::string::npos ? target : target.substr(slash + 1));
   }
-  ::closedir(dir);
+  for (const auto& [folder, names] : namesByFolder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+      continue;
+    while (const dirent* entry = ::readdir(dir)) {
+      // NAME.~PID-N, PID and N digits only: nothing else of that name is ours to remove.
+      const std::string_view name = entry->d_name;
+      const size_t mark = name.rfind(".~");
+      if (mark == std::string_view::npos || !names.count(std::string(name.substr(0, mark))))
+        continue;
+      const char* const end = name.data() + name.size();
+      long writer = 0;
+      const auto [dash, error] = std::from_chars(name.data() + mark + 2, end, writer);
+      unsigned long number = 0;
+      if (error != std::errc() || dash == end || *dash != '-' || dash + 1 == end ||
+          std::from_chars(dash + 1, end, number).ptr != end)
+        continue;
+      if (writer > 0 && writer != ::getpid() && ::kill(static_cast<pid_t>(writer), 0) != 0 &&
+          errno == ESRCH)
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+  }
 }
 
 void RemoveUnfinishedFilesOnSignals() {

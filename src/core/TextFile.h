@@ -113,9 +113,9 @@ private:
 // system's reason) when that fails.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& errorText);
 
-// Removes what TextWriters of processes that no longer run were writing beside `path` when they
-// were killed (SIGKILL, a power cut): files named `path`.~PID-N.
-void RemoveFilesOfDeadWriters(const std::string& path);
+// Removes what TextWriters of processes that no longer run were writing beside `paths` when
+// they were killed (SIGKILL, a power cut): files named PATH.~PID-N.
+void RemoveFilesOfDeadWriters(const std::vector<std::string>& paths);
 // Makes SIGINT, SIGTERM, SIGHUP and SIGQUIT remove the new files that writers have begun
 // beside their targets, then end the program as the signal would: a killed run leaves the
 // user's file as it was and nothing beside it. A file being written in place is finished first.

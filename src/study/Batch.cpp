@@ -76,10 +76,12 @@ std::string BatchConflict(const std::vector<std::string>& inputs, const std::str
 bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
               std::vector<std::optional<RunRecord>>& records) {
   records.assign(inputs.size(), std::nullopt);
+  std::vector<std::string> written;
   for (const std::string& input : inputs) {
-    RemoveFilesOfDeadWriters(ReportNameOf(input));
-    RemoveFilesOfDeadWriters(BatchErrorListName(input));
+    written.push_back(ReportNameOf(input));
+    written.push_back(BatchErrorListName(input));
   }
+  RemoveFilesOfDeadWriters(written);
   std::vector<RunRecord> ended(inputs.size());
   size_t done = 0;
   ParallelTasks tasks;
