@@ -31,8 +31,7 @@ std::optional<double> SpacingForHead(const WellCell& cell, double recharge, doub
       next = std::isfinite(below) && std::isfinite(above) ? 0.5 * (below + above) : next;
     if (next == previous.logSpacing)
       return std::nullopt; // the bound of the search is reached
-    const SpacingTrial current{next,
-                               std::log(MidwayHead(cell, std::exp(next), recharge, grid))};
+    const SpacingTrial current{next, std::log(MidwayHead(cell, std::exp(next), recharge, grid))};
     if (std::abs(current.logHead - target) < 1e-5 || above - below < 1e-7)
       return std::exp(current.logSpacing);
     (current.logHead < target ? below : above) = current.logSpacing;

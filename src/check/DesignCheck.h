@@ -11,9 +11,9 @@
 
 // A point where the report gives the water-table depth.
 struct ReportedDepth {
-  std::string line;      // "between the wells", "along the longer spacing", ...
-  double x = 0, y = 0;   // m from a well, along the spacings Sa and Sb
-  double depth = 0;      // the report's depth there, m below the soil surface
+  std::string line;    // "between the wells", "along the longer spacing", ...
+  double x = 0, y = 0; // m from a well, along the spacings Sa and Sb
+  double depth = 0;    // the report's depth there, m below the soil surface
 };
 
 struct DesignToCheck {
@@ -36,11 +36,11 @@ struct CheckedDepth {
 
 struct DesignCheck {
   std::vector<CheckedDepth> depths;
-  double centreDepth = 0;             // at the centre of the cell, m below the soil surface
+  double centreDepth = 0;              // at the centre of the cell, m below the soil surface
   std::optional<double> spacingNeeded; // the spacing whose midway depth is the required one, m
   double screenFaceHead = 0;           // the check's mean head at the screen face, m
   double reportFirstHead = 0;
-  bool flagged = false;               // any depth flagged
+  bool flagged = false; // any depth flagged
   CellSolution solution;
 };
 

@@ -14,10 +14,10 @@ constexpr double kPi = std::numbers::pi;
 
 // Elevations are measured up from the impermeable base; the well's water level is at `top`.
 struct Soil {
-  double top;          // well's water level above the base
+  double top;           // well's water level above the base
   double layerBoundary; // bottom of layer 1
   double screenBottom;
-  double t1, t2;       // thicknesses of layers 1 and 2 below the well's water level
+  double t1, t2; // thicknesses of layers 1 and 2 below the well's water level
 };
 
 Soil SoilOf(const WellCell& c) {
@@ -46,8 +46,8 @@ void AddSegment(std::vector<double>& faces, double from, double to, double size,
   const double step = (to - from) / samples;
   std::vector<double> cells(samples + 1, 0);
   for (int j = 1; j <= samples; ++j)
-    cells[j] = cells[j - 1] + 0.5 * step *
-                                  (1 / cellSize(from + (j - 1) * step) + 1 / cellSize(from + j * step));
+    cells[j] = cells[j - 1] +
+               0.5 * step * (1 / cellSize(from + (j - 1) * step) + 1 / cellSize(from + j * step));
   const int count = std::max(2, int(std::ceil(cells.back() - 1e-9)));
   for (int k = 1; k < count; ++k) {
     const double wanted = cells.back() * k / count;
@@ -62,7 +62,7 @@ struct Grid {
   std::vector<double> faces;                // below the well's water level, bottom up
   std::vector<double> kh, kv;               // per cell below the well's water level
   std::vector<bool> screened;
-  int above = 0;                            // cells above the well's water level
+  int above = 0; // cells above the well's water level
   int columnCells() const { return int(kh.size()) + above; }
 };
 
@@ -82,9 +82,9 @@ Grid MakeGrid(const WellCell& c, const CellGrid& g) {
 
   std::vector<double> breaks = {0, s.layerBoundary, s.screenBottom, s.top};
   std::sort(breaks.begin(), breaks.end());
-  breaks.erase(std::unique(breaks.begin(), breaks.end(),
-                           [](double a, double b) { return b - a < 1e-9; }),
-               breaks.end());
+  breaks.erase(
+      std::unique(breaks.begin(), breaks.end(), [](double a, double b) { return b - a < 1e-9; }),
+      breaks.end());
   auto inLayer1 = [&](double z) { return z > s.layerBoundary; };
   auto stretch = [&](double z) {
     const double kh = inLayer1(z) ? c.Kb1 : c.Kb2, kv = inLayer1(z) ? c.Kv1 : c.Kv2;
@@ -204,9 +204,10 @@ public:
       if (conductance <= 0 && !g_.screened[k])
         continue;
       const double dz = Thickness(k, 0), flow = conductance * head[Index(0, k)];
-      const double face = g_.kh[k] > 0 ? head[Index(0, k)] - flow * std::log(g_.centres[0] / g_.radialFaces[0]) /
-                                                              (2 * kPi * g_.kh[k] * dz)
-                                       : head[Index(0, k)];
+      const double face =
+          g_.kh[k] > 0 ? head[Index(0, k)] - flow * std::log(g_.centres[0] / g_.radialFaces[0]) /
+                                                 (2 * kPi * g_.kh[k] * dz)
+                       : head[Index(0, k)];
       inflow += flow;
       weighted += face * dz;
       length += dz;
@@ -257,6 +258,9 @@ std::string WellCellProblem(const WellCell& c) {
   if (!(c.Ka > 0) || (layer1 && !(c.Kv1 > 0)))
     return "no water can flow down to the screen (Ka, and Kv1 of a layer 1 below the well's water "
            "level, must be above 0)";
+  if (c.Q / (c.Sa * c.Sb) >= c.Ka)
+    return "the recharge is not below Ka: the soil above the well's water level cannot pass it "
+           "down, and no water table settles";
   if (!((screenIn1 && c.Kb1 > 0) || (screenIn2 && c.Kb2 > 0 && c.Kv2 > 0)))
     return "no water can enter the screen (the horizontal permeability of a layer along the "
            "screen must be above 0)";
@@ -279,16 +283,16 @@ CellSolution SolveWellCell(const WellCell& cell, const CellGrid& cellGrid) {
   std::vector<double> level(columns);
   const double area = cell.Sa * cell.Sb, rw = cell.W / 2;
   for (int i = 0; i < columns; ++i)
-    level[i] = HeadOfPotential(cell, DischargePotential(cell, faceHead) +
-                                         cell.Q * (CirclePotential(area, grid.centres[i]) -
-                                                   CirclePotential(area, rw)));
+    level[i] = HeadOfPotential(
+        cell, DischargePotential(cell, faceHead) +
+                  cell.Q * (CirclePotential(area, grid.centres[i]) - CirclePotential(area, rw)));
 
   Eigen::SparseMatrix<double> matrix;
   Eigen::VectorXd rhs, head;
   Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> solver;
   // Each column's water table moves to the head the last solution gives there, by less when
   // the moves start to swing back and forth.
-  const double tolerance = 1e-6;
+  const double tolerance = 1e-6; // m, per m of the highest water table above 1 m
   double relaxation = 1;
   std::vector<double> move(columns), lastMove(columns);
   for (int iteration = 1;; ++iteration) {
@@ -299,10 +303,11 @@ CellSolution SolveWellCell(const WellCell& cell, const CellGrid& cellGrid) {
     if (solver.info() != Eigen::Success)
       throw CellModelError("The check's equations for this well cannot be solved.");
     head = solver.solve(rhs);
-    double change = 0, swing = 0;
+    double change = 0, swing = 0, highest = 1;
     for (int i = 0; i < columns; ++i) {
       move[i] = std::max(system.SurfaceHead(head, i, level[i]), 1e-6) - level[i];
       change = std::max(change, std::abs(move[i]));
+      highest = std::max(highest, level[i]);
       swing += move[i] * lastMove[i];
     }
     if (swing < 0)
@@ -311,9 +316,9 @@ CellSolution SolveWellCell(const WellCell& cell, const CellGrid& cellGrid) {
       level[i] += relaxation * move[i];
     std::swap(move, lastMove);
     solution.freeSurfaceIterations = iteration;
-    if (change < tolerance)
+    if (change < tolerance * highest)
       break;
-    if (iteration == 200 || !std::isfinite(change))
+    if (iteration == 200 || !(change < 1e6))
       throw CellModelError("The check's water table for this well does not settle.");
   }
   for (int i = 0; i < columns; ++i)
@@ -330,8 +335,9 @@ double PatternHead(const WellCell& cell, const CellSolution& solution, double x,
   size_t i = std::upper_bound(radius.begin(), radius.end(), rho) - radius.begin();
   i = std::clamp<size_t>(i, 1, radius.size() - 1);
   const double t = std::log(rho / radius[i - 1]) / std::log(radius[i] / radius[i - 1]);
-  const double level = solution.waterTable[i - 1] + t * (solution.waterTable[i] - solution.waterTable[i - 1]);
-  return HeadOfPotential(cell, DischargePotential(cell, level) +
-                                   cell.Q * (PatternPotential(cell.Sa, cell.Sb, x, y) -
-                                             CirclePotential(area, rho)));
+  const double level =
+      solution.waterTable[i - 1] + t * (solution.waterTable[i] - solution.waterTable[i - 1]);
+  return HeadOfPotential(
+      cell, DischargePotential(cell, level) +
+                cell.Q * (PatternPotential(cell.Sa, cell.Sb, x, y) - CirclePotential(area, rho)));
 }
