@@ -2,6 +2,7 @@
 
 #include "check/PatternLattice.h"
 
+#include <Eigen/Dense>
 #include <Eigen/Sparse>
 #include <Eigen/SparseCholesky>
 
@@ -220,8 +221,59 @@ private:
   const Grid& g_;
   double floor_ = 0, recharge_ = 0;
 };
+
+// Keeps the cells above the well's water level from vanishing.
+constexpr double kLowestWaterTable = 1e-6;
+
+// The water table of horizontal flow from the screen's face at the head of even inflow.
+std::vector<double> HorizontalFlowWaterTable(const WellCell& cell,
+                                             const std::vector<double>& radius) {
+  const Soil soil = SoilOf(cell);
+  const double area = cell.Sa * cell.Sb, rw = cell.W / 2;
+  const double atScreen =
+      DischargePotential(cell, cell.E * cell.Q / (soil.top - soil.screenBottom));
+  std::vector<double> level;
+  for (double r : radius)
+    level.push_back(std::max(
+        kLowestWaterTable, HeadOfPotential(cell, atScreen + cell.Q * (CirclePotential(area, r) -
+                                                                      CirclePotential(area, rw)))));
+  return level;
+}
+
+// Anderson's acceleration of the iteration x ← g(x): the next x is g(x) less the combination of
+// the last few changes of g(x) whose changes of g(x) − x best cancel the present g(x) − x. The
+// plain iteration crawls when the recharge comes near Ka.
+class AndersonMixing {
+public:
+  explicit AndersonMixing(int remembered) : remembered_(remembered) {}
+
+  Eigen::VectorXd Next(const Eigen::VectorXd& x, const Eigen::VectorXd& gx) {
+    const Eigen::VectorXd residual = gx - x;
+    if (lastResidual_.size() > 0) {
+      if (residualChanges_.cols() == remembered_) {
+        residualChanges_ = residualChanges_.rightCols(remembered_ - 1).eval();
+        valueChanges_ = valueChanges_.rightCols(remembered_ - 1).eval();
+      }
+      residualChanges_.conservativeResize(x.size(), residualChanges_.cols() + 1);
+      valueChanges_.conservativeResize(x.size(), valueChanges_.cols() + 1);
+      residualChanges_.rightCols(1) = residual - lastResidual_;
+      valueChanges_.rightCols(1) = gx - lastValue_;
+    }
+    lastResidual_ = residual;
+    lastValue_ = gx;
+    if (residualChanges_.cols() == 0)
+      return gx;
+    return gx - valueChanges_ * residualChanges_.colPivHouseholderQr().solve(residual);
+  }
+
+private:
+  int remembered_;
+  Eigen::VectorXd lastResidual_, lastValue_;
+  Eigen::MatrixXd residualChanges_, valueChanges_;
+};
 } // namespace
 
+// Odd in the head, so that a potential below that of the well's water level still has a head.
 double DischargePotential(const WellCell& cell, double head) {
   const Soil s = SoilOf(cell);
   return (cell.Kb1 * s.t1 + cell.Kb2 * s.t2) * head + 0.5 * cell.Ka * head * std::abs(head);
@@ -277,25 +329,17 @@ CellSolution SolveWellCell(const WellCell& cell, const CellGrid& cellGrid) {
   solution.radius = grid.centres;
   solution.rimRadius = Radius(cell);
 
-  // First water table: horizontal flow from the screen's face at the head of uniform inflow.
-  const Soil soil = SoilOf(cell);
-  const double faceHead = cell.E * cell.Q / (soil.top - soil.screenBottom);
-  std::vector<double> level(columns);
-  const double area = cell.Sa * cell.Sb, rw = cell.W / 2;
-  for (int i = 0; i < columns; ++i)
-    level[i] = HeadOfPotential(
-        cell, DischargePotential(cell, faceHead) +
-                  cell.Q * (CirclePotential(area, grid.centres[i]) - CirclePotential(area, rw)));
-
-  Eigen::SparseMatrix<double> matrix;
-  Eigen::VectorXd rhs, head;
-  Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> solver;
-  // Each column's water table moves to the head the last solution gives there, by less when
-  // the moves start to swing back and forth.
+  // The water table is where the head equals the height: a fixed point of "move each column's
+  // water table to the head the solution gives there", starting from horizontal flow.
   const double tolerance = 1e-6; // m, per m of the highest water table above 1 m
-  double relaxation = 1;
-  std::vector<double> move(columns), lastMove(columns);
+  std::vector<double> level = HorizontalFlowWaterTable(cell, grid.centres);
+  Eigen::VectorXd x = Eigen::Map<Eigen::VectorXd>(level.data(), columns), head;
+  Eigen::SparseMatrix<double> matrix;
+  Eigen::VectorXd rhs;
+  Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> solver;
+  AndersonMixing mixing(5);
   for (int iteration = 1;; ++iteration) {
+    std::copy(x.data(), x.data() + columns, level.begin());
     system.Assemble(level, matrix, rhs);
     if (iteration == 1)
       solver.analyzePattern(matrix);
@@ -303,23 +347,16 @@ CellSolution SolveWellCell(const WellCell& cell, const CellGrid& cellGrid) {
     if (solver.info() != Eigen::Success)
       throw CellModelError("The check's equations for this well cannot be solved.");
     head = solver.solve(rhs);
-    double change = 0, swing = 0, highest = 1;
-    for (int i = 0; i < columns; ++i) {
-      move[i] = std::max(system.SurfaceHead(head, i, level[i]), 1e-6) - level[i];
-      change = std::max(change, std::abs(move[i]));
-      highest = std::max(highest, level[i]);
-      swing += move[i] * lastMove[i];
-    }
-    if (swing < 0)
-      relaxation = std::max(0.1, relaxation * 0.6);
+    Eigen::VectorXd moved(columns);
     for (int i = 0; i < columns; ++i)
-      level[i] += relaxation * move[i];
-    std::swap(move, lastMove);
+      moved[i] = std::max(system.SurfaceHead(head, i, level[i]), kLowestWaterTable);
+    const double change = (moved - x).cwiseAbs().maxCoeff();
     solution.freeSurfaceIterations = iteration;
-    if (change < tolerance * highest)
+    if (change < tolerance * std::max(1.0, x.maxCoeff()))
       break;
     if (iteration == 200 || !(change < 1e6))
       throw CellModelError("The check's water table for this well does not settle.");
+    x = mixing.Next(x, moved).cwiseMax(kLowestWaterTable);
   }
   for (int i = 0; i < columns; ++i)
     solution.waterTable.push_back(system.SurfaceHead(head, i, level[i]));
