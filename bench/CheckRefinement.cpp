@@ -50,7 +50,8 @@ int main() {
     std::printf("| %s |", name.c_str());
     for (double depth : depths)
       std::printf(" %s |", FormatFixed(depth, 1, 4).c_str());
-    std::printf(" %s | %s |\n", FormatFixed(1000 * (depths[2] - depths[4]), 1, 2).c_str(),
+    std::printf(" %s | %s |\n",
+                FormatFixed(std::round(1e5 * (depths[2] - depths[4])) / 100 + 0.0, 1, 2).c_str(),
                 FormatFixed(milliseconds, 1, 0).c_str());
   }
   return 0;

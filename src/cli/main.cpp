@@ -88,10 +88,11 @@ const Command kCommands[] = {
      Report},
     {"check", "FILE.out [--json CHECK.json]",
      "check a report of any aim against an independent numerical model of one well cell\n"
-     "(see docs/method.md): the water-table depth midway between neighbouring wells (for a\n"
-     "rectangular field along each of the three lines) and at the centre of the cell, the\n"
-     "report's depth, their difference in m and as a share of the drawdown, flagged above\n"
-     "5 %, and for a spacing the spacing the check needs for the required depth",
+     "(method.md in the documentation tells how): the water-table depth midway between\n"
+     "neighbouring wells (for a rectangular field along each of the three lines) and at the\n"
+     "centre of the cell, the report's depth, their difference in m and as a share of the\n"
+     "drawdown, flagged above 5 %, and for a spacing the spacing the check needs for the\n"
+     "required depth. --json writes the same to a JSON file",
      Check},
 };
 
