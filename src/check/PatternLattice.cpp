@@ -8,12 +8,17 @@
 namespace {
 constexpr double kPi = std::numbers::pi;
 
-// The Jacobi theta function θ1(u, q) = 2 Σ (−1)^n q^((n+½)²) sin((2n+1)u) and its slope at 0;
-// with q ≤ e^−π the terms fall below 1E−17 after five.
-std::complex<double> Theta1(std::complex<double> u, double q) {
+// The Jacobi theta function θ1(u, q) = 2 Σ (−1)^n q^((n+½)²) sin((2n+1)u), q = e^−c, with
+// each power of q taken into the exponentials of the sine so that no term overflows where
+// |Im u| is large (up to c/2); with c ≥ π the terms fall below 1E−17 after five.
+std::complex<double> Theta1(std::complex<double> u, double c) {
+  const std::complex<double> i(0, 1);
   std::complex<double> sum = 0;
-  for (int n = 0; n < 12; ++n)
-    sum += (n % 2 ? -1.0 : 1.0) * std::pow(q, (n + 0.5) * (n + 0.5)) * std::sin((2.0 * n + 1) * u);
+  for (int n = 0; n < 12; ++n) {
+    const double power = -c * (n + 0.5) * (n + 0.5);
+    const std::complex<double> w = (2.0 * n + 1) * u;
+    sum += (n % 2 ? -1.0 : 1.0) * (std::exp(power + i * w) - std::exp(power - i * w)) / (2.0 * i);
+  }
   return 2.0 * sum;
 }
 
@@ -35,9 +40,10 @@ double PatternPotential(double a, double b, double x, double y) {
   }
   x -= a * std::round(x / a);
   y -= b * std::round(y / b);
-  const double q = std::exp(-kPi * b / a);
   const std::complex<double> u = kPi * std::complex<double>(x, y) / a;
-  return (std::log(std::abs(Theta1(u, q))) - std::log(Theta1Slope(q) * kPi / a)) / (2 * kPi) -
+  return (std::log(std::abs(Theta1(u, kPi * b / a))) -
+          std::log(Theta1Slope(std::exp(-kPi * b / a)) * kPi / a)) /
+             (2 * kPi) -
          y * y / (2 * a * b);
 }
 

@@ -6,7 +6,8 @@
 
 // Potential of the rectangular pattern with spacings `a` (along x) and `b` (along y) at the
 // point (x, y), relative to the well at the origin, per unit of Q: it behaves as ln(r)/2π near
-// the well. Lengths in m; a and b positive; (x, y) not on a well.
+// the well. Lengths in m; a and b positive and within a factor 100 of each other; (x, y) not on
+// a well.
 double PatternPotential(double a, double b, double x, double y);
 
 // Potential of the circle of area `area` with no flow at its rim at distance r from its

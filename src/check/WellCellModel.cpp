@@ -222,6 +222,9 @@ private:
   double floor_ = 0, recharge_ = 0;
 };
 
+// The largest value of any input the model takes, and the thinnest soil or screen (m).
+constexpr double kLargestValue = 1e9, kThinnest = 1e-3;
+
 // Keeps the cells above the well's water level from vanishing.
 constexpr double kLowestWaterTable = 1e-6;
 
@@ -289,22 +292,25 @@ double HeadOfPotential(const WellCell& cell, double potential) {
 
 std::string WellCellProblem(const WellCell& c) {
   for (double value : {c.D1, c.D2, c.Dw, c.Db, c.Sa, c.Sb, c.Q})
-    if (!std::isfinite(value))
-      return "a value of the well or its soil is not a number";
+    if (!(std::abs(value) <= kLargestValue))
+      return "a value of the well or its soil is not a number of at most 1E9";
   for (double value : {c.E, c.W, c.Ka, c.Kb1, c.Kv1, c.Kb2, c.Kv2})
-    if (!std::isfinite(value) || value < 0)
-      return "a permeability, the entrance resistance or the diameter is negative or not a number";
+    if (!(value >= 0 && value <= kLargestValue))
+      return "a permeability, the entrance resistance or the diameter is negative or not a "
+             "number of at most 1E9";
   const Soil s = SoilOf(c);
   const bool layer1 = s.t1 > 0, layer2 = s.t2 > 0;
   const bool screenIn1 = layer1, screenIn2 = layer2 && s.screenBottom < s.layerBoundary;
-  if (!(c.D2 > c.Dw))
+  if (!(c.D2 - c.Dw >= kThinnest))
     return "there is no soil below the water level in the well (D2 must lie below Dw)";
-  if (!(c.Db > c.Dw))
+  if (!(c.Db - c.Dw >= kThinnest))
     return "the well has no screen below its water level (Db must lie below Dw)";
   if (!(c.W > 0))
     return "the well has no diameter";
   if (!(c.Sa > 0) || !(c.Sb > 0) || !(Radius(c) > c.W))
     return "the well's share of the field is no wider than the well";
+  if (std::max(c.Sa, c.Sb) > 100 * std::min(c.Sa, c.Sb))
+    return "one spacing of the pattern is more than a hundred times the other";
   if (!(c.Q > 0))
     return "the well's discharge is not above 0";
   if (!(c.Ka > 0) || (layer1 && !(c.Kv1 > 0)))

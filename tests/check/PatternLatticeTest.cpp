@@ -35,9 +35,9 @@ double RowSeries(double a, double b, double x, double y) {
 TEST(PatternLattice, PotentialIsTheSumOfItsRowsOfWells) {
   const struct {
     double a, b, x, y;
-  } rows[] = {{1, 1, 0.5, 0},    {1, 1, 0.5, 0.5},   {1, 1, 0.13, 0.31}, {180, 110, 90, 0},
-              {180, 110, 0, 55}, {180, 110, 90, 55}, {110, 180, 30, 70}, {60, 150, 25, -40},
-              {100, 40, 3, 1},   {100, 40, 130, -35}};
+  } rows[] = {{1, 1, 0.5, 0},    {1, 1, 0.5, 0.5},    {1, 1, 0.13, 0.31}, {180, 110, 90, 0},
+              {180, 110, 0, 55}, {180, 110, 90, 55},  {110, 180, 30, 70}, {60, 150, 25, -40},
+              {100, 40, 3, 1},   {100, 40, 130, -35}, {2, 120, 1, 60},    {120, 2, 60, 1}};
   for (const auto& row : rows)
     EXPECT_NEAR(PatternPotential(row.a, row.b, row.x, row.y), RowSeries(row.a, row.b, row.x, row.y),
                 1e-12)

@@ -97,11 +97,14 @@ TEST(WellCellModel, RefusesWellsItCannotModel) {
       {[](WellCell& c) { c.Kb1 = c.Kb2 = 0; }, "no water can enter the screen"},
       {[](WellCell& c) { c.Db = 3.5, c.Kb1 = 0; }, "no water can enter the screen"},
       {[](WellCell& c) { c.Sa = c.Sb = 0.4; }, "no wider than the well"},
+      {[](WellCell& c) { c.Sa = 2, c.Sb = 201; }, "more than a hundred times the other"},
       {[](WellCell& c) { c.Q = 0; }, "discharge is not above 0"},
       {[](WellCell& c) { c.W = 0; }, "no diameter"},
       {[](WellCell& c) { c.Kv2 = -1; }, "negative or not a number"},
       {[](WellCell& c) { c.D1 = NAN; }, "not a number"},
       {[](WellCell& c) { c.E = INFINITY; }, "not a number"},
+      {[](WellCell& c) { c.Sa = 1e300; }, "at most 1E9"},
+      {[](WellCell& c) { c.Db = c.Dw + 1e-4; }, "no screen below its water level"},
   };
   for (const auto& row : rows) {
     WellCell cell = LoamOverSand();
