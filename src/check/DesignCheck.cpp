@@ -9,20 +9,29 @@ struct SpacingTrial {
   double logSpacing, logHead;
 };
 
-double MidwayHead(WellCell cell, double spacing, double recharge, const CellGrid& grid) {
+// The logarithm of the midway head at `spacing`; nothing where the model cannot take the well.
+std::optional<double> LogMidwayHead(WellCell cell, double spacing, double recharge,
+                                    const CellGrid& grid) {
   cell.Sa = cell.Sb = spacing;
   cell.Q = recharge * spacing * spacing;
-  return PatternHead(cell, SolveWellCell(cell, grid), spacing / 2, 0);
+  try {
+    const double head = PatternHead(cell, SolveWellCell(cell, grid), spacing / 2, 0);
+    return std::log(std::max(head, 1e-12));
+  } catch (const CellModelError&) {
+    return std::nullopt;
+  }
 }
 
-// The spacing whose midway head is `head`: secant steps on the logarithms of spacing and head
-// (the head grows about as the spacing squared), halving the bracket when a step leaves it.
+// The spacing whose midway head is `head`, starting from `spacing` whose midway head is
+// `headThere`: secant steps on the logarithms of spacing and head (the head grows about as the
+// spacing squared), halving the bracket when a step leaves it. Nothing when no spacing from
+// twice the well's diameter·√π to 100 km reaches the head.
 std::optional<double> SpacingForHead(const WellCell& cell, double recharge, double head,
                                      double spacing, double headThere, const CellGrid& grid) {
   const double smallest = std::log(2 * cell.W * std::sqrt(std::numbers::pi));
   const double largest = std::log(1e5), target = std::log(head);
   double below = -INFINITY, above = INFINITY; // log spacings whose heads fall short, overshoot
-  SpacingTrial previous{std::log(spacing), std::log(headThere)};
+  SpacingTrial previous{std::log(spacing), std::log(std::max(headThere, 1e-12))};
   (previous.logHead < target ? below : above) = previous.logSpacing;
   double next = previous.logSpacing + (target - previous.logHead) / 2.2;
   for (int trial = 0; trial < 30; ++trial) {
@@ -31,7 +40,10 @@ std::optional<double> SpacingForHead(const WellCell& cell, double recharge, doub
       next = std::isfinite(below) && std::isfinite(above) ? 0.5 * (below + above) : next;
     if (next == previous.logSpacing)
       return std::nullopt; // the bound of the search is reached
-    const SpacingTrial current{next, std::log(MidwayHead(cell, std::exp(next), recharge, grid))};
+    const auto logHead = LogMidwayHead(cell, std::exp(next), recharge, grid);
+    if (!logHead)
+      return std::nullopt;
+    const SpacingTrial current{next, *logHead};
     if (std::abs(current.logHead - target) < 1e-5 || above - below < 1e-7)
       return std::exp(current.logSpacing);
     (current.logHead < target ? below : above) = current.logSpacing;

@@ -197,20 +197,20 @@ public:
     return head[Index(column, top)] + recharge_ * 0.5 * Thickness(top, level) / Kv(top);
   }
 
+  // The water entering the screen and the head at its face, averaged over its length: the
+  // head at the face is E times the inflow per metre of screen.
   void ScreenFlow(const Eigen::VectorXd& head, double& faceHead, double& inflow) const {
     double weighted = 0, length = 0;
     inflow = 0;
     for (int k = 0; k < int(g_.kh.size()); ++k) {
-      const double conductance = WellConductance(k);
-      if (conductance <= 0 && !g_.screened[k])
+      if (!g_.screened[k])
         continue;
-      const double dz = Thickness(k, 0), flow = conductance * head[Index(0, k)];
-      const double face =
-          g_.kh[k] > 0 ? head[Index(0, k)] - flow * std::log(g_.centres[0] / g_.radialFaces[0]) /
+      const double dz = Thickness(k, 0), flow = WellConductance(k) * head[Index(0, k)];
+      const double soilLoss = g_.kh[k] > 0 ? flow * std::log(g_.centres[0] / g_.radialFaces[0]) /
                                                  (2 * kPi * g_.kh[k] * dz)
-                       : head[Index(0, k)];
+                                           : 0;
       inflow += flow;
-      weighted += face * dz;
+      weighted += (head[Index(0, k)] - soilLoss) * dz;
       length += dz;
     }
     faceHead = weighted / length;
