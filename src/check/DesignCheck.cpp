@@ -59,6 +59,7 @@ std::optional<double> SpacingForHead(const WellCell& cell, double recharge, doub
 DesignCheck CheckDesign(const DesignToCheck& design, const CellGrid& grid) {
   const WellCell& cell = design.cell;
   DesignCheck check;
+  check.cell = cell;
   check.solution = SolveWellCell(cell, grid);
   for (const ReportedDepth& reported : design.reported) {
     CheckedDepth checked{reported};

@@ -41,6 +41,8 @@ struct DesignCheck {
   double screenFaceHead = 0;           // the check's mean head at the screen face, m
   double reportFirstHead = 0;
   bool flagged = false; // any depth flagged
+  // The model's solution: PatternHead(cell, solution, x, y) gives the check's head anywhere.
+  WellCell cell;
   CellSolution solution;
 };
 

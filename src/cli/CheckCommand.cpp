@@ -47,7 +47,7 @@ void PrintCheck(std::ostream& out, const std::string& reportName, Aim aim,
                 const DesignCheck& check) {
   out << "Independent check of \"" << VisibleFileName(reportName) << "\" (" << AimInWords(aim)
       << ")\n"
-      << "Water-table depth (m)              check   report  difference  of drawdown\n";
+      << "Water-table depth (m)            check   report  difference  of drawdown\n";
   for (const CheckedDepth& depth : check.depths) {
     std::string line = "  " + depth.reported.line;
     line.resize(std::max<size_t>(line.size(), 30), ' ');
