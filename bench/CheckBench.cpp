@@ -1,6 +1,6 @@
 // Speed of the independent check: one check of each example report at the model's default grid,
 // the well spacing's search for the spacing the check needs included.
-#include "export/ReportCheck.h"
+#include "check/ReportCheck.h"
 
 #include <benchmark/benchmark.h>
 

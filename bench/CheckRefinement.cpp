@@ -1,8 +1,8 @@
 // The grid-refinement table of the independent check: the check's midway depth of each example
 // on grids of a quarter, half, once, twice and four times as many cells in each direction as
 // the default, as a Markdown table (docs/method.md shows it). Takes a few minutes.
+#include "check/ReportCheck.h"
 #include "core/TextFormat.h"
-#include "export/ReportCheck.h"
 
 #include <chrono>
 #include <cmath>

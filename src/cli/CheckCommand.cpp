@@ -1,10 +1,11 @@
 #include "cli/CheckCommand.h"
 
+#include "check/ReportCheck.h"
 #include "cli/RunCommand.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
-#include "export/ReportCheck.h"
+#include "export/ExportTarget.h"
 
 #include <nlohmann/json.hpp>
 

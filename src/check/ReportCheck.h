@@ -1,15 +1,15 @@
-// The independent check of a report: the well and soil it repeats, its discharge and its
-// water-table depths handed to the well-cell model of check/.
+// The independent check of a report: the well, the soil and the result it repeats handed to the
+// well-cell model.
 #pragma once
 
 #include "check/DesignCheck.h"
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 
 #include <optional>
 #include <string>
 
-// What the report says, as the check takes it. Nothing, with `errorText`, when the report
-// lacks a value the check needs.
+// What the report says, as the check takes it. Nothing, with `errorText`, when the report lacks
+// a value the check needs.
 std::optional<DesignToCheck> DesignOfReport(const ReportContent& report, std::string& errorText);
 
 // The check of the report. Nothing, with `errorText`, when the report lacks a value the check
