@@ -8,8 +8,35 @@
 namespace {
 const char* const kSuffix = " Input not saved. Please correct the data";
 
-// The values an aim's calculation reads (positions 1 to this count); the window hides the
-// fields of the others, whatever they hold.
+constexpr AimSet Bit(Aim aim) { return AimSet{1} << static_cast<unsigned>(aim); }
+constexpr AimSet kUnknownAim = AimSet{1} << 4;
+constexpr AimSet kAllAims = Bit(Aim::Spacing) | Bit(Aim::Discharge) | Bit(Aim::FieldDepths) |
+                            Bit(Aim::Conductivity) | kUnknownAim;
+
+const char* const kSpacingsMessage = "Take care that S, or Sa and Sb, are larger than 2W.";
+const char* const kDmDwMessage = "Take care that Dm is less than Dw.";
+
+constexpr PreSaveRule kRules[] = {
+    {kAllAims & ~Bit(Aim::Conductivity), 2, 1, 3, true, "Take care that D2 is not less than D1."},
+    {kAllAims & ~Bit(Aim::Discharge) & ~Bit(Aim::Conductivity), 1, 1, 8, false,
+     "Take care that Ka is greater than R."},
+    {Bit(Aim::FieldDepths) | Bit(Aim::Discharge), 7, 2, 13, false, kSpacingsMessage},
+    {Bit(Aim::FieldDepths), 7, 2, 14, false, kSpacingsMessage},
+    {Bit(Aim::Discharge), 1, 1, 4, false, kDmDwMessage},
+    {Bit(Aim::Spacing), 13, 1, 4, false, kDmDwMessage},
+    {kAllAims & ~Bit(Aim::Conductivity), 4, 1, 5, false, "Take care that Db is greater than Dw."},
+    {Bit(Aim::Conductivity), 7, 2, 8, false, "The spacing S is smaller than 2W."},
+};
+
+bool Holds(const PreSaveRule& rule, const DataSetR& params) {
+  const double lower = rule.factor * params[rule.lower - 1];
+  const double upper = params[rule.upper - 1];
+  return rule.equalAllowed ? !(upper < lower) : upper > lower;
+}
+} // namespace
+
+AimSet AimBit(std::optional<Aim> aim) { return aim ? Bit(*aim) : kUnknownAim; }
+
 int UsedValueCount(std::optional<Aim> aim) {
   if (aim == Aim::FieldDepths)
     return 14;
@@ -17,31 +44,18 @@ int UsedValueCount(std::optional<Aim> aim) {
     return 8;
   return 13;
 }
-} // namespace
+
+std::span<const PreSaveRule> PreSaveRules() { return kRules; }
 
 const char* PreSaveFailure(const std::string& code, DataSetR params) {
   params.resize(std::max<size_t>(params.size(), 14), 0.0);
-  auto value = [&params](int position) { return params[position - 1]; };
   const std::optional<Aim> aim = AimOfCode(code);
-  const bool rectangular = aim == Aim::FieldDepths;
   for (int position = 1; position <= UsedValueCount(aim); ++position)
-    if (value(position) < 0)
-      return "Data cannot be negative.";
-  if (aim != Aim::Conductivity && value(3) < value(2))
-    return "Take care that D2 is not less than D1.";
-  if (aim != Aim::Discharge && aim != Aim::Conductivity && !(value(8) > value(1)))
-    return "Take care that Ka is greater than R.";
-  if ((rectangular || aim == Aim::Discharge) &&
-      (2 * value(7) >= value(13) || (rectangular && 2 * value(7) >= value(14))))
-    return "Take care that S, or Sa and Sb, are larger than 2W.";
-  if (aim == Aim::Discharge && !(value(4) > value(1)))
-    return "Take care that Dm is less than Dw.";
-  if (aim == Aim::Spacing && !(value(4) > value(13)))
-    return "Take care that Dm is less than Dw.";
-  if (aim != Aim::Conductivity && !(value(5) > value(4)))
-    return "Take care that Db is greater than Dw.";
-  if (aim == Aim::Conductivity && 2 * value(7) >= value(8))
-    return "The spacing S is smaller than 2W.";
+    if (params[position - 1] < 0)
+      return kNegativeDataMessage;
+  for (const PreSaveRule& rule : kRules)
+    if ((rule.aims & AimBit(aim)) && !Holds(rule, params))
+      return rule.message;
   return nullptr;
 }
 
