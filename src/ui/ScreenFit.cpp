@@ -3,31 +3,39 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QStyle>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Set on a window shown before its frame was known: it is fitted again once it is.
 const char* const kFitPending = "pumpfieldFitPending";
 
-// The window manager's frame around `window`: known once the window has been shown; until then
-// that of another shown window of the program, the best guess there is.
+// The window manager's frame around a window of geometry `inner` whose frame is `frame`; none
+// while the window manager has not framed the window yet.
+std::optional<QMargins> Margins(const QRect& inner, const QRect& frame) {
+  if (frame == inner || !frame.contains(inner))
+    return std::nullopt;
+  return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                  frame.right() - inner.right(), frame.bottom() - inner.bottom());
+}
+
+// The frame around `window`: known once the window has been framed; until then that of another
+// shown window of the program, or else a title bar and borders as the style draws them.
 QMargins FrameMargins(const QWidget* window) {
-  const QRect own = window->frameGeometry();
-  if (own != window->geometry())
-    return QMargins(window->x() - own.x(), window->y() - own.y(),
-                    own.right() - window->geometry().right(),
-                    own.bottom() - window->geometry().bottom());
-  for (const QWidget* other : QApplication::topLevelWidgets()) {
-    if (other == window || !other->isVisible())
-      continue;
-    const QRect frame = other->frameGeometry(), inner = other->geometry();
-    if (frame != inner)
-      return QMargins(inner.x() - frame.x(), inner.y() - frame.y(), frame.right() - inner.right(),
-                      frame.bottom() - inner.bottom());
-  }
-  return QMargins();
+  if (auto own = Margins(window->geometry(), window->frameGeometry()))
+    return *own;
+  for (const QWidget* other : QApplication::topLevelWidgets())
+    if (other != window && other->isVisible())
+      if (auto margins = Margins(other->geometry(), other->frameGeometry()))
+        return *margins;
+  const QStyle* style = window->style();
+  const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+  const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+  return QMargins(border, title + border, border, border);
 }
 } // namespace
 
@@ -55,16 +63,23 @@ void FitOnScreen(QWidget* window) {
 
 bool KeepWindowsOnScreen::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if ((type != QEvent::Show && type != QEvent::Move) || !watched->isWidgetType())
+  if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize &&
+       type != QEvent::WindowActivate) ||
+      !watched->isWidgetType())
     return false;
   auto* widget = static_cast<QWidget*>(watched);
   const Qt::WindowType kind = widget->windowType();
   if (!widget->isWindow() || (kind != Qt::Window && kind != Qt::Dialog))
     return false;
-  const bool frameKnown = widget->frameGeometry() != widget->geometry();
+  const bool frameKnown = Margins(widget->geometry(), widget->frameGeometry()).has_value();
   if (type == QEvent::Show) {
-    FitOnScreen(widget);
     widget->setProperty(kFitPending, !frameKnown);
+    // A dialog takes its size as it is shown (a message box fits its text then); a main window
+    // is fitted before the window manager places it.
+    if (kind == Qt::Dialog)
+      QTimer::singleShot(0, widget, [widget] { FitOnScreen(widget); });
+    else
+      FitOnScreen(widget);
   } else if (frameKnown && widget->property(kFitPending).toBool()) {
     // The window manager has framed the window: once more, with the real frame.
     widget->setProperty(kFitPending, false);

@@ -5,10 +5,15 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const char* const kGuideFile = "guide.md";
@@ -51,12 +56,41 @@ TGuideForm::TGuideForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void TGuideForm::ShowGuide(const QString& path) {
   const QFileInfo guide(path);
-  Guide_Browser->setSearchPaths({guide.absolutePath()});
+  folder_ = guide.absolutePath();
+  Guide_Browser->setSearchPaths({folder_});
   Guide_Browser->setSource(QUrl::fromLocalFile(guide.absoluteFilePath()),
                            QTextDocument::MarkdownResource);
+  FitPictures();
   show();
   raise();
   activateWindow();
+}
+
+void TGuideForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitPictures();
+}
+
+void TGuideForm::FitPictures() {
+  QTextDocument* document = Guide_Browser->document();
+  const int room = Guide_Browser->viewport()->width() - 2 * int(document->documentMargin());
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+    for (auto part = block.begin(); !part.atEnd(); ++part) {
+      const QTextFragment fragment = part.fragment();
+      QTextImageFormat picture = fragment.charFormat().toImageFormat();
+      if (!picture.isValid())
+        continue;
+      const QSize natural = QImageReader(QDir(folder_).filePath(picture.name())).size();
+      if (natural.isEmpty())
+        continue;
+      const double scale = std::min(1.0, double(room) / natural.width());
+      picture.setWidth(natural.width() * scale);
+      picture.setHeight(natural.height() * scale);
+      QTextCursor cursor(document);
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(picture);
+    }
 }
 
 QString AboutText() {

@@ -25,6 +25,14 @@ public:
   QTextBrowser* Guide_Browser = nullptr;
 
   void ShowGuide(const QString& path);
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  // Shows the pictures no wider than the page, at their own size where they fit.
+  void FitPictures();
+  QString folder_;
 };
 
 // The text of "About Pumpfield": version, licence and the libraries used.
