@@ -51,6 +51,7 @@ TGuideForm::TGuideForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Guide_Browser);
+  Guide_Browser->viewport()->installEventFilter(this);
   resize(800, 700);
 }
 
@@ -66,9 +67,10 @@ void TGuideForm::ShowGuide(const QString& path) {
   activateWindow();
 }
 
-void TGuideForm::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  FitPictures();
+bool TGuideForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Guide_Browser->viewport() && event->type() == QEvent::Resize)
+    FitPictures();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TGuideForm::FitPictures() {

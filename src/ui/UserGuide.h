@@ -27,7 +27,7 @@ public:
   void ShowGuide(const QString& path);
 
 protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   // Shows the pictures no wider than the page, at their own size where they fit.

@@ -121,6 +121,7 @@ TEST_F(DesktopWindow, WindowsLargerThanTheScreenOpenOnItAndTheSheetsScroll) {
   QDialog dialog(MainForm);
   dialog.resize(screen.size() * 2);
   dialog.show();
+  QCoreApplication::processEvents(); // a dialog is fitted once it has taken its size
   EXPECT_TRUE(screen.contains(dialog.geometry()));
   EXPECT_EQ(FitFrame({-50, 900, 400, 300}, {0, 0, 1280, 1024}), QRect(0, 724, 400, 300));
   EXPECT_EQ(FitFrame({100, 100, 2000, 300}, {0, 30, 1280, 994}), QRect(0, 100, 1280, 300));
