@@ -11,23 +11,20 @@
 using AimSet = unsigned;
 AimSet AimBit(std::optional<Aim> aim);
 
-// One consistency test: for the aims of `aims`, `factor` times value `lower` must be less than
-// value `upper` (or equal to it as well, when `equalAllowed`). Positions are those of the
-// parameter set, 1 to 14.
+// One consistency test: for the aims of `aims`, `factor` times the input `lower` must be less
+// than the input `upper` (or equal to it as well, when `equalAllowed`). Inputs are named by
+// their symbols in the table of aims.
 struct PreSaveRule {
   AimSet aims;
-  int lower;
+  const char* lower;
   double factor;
-  int upper;
+  const char* upper;
   bool equalAllowed;
   const char* message; // without the window's "Input not saved" suffix
 };
 
 // The message of the first test, which no value the aim reads may fail: none is negative.
 inline constexpr const char* kNegativeDataMessage = "Data cannot be negative.";
-// The values an aim's calculation reads are positions 1 to this count; the window hides the
-// fields of the others, whatever they hold.
-int UsedValueCount(std::optional<Aim> aim);
 // The other tests, in the order they run after the first.
 std::span<const PreSaveRule> PreSaveRules();
 

@@ -1,5 +1,5 @@
 // The hints of the Input sheet's fields: what the field holds in the chosen aim, in which unit,
-// and which values the checks before saving accept.
+// and which values the checks before saving accept, from the table of aims and the checks' rules.
 #include "ui/UMainForm.h"
 
 #include "core/TextFormat.h"
@@ -7,9 +7,10 @@
 #include "run/CheckBeforeSave.h"
 #include "ui/UiText.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 struct Quantity {
@@ -39,38 +40,24 @@ const Quantity kQuantities[] = {
 const char* const kLargestSpacingHint = "Largest spacing in a rectangular layout";
 const char* const kShortestSpacingHint = "Shortest spacing in a rectangular layout";
 
-// A label caption as "Depth waterlevel in well below s.s.        Dw       (m) :".
-struct Caption {
-  QString description, symbol, unit;
-};
-
-std::optional<Caption> ParseCaption(const QString& text) {
-  static const QRegularExpression pattern(R"(^\s*(.*\S)\s{2,}(\S+)\s+\(([^)]*)\)\s*:\s*$)");
-  const QRegularExpressionMatch match = pattern.match(text);
-  if (!match.hasMatch())
-    return std::nullopt;
-  return Caption{match.captured(1), match.captured(2), match.captured(3)};
-}
-
-QString QuantityName(const Caption& caption) {
+QString QuantityName(const AimInput& input) {
   for (const Quantity& quantity : kQuantities)
-    if (caption.symbol == quantity.symbol)
+    if (std::string_view(input.symbol) == quantity.symbol)
       return quantity.name;
-  return caption.description;
+  return input.name;
 }
 
 QString Factor(double factor) { return ToQ(FloatToText(factor)); }
 
-// What `rule` asks of value `position`, in the symbols `symbolOf` gives the positions.
-template <class SymbolOf>
-QString RuleText(const PreSaveRule& rule, int position, SymbolOf symbolOf) {
-  if (position == rule.lower) {
-    QString bound = symbolOf(rule.upper);
+// What `rule` asks of the input `symbol`.
+QString RuleText(const PreSaveRule& rule, std::string_view symbol) {
+  if (symbol == rule.lower) {
+    QString bound = rule.upper;
     if (rule.factor != 1)
       bound += " / " + Factor(rule.factor);
     return (rule.equalAllowed ? "at most " : "less than ") + bound;
   }
-  QString bound = symbolOf(rule.lower);
+  QString bound = rule.lower;
   if (rule.factor != 1)
     bound = Factor(rule.factor) + " × " + bound;
   return (rule.equalAllowed ? "at least " : "more than ") + bound;
@@ -80,39 +67,32 @@ QString RuleText(const PreSaveRule& rule, int position, SymbolOf symbolOf) {
 void TMainForm::DescribeInputFields() {
   const std::string code = AimCodes[std::clamp<int>(State.AimIndex, 0, 3)];
   const std::optional<Aim> aim = AimOfCode(code);
-  auto symbolOf = [this](int position) {
-    const std::optional<Caption> caption =
-        ParseCaption(Labels[static_cast<size_t>(position - 1)]->text());
-    return caption ? caption->symbol : QString("value %1").arg(position);
-  };
-
-  for (int position = 1; position <= 14; ++position) {
-    QLineEdit* field = TMaskEdits[static_cast<size_t>(position - 1)];
-    const std::optional<Caption> caption =
-        ParseCaption(Labels[static_cast<size_t>(position - 1)]->text());
-    if (!field || !caption) {
-      if (field)
-        field->setToolTip(QString());
-      continue;
+  const AimDefinition& layout = AimDefinitionOf(aim.value_or(Aim::Spacing));
+  for (QLineEdit* field : TMaskEdits)
+    if (field) {
+      field->setToolTip(QString());
+      field->setStatusTip(QString());
     }
+  for (const AimInput& input : layout.inputs) {
+    QLineEdit* field = TMaskEdits[static_cast<size_t>(input.position - 1)];
+    if (!field)
+      continue;
     QStringList accepted;
-    if (position <= UsedValueCount(aim))
+    if (input.position <= layout.valuesRead)
       accepted << "at least 0";
     for (const PreSaveRule& rule : PreSaveRules())
-      if ((rule.aims & AimBit(aim)) && (rule.lower == position || rule.upper == position))
-        accepted << RuleText(rule, position, symbolOf);
+      if ((rule.aims & AimBit(aim)) && (std::string_view(rule.lower) == input.symbol ||
+                                        std::string_view(rule.upper) == input.symbol))
+        accepted << RuleText(rule, input.symbol);
 
-    const QString what =
-        QuantityName(*caption) + ", " + caption->symbol + " (" + caption->unit + ")";
+    const QString what = QuantityName(input) + ", " + input.symbol + " (" + input.unit + ")";
     const QString range = accepted.isEmpty() ? QString() : "Accepted: " + accepted.join(", ");
-    const QString decimals =
-        QString("Saved with %1 decimals").arg(DecimalsOfPosition(position, code));
     QStringList lines{what};
-    if (aim == Aim::FieldDepths && position >= 13)
-      lines.prepend(position == 13 ? kLargestSpacingHint : kShortestSpacingHint);
+    if (aim == Aim::FieldDepths && input.position >= 13)
+      lines.prepend(input.position == 13 ? kLargestSpacingHint : kShortestSpacingHint);
     if (!range.isEmpty())
       lines << range;
-    lines << decimals;
+    lines << QString("Saved with %1 decimals").arg(DecimalsOfPosition(input.position, code));
     field->setToolTip(lines.join('\n'));
     field->setStatusTip(range.isEmpty() ? what : what + ". " + range);
   }
