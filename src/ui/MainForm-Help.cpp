@@ -33,8 +33,10 @@ void TMainForm::OpenUserGuide(const QStringList& places) {
     AppServices().ShowMessage(FromQ(GuideNotInstalledMessage(places)));
     return;
   }
-  if (!GuideForm)
+  if (!GuideForm) {
     GuideForm = new TGuideForm(this);
+    GuideForm->move(frameGeometry().center() - GuideForm->rect().center());
+  }
   GuideForm->ShowGuide(guide);
 }
 
