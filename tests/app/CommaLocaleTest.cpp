@@ -71,6 +71,10 @@ TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
   Save({dir.file("saved.inp")}, {false});
   EXPECT_EQ(ReadFileBytes(dir.file("saved.inp")),
             SavedAgain(ReadFileBytes(input), dir.file("saved.inp")));
+  // Saving leaves the point in force: a field left now shows it, and that is no change.
+  Enter(10, "0,15");
+  EXPECT_EQ(Field(10)->text(), "0.15");
+  EXPECT_FALSE(MainForm->HasUnsavedChanges());
 }
 
 TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
