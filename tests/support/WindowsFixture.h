@@ -1,9 +1,10 @@
-// The program's windows created in start-up order, shown offscreen, with scripted services and
-// file dialogs, and a desktop whose decimal separator is the point.
+// The program's windows created in start-up order, shown offscreen, with scripted services, file
+// dialogs and unsaved-changes question, and a desktop whose decimal separator is the point.
 #pragma once
 
 #include "ScriptedFileDialogs.h"
 #include "ScriptedServices.h"
+#include "ScriptedUnsavedChanges.h"
 #include "data/UDMPumpfield.h"
 #include "ui/QtServices.h"
 #include "ui/UCloseForm.h"
@@ -51,5 +52,6 @@ protected:
 
   ScriptedServices services;
   ScriptedFileDialogs dialogs;
+  ScriptedUnsavedChanges unsaved;
   TDMPumpfield* DMPumpfield = nullptr; // the main window's
 };
