@@ -69,7 +69,7 @@ public:
   FieldState Field;
   ConductivitySearch Conductivity;
   bool InputErrorFlag = false; // set by every check step: the input holds an error
-  StepProgress RunProgress;
+  StepProgress RunProgress;    // how far the run has come; its cancel flag stops it
   RunFlags Flags;
   RunFiles Files;
   RunOutput Output;
