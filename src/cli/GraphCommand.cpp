@@ -15,7 +15,7 @@
 
 namespace {
 const char* const kUsage = "usage: pumpfield-cli graph FILE.out IMAGE.bmp|.png|.svg|.pdf "
-                           "[--scale K] [--decimal-separator=.|,]\n"
+                           "[--scale K] [--figure section|plan] [--decimal-separator=.|,]\n"
                            "       --scale 2, 3 or 4 draws a PNG at that many times the size";
 
 // The K of "--scale K" or "--scale=K": 1 to 4; nothing otherwise.
@@ -51,11 +51,37 @@ int ExitStatusOf(GraphExportResult result) {
 }
 } // namespace
 
+namespace {
+// The print figure `kind` of the report, read from the report alone, written to `imageName`.
+int WritePrintFigure(const std::string& reportName, const std::string& imageName, int scale,
+                     FigureKind kind, char separator, std::ostream& out, std::ostream& err) {
+  std::string errorText;
+  std::optional<FigureData> data = ReadFigureData(reportName, errorText);
+  if (!data) {
+    err << errorText << '\n';
+    return kExitBadInputFile;
+  }
+  if (const std::string why = FigureUnavailable(kind, *data); !why.empty()) {
+    err << "\"" << reportName << "\" has no such figure: " << why << ".\n" << kUsage << '\n';
+    return kExitUsage;
+  }
+  data->decimalSeparator = separator;
+  const QByteArray bytes = FigureFileBytes(GraphFormatOfPath(imageName), scale, kind, *data);
+  if (!SaveGraphFile(bytes, imageName, errorText)) {
+    err << errorText << '\n';
+    return kExitInputErrors;
+  }
+  out << "Graph written: " << imageName << '\n';
+  return kExitReportWritten;
+}
+} // namespace
+
 int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   std::vector<std::string> files;
   char separator = 0;
   bool usable = true;
   std::optional<int> scale;
+  std::optional<FigureKind> figure;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const std::string option = "--decimal-separator=";
@@ -66,6 +92,13 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
                                                            : std::string();
       usable = usable && !scale && ScaleOf(value);
       scale = ScaleOf(value);
+    } else if (argument == "--figure" || argument.rfind("--figure=", 0) == 0) {
+      const bool joined = argument.size() > 8;
+      const std::string value = joined                     ? argument.substr(9)
+                                : i + 1 < arguments.size() ? arguments[++i]
+                                                           : std::string();
+      usable = usable && !figure && FigureKindOfName(value);
+      figure = FigureKindOfName(value);
     } else if (argument.rfind(option, 0) == 0) {
       const std::string value = argument.substr(option.size());
       usable = usable && (value == "." || value == ",");
@@ -76,10 +109,18 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       files.push_back(argument);
     }
   }
+  const FigureKind kind = figure.value_or(FigureKind::WaterTable);
   // Only a PNG has a size to choose; the bitmap stays the window's picture.
-  if (usable && files.size() == 2 && scale.value_or(1) != 1 &&
-      GraphFormatOfPath(files[1]) != GraphFormat::Png)
-    usable = false;
+  if (usable && files.size() == 2) {
+    const GraphFormat format = GraphFormatOfPath(files[1]);
+    if (scale.value_or(1) != 1 && format != GraphFormat::Png)
+      usable = false;
+    if (kind != FigureKind::WaterTable && format == GraphFormat::Bmp) {
+      err << "the cross-section and the plan are drawn as PNG, SVG or PDF: name the picture "
+             ".png, .svg or .pdf\n";
+      usable = false;
+    }
+  }
   if (!usable || files.size() != 2) {
     err << kUsage << '\n';
     return kExitUsage;
@@ -96,15 +137,21 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     err << "Graphs can only be drawn by a program with a graphical user interface\n";
     return kExitInputErrors;
   }
+  const GraphFormat format = GraphFormatOfPath(imageName);
+  const char decimalSeparator = separator ? separator : SystemDecimalSeparator();
+  if (kind != FigureKind::WaterTable || !IsScreenBitmap(format, scale.value_or(1)))
+    return WritePrintFigure(reportName, imageName, scale.value_or(1), kind, decimalSeparator, out,
+                            err);
+
   const char previousSeparator = DecimalSeparator();
-  SetDecimalSeparator(separator ? separator : SystemDecimalSeparator());
+  SetDecimalSeparator(decimalSeparator);
   TerminalServices services(out);
   ScopedDataModule module;
   std::string errorText;
   GraphExportResult result = LoadReportGraph(reportName, errorText);
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
   if (result == GraphExportResult::Written && !services.quitRequested)
-    result = SaveLoadedGraphAs(imageName, scale.value_or(1), errorText);
+    result = SaveLoadedGraph(imageName, errorText, format == GraphFormat::Png ? "PNG" : "BMP");
   SetDecimalSeparator(previousSeparator);
   if (services.quitRequested)
     return kExitBadInputFile;

@@ -6,7 +6,9 @@
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
-#include "graph/SweepPlot.h"
+#include "export/FigureData.h"
+#include "export/GraphImages.h"
+#include "export/SweepPlot.h"
 #include "study/Batch.h"
 #include "study/ParallelRunner.h"
 #include "study/Sweep.h"
@@ -16,12 +18,15 @@
 namespace {
 const char* const kUsage = "usage: pumpfield-cli sweep FILE.inp --vary "
                            "SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,... [--vary ...]\n"
-                           "       [-j N] [--csv TABLE.csv] [--plot PLOT.png|PLOT.svg]";
+                           "       [-j N] [--csv TABLE.csv] [--plot PLOT.png|.svg|.pdf] "
+                           "[--scale K]\n"
+                           "       --scale 2, 3 or 4 draws a PNG plot at that many times the size";
 
 struct SweepArguments {
   std::string input, csv, plot;
   std::vector<std::string> varied;
   int workers = AvailableProcessors();
+  int scale = 0; // 0: not given
 };
 
 std::string Parse(const std::vector<std::string>& arguments, SweepArguments& sweep) {
@@ -37,6 +42,14 @@ std::string Parse(const std::vector<std::string>& arguments, SweepArguments& swe
       sweep.csv = arguments[++i];
     else if (argument == "--plot" && valued)
       sweep.plot = arguments[++i];
+    else if (argument == "--scale" && valued && sweep.scale == 0) {
+      const std::string& value = arguments[++i];
+      sweep.scale = value.size() == 1 && value[0] >= '1' && value[0] <= '0' + kLargestGraphScale
+                        ? value[0] - '0'
+                        : -1;
+      if (sweep.scale < 0)
+        problem = "--scale takes 1 to " + std::to_string(kLargestGraphScale);
+    }
     else if (argument.empty() || argument[0] == '-')
       problem = "unknown option \"" + argument + "\"";
     else if (sweep.input.empty())
@@ -49,7 +62,10 @@ std::string Parse(const std::vector<std::string>& arguments, SweepArguments& swe
   if (problem.empty() && sweep.varied.empty())
     problem = "no --vary given";
   if (problem.empty() && !sweep.plot.empty() && !IsSweepPlotName(sweep.plot))
-    problem = "the plot is written as PNG or SVG: name it .png or .svg";
+    problem = "the plot is written as PNG, SVG or PDF: name it .png, .svg or .pdf";
+  if (problem.empty() && sweep.scale > 1 &&
+      (sweep.plot.empty() || GraphFormatOfPath(sweep.plot) != GraphFormat::Png))
+    problem = "--scale sizes a PNG plot";
   const std::string input = FileIdentity(ExpandFileName(sweep.input));
   for (const std::string& output : {sweep.csv, sweep.plot})
     if (problem.empty() && !output.empty() && FileIdentity(ExpandFileName(output)) == input)
@@ -60,19 +76,51 @@ std::string Parse(const std::vector<std::string>& arguments, SweepArguments& swe
   return problem;
 }
 
+// The result of `aim` in words, for the title and the vertical axis.
+std::string PlottedResultWords(Aim aim) {
+  switch (aim) {
+  case Aim::Spacing:
+    return "Well spacing";
+  case Aim::Discharge:
+    return "Discharge of a well";
+  case Aim::FieldDepths:
+    return "Midway depth of the water table along the diagonal";
+  case Aim::Conductivity:
+    break;
+  }
+  return "Hydraulic conductivity";
+}
+
+// "Depth of the bottom of layer 2, D2 (m)": the input in words with its symbol and unit.
+std::string InputInWords(const SweepSymbol& input, Aim aim) {
+  const std::optional<QuantityName> name = QuantityOf(input.symbol, aim);
+  return (name ? std::string(name->words) + ", " : std::string()) + input.symbol + " (" +
+         input.unit + ")";
+}
+
+std::string LowerFirst(std::string text) {
+  if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
+    text[0] = static_cast<char>(text[0] - 'A' + 'a');
+  return text;
+}
+
 SweepPlot PlotOf(const TDMPumpfield& base, const SweepTable& table) {
   SweepPlot plot;
   plot.title1 = base.Title1;
   const VariedInput& first = table.varied.front();
-  plot.xLabel = std::string(first.input.symbol) + " (" + first.input.unit + ")";
-  plot.yLabel = PlottedResultLabel(table.aim);
-  plot.title2 = plot.yLabel.substr(0, plot.yLabel.find(" (")) + " against " + first.input.symbol;
+  plot.xLabel = InputInWords(first.input, table.aim);
+  const std::string result = PlottedResultWords(table.aim);
+  plot.yLabel = result + ", " + PlottedResultLabel(table.aim);
+  const std::optional<QuantityName> firstName = QuantityOf(first.input.symbol, table.aim);
+  plot.title2 = result + " against " +
+                (firstName ? LowerFirst(firstName->words) + " " : std::string()) +
+                first.input.symbol;
   if (table.varied.size() > 1)
     plot.title2 += ", one line per value of " + std::string(table.varied[1].input.symbol);
   for (size_t i = 2; i < table.varied.size(); ++i)
     plot.title2 += " and " + std::string(table.varied[i].input.symbol);
   for (const SweepCurve& curve : SweepCurves(table))
-    plot.curves.push_back({curve.label, curve.x, curve.y});
+    plot.curves.push_back({curve.label, curve.x, curve.y, curve.failed});
   return plot;
 }
 } // namespace
@@ -146,7 +194,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   }
   if (!sweep.plot.empty()) {
     const auto application = OffscreenApplication();
-    if (SaveSweepPlot(PlotOf(base, table), sweep.plot, errorText)) {
+    if (SaveSweepPlot(PlotOf(base, table), sweep.plot, std::max(1, sweep.scale), errorText)) {
       (sweep.csv.empty() ? err : out) << "Plot written: " << ExpandFileName(sweep.plot) << '\n';
     } else {
       err << errorText << '\n';

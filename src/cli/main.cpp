@@ -57,18 +57,23 @@ const Command kCommands[] = {
      Run},
     {"sweep",
      "FILE.inp --vary SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,... [--vary ...] [-j N] "
-     "[--csv TABLE.csv] [--plot PLOT.png|PLOT.svg]",
+     "[--csv TABLE.csv] [--plot PLOT.png|.svg|.pdf] [--scale K]",
      "run the input file for every combination of the values of the inputs named by\n"
      "their symbols in the report (R, D1, ..., S, Sa, Sb); at most 10000 points. The\n"
      "table (standard output without --csv) has one row per point; the plot shows the\n"
-     "result against the first symbol, one line per value of the second",
+     "result against the first symbol, one line per value of the second, with hollow\n"
+     "markers for runs without a converged result; --scale 2, 3 or 4 sizes a PNG plot",
      Sweep},
-    {"graph", "FILE.out IMAGE.bmp|.png|.svg|.pdf [--scale K] [--decimal-separator=.|,]",
+    {"graph",
+     "FILE.out IMAGE.bmp|.png|.svg|.pdf [--scale K] [--figure section|plan] "
+     "[--decimal-separator=.|,]",
      "draw the water-table graph of a report like \"Make graph\" and save it as a 623 x 465\n"
      "bitmap like \"Save graph\"; no display is needed. The extension chooses the format:\n"
-     ".png has the bitmap's pixels, or with --scale 2, 3 or 4 is drawn anew at that many\n"
-     "times the size; .svg and .pdf are drawings with real lines and text; any other\n"
-     "extension gives the bitmap. The tick labels use the decimal separator of the\n"
+     ".png has the bitmap's pixels, or with --scale 2, 3 or 4 is the print figure at that\n"
+     "many times the size; .svg and .pdf are the print figure with real lines and text,\n"
+     "drawn from the report alone; any other extension gives the bitmap. --figure section\n"
+     "draws a cross-section between two wells, --figure plan the plan of a rectangular well\n"
+     "field (as .png, .svg or .pdf). The numbers use the decimal separator of the\n"
      "desktop's locale, as the window does, unless one is given",
      Graph},
     {"export", "FILE.out --csv TABLE.csv",
@@ -76,9 +81,12 @@ const Command kCommands[] = {
      "per table row with the profile's name, distance, head and gradient as the report\n"
      "prints them (always with a decimal point)",
      Export},
-    {"report", "FILE.out REPORT.pdf",
-     "write the calculation report of a report as an A4 PDF: titles, aim, date, program\n"
-     "version, the report and input files with their SHA-256, inputs, result, graph and\n"
+    {"report",
+     "FILE.out REPORT.pdf [--project TEXT] [--client TEXT] [--engineer TEXT] "
+     "[--checked TEXT] [--revision TEXT]",
+     "write the calculation sheet of a report as an A4 PDF: a title block with the given\n"
+     "texts, a summary, the inputs and the check of the input file beside the report, the\n"
+     "method, a cross-section, the plan of a rectangular field, the water table and the\n"
      "profile tables",
      Report},
 };

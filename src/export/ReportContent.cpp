@@ -145,6 +145,8 @@ std::optional<ReportContent> ParseReport(const std::vector<std::string>& lines,
     if (!Trim(lines[after]).empty())
       content.note += (content.note.empty() ? "" : " ") + Tidy(lines[after]);
   content.aim = AimOfReport(line(15), content);
+  if (const std::string named = " Name of input file used:"; line(12).rfind(named, 0) == 0)
+    content.recordedInputPath = Trim(line(12).substr(named.size()));
   return content;
 }
 

@@ -37,6 +37,7 @@ struct ReportContent {
   std::vector<ReportProfile> profiles;
   std::vector<ReportResult> results;
   std::string note; // the line after the last " #": why a search missed its tolerance
+  std::string recordedInputPath; // the input file the report names on its line 13
 };
 
 // The name a table of a single-profile report goes by.

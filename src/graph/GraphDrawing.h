@@ -1,12 +1,10 @@
-// The water-table graph of the report held by DMPumpfield, painted on a 623 x 465 QImage or, in
-// the same layout, on any painter; and its export as a Windows bitmap. Needs a QGuiApplication
+// The water-table graph of the report held by DMPumpfield, painted on a 623 x 465 QImage, and
+// its export as a Windows bitmap. Needs a QGuiApplication
 // (fonts).
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
-
-class QPainter;
 
 #include <string>
 
@@ -27,10 +25,6 @@ void ReloadInputOfReport();
 // rectangular-field report the input file of the same name is reloaded for Sa and Sb, by
 // `reloadInput`.
 void DrawGraph(QImage& canvas, void (*reloadInput)() = ReloadInputOfReport);
-// The same layout as DrawGraph on `painter`, whose coordinates must be the picture's 623 x 465
-// pixels (scale it for other sizes): real lines and antialiased text instead of pixels. Draws
-// the parameter set as it is: the input file is not reloaded.
-void DrawGraphOn(QPainter& painter);
 
 // Writes `canvas` as a 24-bit Windows bitmap to the file named by the bytes of `path`, as every
 // file the program writes: beside it first, replacing it only once the whole file is written,
@@ -49,11 +43,13 @@ char SystemDecimalSeparator();
 enum class GraphExportResult { Written, ReportUnreadable, ImageNotWritten };
 
 // "Make graph" without the window: reads the report's tables into DMPumpfield and reloads the
-// input file of the same name (whose problems LoadInputFile reports itself). Needs a
-// QGuiApplication and an installed data module.
+// input file of the same name when there is one (whose problems LoadInputFile reports itself).
+// Needs a QGuiApplication and an installed data module.
 GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& errorText);
-// "Save graph" of what LoadReportGraph read: draws it and writes the bitmap.
-GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText);
+// "Save graph" of what LoadReportGraph read: draws it and writes the bitmap, as BMP or in
+// another `format` of QImage ("PNG") with the same pixels.
+GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText,
+                                  const char* format = "BMP");
 // Both in one; `errorText` tells why when the result is not Written.
 GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,
                               std::string& errorText);

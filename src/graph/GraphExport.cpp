@@ -1,5 +1,6 @@
 #include "graph/GraphDrawing.h"
 
+#include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "graph/UWellUtils.h"
@@ -23,21 +24,27 @@ GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& er
     errorText = error.what();
     return GraphExportResult::ReportUnreadable;
   }
-  ReloadInputOfReport();
+  // The report alone suffices: its titles stay when no input file lies beside it.
+  if (FileExists(ChangeFileExt(reportPath, ".inp")))
+    ReloadInputOfReport();
   return GraphExportResult::Written;
 }
 
-GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText) {
+GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText,
+                                  const char* format) {
   SetPlotFrame(kPlotWidth, kPlotHeight);
   QImage canvas;
   try {
-    DrawGraph(canvas);
+    // The input file has been loaded with the report; once is enough.
+    DrawGraph(canvas, nullptr);
   } catch (const std::exception& error) {
     errorText = error.what();
     return GraphExportResult::ImageNotWritten;
   }
-  return SaveGraphBitmap(canvas, imagePath, errorText) ? GraphExportResult::Written
-                                                       : GraphExportResult::ImageNotWritten;
+  const bool written = std::string(format) == "BMP"
+                           ? SaveGraphBitmap(canvas, imagePath, errorText)
+                           : SaveGraphFile(GraphImageBytes(canvas, format), imagePath, errorText);
+  return written ? GraphExportResult::Written : GraphExportResult::ImageNotWritten;
 }
 
 GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,

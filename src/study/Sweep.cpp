@@ -225,11 +225,13 @@ std::vector<SweepCurve> SweepCurves(const SweepTable& table) {
     if (curve.x.empty())
       for (size_t i = 1; i < values.size(); ++i)
         curve.label += (i > 1 ? ", " : "") + std::string(table.varied[i].input.symbol) + " = " +
-                       PlainNumber(values[i]);
+                       PlainNumber(values[i]) + " " + table.varied[i].input.unit;
     const std::optional<RunRecord>& record = table.records[index];
-    const bool plotted = record && record->status == StudyStatus::Ok;
+    const bool ok = record && record->status == StudyStatus::Ok;
+    const bool result = ok || (record && record->status == StudyStatus::NotConverged);
     curve.x.push_back(values[0]);
-    curve.y.push_back(plotted ? TextToFloat(record->results[column], '.').value_or(NAN) : NAN);
+    curve.y.push_back(result ? TextToFloat(record->results[column], '.').value_or(NAN) : NAN);
+    curve.failed.push_back(!ok);
   }
   return result;
 }

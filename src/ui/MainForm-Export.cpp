@@ -11,6 +11,7 @@
 #include "export/GraphImages.h"
 #include "export/TableExport.h"
 
+#include "ui/TitleBlockDialog.h"
 #include "ui/UiText.h"
 
 #include <QAction>
@@ -198,12 +199,18 @@ void TMainForm::ExportReportExecute() {
                               "\" no longer holds the report shown; open it again first");
     return;
   }
+  const std::optional<ReportTitleBlock> titleBlock = AskTitleBlock(this);
+  if (!titleBlock) {
+    AppServices().ShowMessage("The calculation report was not saved");
+    return;
+  }
   const auto path = ChooseTarget(ReportSave_Dialog, "The calculation report was not saved");
   if (!path)
     return;
   std::string errorText;
   if (ReplacesReportOrInput(*path, report->path, errorText) ||
-      WriteCalculationReport(report->path, *path, errorText) != CalculationReportResult::Written) {
+      WriteCalculationReport(report->path, *path, *titleBlock, errorText) !=
+          CalculationReportResult::Written) {
     AppServices().ShowMessage(errorText);
     return;
   }
@@ -220,13 +227,21 @@ void TMainForm::ExportGraphExecute() {
     return;
   const GraphFormat format = GraphFormatOfPath(*path);
   const int scale = GraphScale_Combobox->currentData().toInt();
-  // The picture on view gives the pixels; larger pictures and drawings are drawn anew.
-  const QByteArray bytes =
-      format == GraphFormat::Bmp || (format == GraphFormat::Png && scale == 1)
-          ? GraphImageBytes(GraphBitmap, format == GraphFormat::Png ? "PNG" : "BMP")
-          : GraphFileBytes(format, scale);
+  const std::string reportPath = ChangeFileExt(DMPumpfield->InputFileName, ".out");
   std::string errorText;
-  if (ReplacesReportOrInput(*path, ChangeFileExt(DMPumpfield->InputFileName, ".out"), errorText) ||
+  // The bitmap on view gives the pixels; larger pictures and drawings are the print figure,
+  // drawn from the report alone.
+  QByteArray bytes;
+  if (IsScreenBitmap(format, scale)) {
+    bytes = GraphImageBytes(GraphBitmap, format == GraphFormat::Png ? "PNG" : "BMP");
+  } else if (std::optional<FigureData> data = ReadFigureData(reportPath, errorText)) {
+    data->decimalSeparator = DecimalSeparator();
+    bytes = FigureFileBytes(format, scale, FigureKind::WaterTable, *data);
+  } else {
+    AppServices().ShowMessage(errorText);
+    return;
+  }
+  if (ReplacesReportOrInput(*path, reportPath, errorText) ||
       !SaveGraphFile(bytes, *path, errorText)) {
     AppServices().ShowMessage(errorText);
     return;
