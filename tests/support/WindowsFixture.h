@@ -50,4 +50,5 @@ protected:
 
   ScriptedServices services;
   ScriptedFileDialogs dialogs;
+  ScriptedTitleBlocks titleBlocks;
 };
