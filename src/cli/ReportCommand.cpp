@@ -41,8 +41,7 @@ std::string Parse(const std::vector<std::string>& arguments, std::vector<std::st
         return option + " needs a text";
       *field = joined ? argument.substr(equals + 1) : arguments[++i];
       if (field->size() > kLongestTitleBlockField)
-        return option + " takes at most " + std::to_string(kLongestTitleBlockField) +
-               " characters";
+        return option + " takes at most " + std::to_string(kLongestTitleBlockField) + " characters";
     } else if (argument.empty() || argument[0] == '-') {
       return "unknown option \"" + argument + "\"";
     } else {

@@ -49,8 +49,7 @@ std::string Parse(const std::vector<std::string>& arguments, SweepArguments& swe
                         : -1;
       if (sweep.scale < 0)
         problem = "--scale takes 1 to " + std::to_string(kLargestGraphScale);
-    }
-    else if (argument.empty() || argument[0] == '-')
+    } else if (argument.empty() || argument[0] == '-')
       problem = "unknown option \"" + argument + "\"";
     else if (sweep.input.empty())
       sweep.input = argument;

@@ -91,10 +91,10 @@ public:
       top += line.height();
     }
     layout.endLayout();
-    painter_.setPen(colour);
     for (int i = 0; i < layout.lineCount(); ++i) {
       const QTextLine line = layout.lineAt(i);
       Need(line.height());
+      painter_.setPen(colour); // a new page's footer has set its own
       line.draw(&painter_, QPointF(left_, y_ - line.y()));
       y_ += line.height();
     }
@@ -225,8 +225,8 @@ private:
     const QString number = pageCount_ > 0 ? QString("Page %1 of %2").arg(page_).arg(pageCount_)
                                           : QString("Page %1").arg(page_);
     const QFontMetricsF metrics(painter_.font(), &pdf_);
-    const QString footer = metrics.elidedText(
-        footer_, Qt::ElideMiddle, width() - metrics.horizontalAdvance(number) - Mm(8));
+    const QString footer = metrics.elidedText(footer_, Qt::ElideMiddle,
+                                              width() - metrics.horizontalAdvance(number) - Mm(8));
     painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop, footer);
     painter_.drawText(box, Qt::AlignRight | Qt::AlignTop, number);
   }
@@ -267,9 +267,7 @@ void Figure(Pages& pages, ReportDocument& document, FigureKind kind, const QStri
   Caption(pages, QString("Figure %1. ").arg(++document.figures) + caption);
 }
 
-double FigureSpace(Pages& pages) {
-  return pages.width() * kFigureHeight / kFigureWidth + Mm(10);
-}
+double FigureSpace(Pages& pages) { return pages.width() * kFigureHeight / kFigureWidth + Mm(10); }
 
 QString SearchOutcome(const ReportContent& report) {
   if (!report.note.empty())
@@ -317,8 +315,8 @@ QString SummarySentence(const ReportDocument& document) {
       break;
     return "A uniform soil with a hydraulic conductivity of " + number(data.conductivity, 3) +
            " m/day explains the observed midway water table " +
-           DepthWords(document, depths.back()) + " with wells " + spacing + " m apart; " +
-           pumps + ".";
+           DepthWords(document, depths.back()) + " with wells " + spacing + " m apart; " + pumps +
+           ".";
   }
   return "The report states no complete result.";
 }
@@ -329,8 +327,8 @@ void WriteSummary(Pages& pages, ReportDocument& document) {
              document.report.note.empty() ? kInk : kWarning);
   for (double depth : document.figure.midwayDepths)
     if (depth < 0) {
-      pages.Text("The water table rises above the soil surface: adjust the design.",
-                 Font(10, true), kWarning);
+      pages.Text("The water table rises above the soil surface: adjust the design.", Font(10, true),
+                 kWarning);
       break;
     }
   std::vector<Row> results;
@@ -371,8 +369,8 @@ void WriteInputData(Pages& pages, ReportDocument& document) {
     inputs.push_back({quantity ? QString(quantity->words) : Q(input.name), Q(input.symbol),
                       Q(input.value), quantity ? QString(quantity->unit) : Q(input.unit)});
   }
-  pages.Table(
-      {{"Quantity", 100}, {"Symbol", 20}, {"Value", 26, Qt::AlignRight}, {"Unit", 24}}, inputs);
+  pages.Table({{"Quantity", 100}, {"Symbol", 20}, {"Value", 26, Qt::AlignRight}, {"Unit", 24}},
+              inputs);
   Caption(pages, QString("Table %1. The inputs as the report states them; depths are measured "
                          "down from the soil surface.")
                      .arg(++document.tables));
@@ -528,7 +526,9 @@ void WriteTitleBlock(Pages& pages, ReportDocument& document) {
   pages.Text(Q(report.title1), Font(13, true), kInk, 0.8);
   pages.Text(Q(report.title2), Font(11.5), kInk, 3);
   const double label = 31, value = 54;
-  pages.Table({{"", label}, {"", value, Qt::AlignLeft, true}, {"", label},
+  pages.Table({{"", label},
+               {"", value, Qt::AlignLeft, true},
+               {"", label},
                {"", value, Qt::AlignLeft, true}},
               {{"Project", Utf8(block.project), "Client", Utf8(block.client)},
                {"Engineer", Utf8(block.engineer), "Checked by", Utf8(block.checkedBy)},

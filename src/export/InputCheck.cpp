@@ -61,9 +61,9 @@ InputCheck CheckInputBeside(const ReportContent& report, const std::string& repo
                                 AimText(report.aim));
   for (const ReportInput& input : report.inputs) {
     const std::string inFile = FormatFixed(values[input.symbol], 0, DecimalsOf(input.value));
-    const bool same = inFile == input.value ||
-                      (TextToFloat(input.value, '.') == 0.0 &&
-                       ClearedByTheCheck(input.symbol, report.aim, values));
+    const bool same =
+        inFile == input.value || (TextToFloat(input.value, '.') == 0.0 &&
+                                  ClearedByTheCheck(input.symbol, report.aim, values));
     if (!same)
       check.differences.push_back(input.symbol + " is " + inFile + " in the input file and " +
                                   input.value + " in the report");

@@ -78,19 +78,39 @@ void DrawMarker(QPainter& painter, QPointF centre, MarkerShape shape, const QCol
 
 double DrawFigureTitles(QPainter& painter, double width, const std::string& title1,
                         const std::string& title2) {
+  constexpr int kLinesPerTitle = 2;
   painter.save();
   painter.setPen(kFigureInk);
   double y = 6;
-  for (const auto& [text, font] :
-       {std::pair{FigureText(title1), FigureFont(15, true)}, {FigureText(title2), FigureFont(12)}}) {
+  for (const auto& [text, font] : {std::pair{FigureText(title1), FigureFont(15, true)},
+                                   {FigureText(title2), FigureFont(12)}}) {
     if (text.isEmpty())
       continue;
+    // A title runs over two lines at most; the rest is cut short.
+    QTextLayout layout(text, font, painter.device());
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    std::vector<QString> lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width - 20);
+      if (static_cast<int>(lines.size()) == kLinesPerTitle - 1) {
+        lines.push_back(text.mid(line.textStart()));
+        break;
+      }
+      lines.push_back(text.mid(line.textStart(), line.textLength()));
+    }
+    layout.endLayout();
     painter.setFont(font);
-    const QRectF box(10, y, width - 20, 1e6);
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere;
-    const QRectF used = painter.boundingRect(box, flags, text);
-    painter.drawText(box, flags, text);
-    y += used.height() + 1;
+    const QFontMetricsF metrics(font, painter.device());
+    for (const QString& line : lines) {
+      const QString shown = metrics.elidedText(line.trimmed(), Qt::ElideRight, width - 20);
+      painter.drawText(QRectF(10, y, width - 20, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                       shown);
+      y += metrics.height();
+    }
+    y += 1;
   }
   painter.restore();
   return y + 4;
@@ -110,15 +130,24 @@ ChartAxis ChartAxis::Fitted(double min, double max, int intervals, bool exactEnd
     max += pad;
     exactEnds = false;
   }
+  // The smallest step of 1, 2, 2.5 or 5 times a power of ten that gives at most two intervals
+  // more than asked for.
   const double raw = (max - min) / std::max(1, intervals);
-  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-  const double ratio = raw / magnitude;
-  const double factor = ratio <= 1 ? 1 : ratio <= 2 ? 2 : ratio <= 2.5 ? 2.5 : ratio <= 5 ? 5 : 10;
-  axis.step = magnitude * factor;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)) - 1);
+  axis.step = magnitude * 1000;
+  bool found = false;
+  for (double scale : {1.0, 10.0, 100.0})
+    for (double candidate : {1.0, 2.0, 2.5, 5.0})
+      if (!found && (max - min) / (magnitude * scale * candidate) <= intervals + 2) {
+        axis.step = magnitude * scale * candidate;
+        found = true;
+      }
   axis.low = exactEnds ? min : std::floor(min / axis.step + 1e-9) * axis.step;
   axis.high = exactEnds ? max : std::ceil(max / axis.step - 1e-9) * axis.step;
   axis.decimals = std::max(0, -static_cast<int>(std::floor(std::log10(axis.step) + 1e-9)));
-  if (factor == 2.5)
+  // A step of 2.5 times a power of ten needs one decimal more.
+  const double mantissa = axis.step / std::pow(10.0, std::floor(std::log10(axis.step) + 1e-9));
+  if (std::abs(mantissa - 2.5) < 1e-6)
     ++axis.decimals;
   return axis;
 }
@@ -135,8 +164,7 @@ std::vector<double> ChartAxis::TickValues() const {
 
 XYChart::XYChart(QPainter& painter, const QRectF& plot, const ChartAxis& x, const ChartAxis& y,
                  char decimalSeparator, ChartRecord* record)
-    : painter_(painter), plot_(plot), x_(x), y_(y), separator_(decimalSeparator),
-      record_(record) {}
+    : painter_(painter), plot_(plot), x_(x), y_(y), separator_(decimalSeparator), record_(record) {}
 
 double ChartAxis::Fraction(double value) const {
   return reversed ? (high - value) / (high - low) : (value - low) / (high - low);
@@ -194,9 +222,9 @@ void XYChart::DrawGridAndAxes() {
                     Qt::AlignHCenter | Qt::AlignTop, x_.title);
   painter_.translate(plot_.left() - kTickLength - kLabelGap - widest - 6, plot_.center().y());
   painter_.rotate(-90);
-  painter_.drawText(QRectF(-plot_.height() / 2 - 60, -titleHeight, plot_.height() + 120,
-                           titleHeight),
-                    Qt::AlignHCenter | Qt::AlignBottom, y_.title);
+  painter_.drawText(
+      QRectF(-plot_.height() / 2 - 60, -titleHeight, plot_.height() + 120, titleHeight),
+      Qt::AlignHCenter | Qt::AlignBottom, y_.title);
   painter_.restore();
 }
 
@@ -221,9 +249,9 @@ void XYChart::DrawRightAxis(const ChartAxis& axis, const std::function<double(do
   const double titleHeight = QFontMetricsF(painter_.font(), painter_.device()).height();
   painter_.translate(plot_.right() + kTickLength + kLabelGap + widest + 6, plot_.center().y());
   painter_.rotate(90);
-  painter_.drawText(QRectF(-plot_.height() / 2 - 60, -titleHeight, plot_.height() + 120,
-                           titleHeight),
-                    Qt::AlignHCenter | Qt::AlignBottom, axis.title);
+  painter_.drawText(
+      QRectF(-plot_.height() / 2 - 60, -titleHeight, plot_.height() + 120, titleHeight),
+      Qt::AlignHCenter | Qt::AlignBottom, axis.title);
   painter_.restore();
 }
 
@@ -246,8 +274,8 @@ void XYChart::AddSeries(const std::string& name, const std::vector<double>& x,
 
 void XYChart::DrawSeries() {
   painter_.save();
-  painter_.setClipRect(plot_.adjusted(-kMarkerRadius - 1, -kMarkerRadius - 1, kMarkerRadius + 1,
-                                      kMarkerRadius + 1));
+  painter_.setClipRect(
+      plot_.adjusted(-kMarkerRadius - 1, -kMarkerRadius - 1, kMarkerRadius + 1, kMarkerRadius + 1));
   for (const PendingSeries& series : series_) {
     QPainterPath path;
     bool drawing = false;
@@ -312,8 +340,8 @@ void XYChart::DrawReferenceLine(double y, const QPen& pen, const QString& label)
             pen.color());
 }
 
-bool XYChart::DrawLabel(const QString& text, const std::vector<Place>& places,
-                        const QColor& colour, bool always) {
+bool XYChart::DrawLabel(const QString& text, const std::vector<Place>& places, const QColor& colour,
+                        bool always) {
   painter_.save();
   painter_.setFont(FigureFont(kLegendFont));
   const QFontMetricsF metrics(painter_.font(), painter_.device());

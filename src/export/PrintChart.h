@@ -27,7 +27,7 @@ struct SeriesStyle {
   QColor colour;
   Qt::PenStyle dash = Qt::SolidLine;
   MarkerShape marker = MarkerShape::Circle;
-  double width = 1.4;       // of the line, in pixels
+  double width = 1.4;        // of the line, in pixels
   double markerRadius = 3.5; // none when 0
 };
 

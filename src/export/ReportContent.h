@@ -36,7 +36,7 @@ struct ReportContent {
   std::vector<ReportInput> inputs;
   std::vector<ReportProfile> profiles;
   std::vector<ReportResult> results;
-  std::string note; // the line after the last " #": why a search missed its tolerance
+  std::string note;              // the line after the last " #": why a search missed its tolerance
   std::string recordedInputPath; // the input file the report names on its line 13
 };
 

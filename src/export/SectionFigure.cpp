@@ -82,9 +82,9 @@ QRectF DrawWell(QPainter& painter, const XYChart& chart, double x, double halfWi
   const double mark = std::max(4.0, halfWidth * 0.8);
   painter.setPen(QPen(kWellLevel, 1.0));
   painter.setBrush(kWellLevel);
-  painter.drawPolygon(QPolygonF({QPointF(centre - mark, level - mark * 1.2),
-                                 QPointF(centre + mark, level - mark * 1.2),
-                                 QPointF(centre, level)}));
+  painter.drawPolygon(
+      QPolygonF({QPointF(centre - mark, level - mark * 1.2),
+                 QPointF(centre + mark, level - mark * 1.2), QPointF(centre, level)}));
   painter.setBrush(Qt::NoBrush);
   return bore.adjusted(-mark, -mark * 1.2, mark, 0);
 }
@@ -128,8 +128,7 @@ void PaintSectionFigure(QPainter& painter, QSizeF size, const FigureData& data) 
   xAxis.title = "Distance from the left well (m)";
 
   const double dimensionSpace = 22;
-  const QRectF plot(kLeftMargin, titles + dimensionSpace,
-                    size.width() - kLeftMargin - kRightMargin,
+  const QRectF plot(kLeftMargin, titles + dimensionSpace, size.width() - kLeftMargin - kRightMargin,
                     size.height() - titles - dimensionSpace - kBottomMargin);
   XYChart chart(painter, plot, xAxis, yAxis, data.decimalSeparator);
   auto number = [&chart](double value, int decimals) { return chart.Number(value, decimals); };
@@ -222,12 +221,12 @@ void PaintSectionFigure(QPainter& painter, QSizeF size, const FigureData& data) 
                     bandPlaces(dw, d2), kFigureInk);
   } else {
     if (d1 > 0)
-      chart.DrawLabel("Layer 1 to D1 = " + number(d1, 2) + " m: " + permeability("Kb1", 3) +
-                          ", " + permeability("Kv1", 4) + " m/day",
+      chart.DrawLabel("Layer 1 to D1 = " + number(d1, 2) + " m: " + permeability("Kb1", 3) + ", " +
+                          permeability("Kv1", 4) + " m/day",
                       bandPlaces(std::min(dw, d1), d1), kFigureInk);
     if (d2 > d1)
-      chart.DrawLabel("Layer 2 to D2 = " + number(d2, 2) + " m: " + permeability("Kb2", 3) +
-                          ", " + permeability("Kv2", 4) + " m/day",
+      chart.DrawLabel("Layer 2 to D2 = " + number(d2, 2) + " m: " + permeability("Kb2", 3) + ", " +
+                          permeability("Kv2", 4) + " m/day",
                       bandPlaces(d1, d2), kFigureInk);
   }
   chart.DrawLabel("Well screen to Db = " + number(db, 2) + " m, W = " + number(w, 3) +
@@ -242,8 +241,7 @@ void PaintSectionFigure(QPainter& painter, QSizeF size, const FigureData& data) 
   for (double side : {4.0, -4.0})
     for (double fraction : {0.3, 0.7, 0.2, 0.8})
       tablePlaces.push_back(
-          {chart.Map(spacing * fraction, DepthAt(x, depth, spacing * fraction)) +
-               QPointF(0, side),
+          {chart.Map(spacing * fraction, DepthAt(x, depth, spacing * fraction)) + QPointF(0, side),
            Qt::AlignHCenter | (side > 0 ? Qt::AlignTop : Qt::AlignBottom)});
   chart.DrawLabel("Computed water table", tablePlaces, water.colour);
   if (bottom > d2)
@@ -251,8 +249,7 @@ void PaintSectionFigure(QPainter& painter, QSizeF size, const FigureData& data) 
 
   const double dimensionRow = plot.top() - 6;
   Dimension(painter, {chart.MapX(0), dimensionRow}, {chart.MapX(spacing), dimensionRow},
-            QString(data.aim == Aim::FieldDepths ? "Sa" : "S") + " = " + number(spacing, 2) +
-                " m");
+            QString(data.aim == Aim::FieldDepths ? "Sa" : "S") + " = " + number(spacing, 2) + " m");
 
   // Under the axis: the permeability of the saturated soil between the water level in the
   // well and the water table, and how much the depths are stretched against the distances.

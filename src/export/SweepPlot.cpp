@@ -114,8 +114,8 @@ bool IsSweepPlotName(const std::string& path) {
 
 bool SaveSweepPlot(const SweepPlot& plot, const std::string& path, int scale,
                    std::string& errorText) {
-  const QByteArray bytes = DrawingFileBytes(
-      GraphFormatOfPath(path), scale, FigureText(plot.title1),
-      [&plot](QPainter& painter, QSizeF size) { Paint(painter, size, plot); });
+  const QByteArray bytes =
+      DrawingFileBytes(GraphFormatOfPath(path), scale, FigureText(plot.title1),
+                       [&plot](QPainter& painter, QSizeF size) { Paint(painter, size, plot); });
   return SaveGraphFile(bytes, path, errorText);
 }

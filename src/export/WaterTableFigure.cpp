@@ -89,8 +89,8 @@ void PaintWaterTableFigure(QPainter& painter, QSizeF size, const FigureData& dat
   if (dw) {
     chart.DrawReferenceLine(*dw, QPen(kSurfaceColour, 1.8), "Soil surface");
     chart.DrawReferenceLine(0, QPen(kWellLevelColour, 1.2, Qt::DashDotLine),
-                            "Water level in the well, Dw = " +
-                                chart.Number(*dw, 2) + " m below the surface");
+                            "Water level in the well, Dw = " + chart.Number(*dw, 2) +
+                                " m below the surface");
     if (dm)
       chart.DrawReferenceLine(*dw - *dm, QPen(kMidwayColour, 1.2, Qt::DashLine),
                               QString(data.aim == Aim::Conductivity ? "Observed" : "Required") +

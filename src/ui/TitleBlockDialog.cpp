@@ -17,7 +17,7 @@ TitleBlockQuestion& InstalledQuestion() {
 }
 
 struct Field {
-  const char* key;  // in the settings, and the edit's objectName with "_Edit"
+  const char* key; // in the settings, and the edit's objectName with "_Edit"
   const char* label;
   std::string ReportTitleBlock::*text;
 };

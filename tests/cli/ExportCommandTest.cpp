@@ -47,8 +47,7 @@ TEST(ExportCommand, WritesTheTablesAndRefusesWhatItCannotDo) {
 
 // The PDF's text with one blank between words wherever the page wraps them; its page count.
 std::string PdfText(const std::string& pdf, int& pages) {
-  const std::string tools =
-      "pdfinfo '" + pdf + "' >info.txt && pdftotext '" + pdf + "' text.txt";
+  const std::string tools = "pdfinfo '" + pdf + "' >info.txt && pdftotext '" + pdf + "' text.txt";
   pages = 0;
   if (std::system(tools.c_str()) != 0)
     return std::string();
@@ -116,11 +115,11 @@ TEST(ReportCommand, TitleBlockAndSectionsInOrder) {
         << ReadFileBytes("err.txt");
     int pages = 0;
     const std::string text = PdfText("r.pdf", pages);
-    for (const char* words : {"Project Polder drainage, phase 2", "Client Water board",
-                              "Engineer A. Jansen", "Checked by B. de Vries", "Revision C",
-                              "Report generated"})
+    for (const char* words :
+         {"Project Polder drainage, phase 2", "Client Water board", "Engineer A. Jansen",
+          "Checked by B. de Vries", "Revision C", "Report generated"})
       EXPECT_TRUE(Holds(text, words)) << words;
-    std::vector<std::string> headings = {"Summary", "Input data", "Method and assumptions",
+    std::vector<std::string> headings = {"Summary",       "Input data",  "Method and assumptions",
                                          "Cross-section", "Water table", "Tables"};
     const bool field = std::string(name) == "field-rectangular";
     if (field)
@@ -161,9 +160,7 @@ TEST(ReportCommand, WarnsWhenTheInputFileBesideTheReportDoesNotMatchIt) {
     const char* content; // none: no input file
     std::vector<std::string> present, absent;
   } rows[] = {
-      {input.c_str(),
-       {"holds these inputs; its SHA-256 is"},
-       {"does not match this report"}},
+      {input.c_str(), {"holds these inputs; its SHA-256 is"}, {"does not match this report"}},
       {changed.c_str(),
        {"does not match this report", "Dm is 1.60 in the input file and 1.50 in the report"},
        {"holds these inputs"}},
@@ -181,8 +178,8 @@ TEST(ReportCommand, WarnsWhenTheInputFileBesideTheReportDoesNotMatchIt) {
       EXPECT_TRUE(Holds(text, words)) << words;
     for (const std::string& words : row.absent)
       EXPECT_FALSE(Holds(text, words)) << words;
-    EXPECT_TRUE(
-        Holds(text, "names its input file as /usr/share/pumpfield/Data/spacing-loam-over-sand.inp"));
+    EXPECT_TRUE(Holds(
+        text, "names its input file as /usr/share/pumpfield/Data/spacing-loam-over-sand.inp"));
     if (row.content) {
       ASSERT_EQ(std::system("sha256sum <case.inp >sha.txt"), 0);
       EXPECT_EQ(Holds(text, ReadFileBytes("sha.txt").substr(0, 64)), row.content == input);
@@ -200,9 +197,9 @@ TEST(GraphCommand, ChoosesTheFormatByExtension) {
   EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x07\x4d\0\0\x05\x73", 8)); // 1869 x 1395
   ASSERT_EQ(Cli("graph " + report + " drawing.svg"), 0);
   EXPECT_EQ(ReadFileBytes("drawing.svg").substr(0, 5), "<?xml");
-  for (const char* arguments : {" big.bmp --scale 2", " big.png --scale 5", " big.png --scale",
-                                " x.bmp --figure section", " x.svg --figure side",
-                                " x.svg --figure plan"})
+  for (const char* arguments :
+       {" big.bmp --scale 2", " big.png --scale 5", " big.png --scale", " x.bmp --figure section",
+        " x.svg --figure side", " x.svg --figure plan"})
     EXPECT_EQ(Cli("graph " + report + arguments), 64) << arguments;
   EXPECT_TRUE(Holds(ReadFileBytes("err.txt"), "rectangular well field only"));
 }

@@ -88,7 +88,8 @@ TEST(Sweep, PlotIsWrittenAsPngSvgOrPdf) {
   const std::string svg = ReadFileBytes("plot.svg");
   for (const char* text :
        {"<svg", ">Horizontal permeability of layer 2, Kb2 (m/day)<", ">Well spacing, S (m)<",
-        ">Dm = 1.5 m<", ">Well spacing against horizontal permeability of layer 2 Kb2, one line "
+        ">Dm = 1.5 m<",
+        ">Well spacing against horizontal permeability of layer 2 Kb2, one line "
         "per value of Dm<",
         ">Hollow markers: 3 runs without a converged result; 3 with no result at all, on the "
         "lower axis.<",
