@@ -80,6 +80,13 @@ TEST(ReportCommand, WritesAnA4PdfWithTitlesResultOutcomeAndPageNumbers) {
        {"Glasshouse district, rectangular well field", "Profile along the diagonal",
         "Midway watertable depth (m) for the diagonal is", "0.591", "needs no search",
         "0.59 m below the surface at the centre between four wells"}},
+      {Example("discharge-loam-over-sand.out"),
+       {"Wells 160.0 m apart keep the midway water table 1.50 m below the surface when each "
+        "well pumps 31.4 m\u00b3/day."}},
+      {Example("conductivity-observed-field.out"),
+       {"A uniform soil with a hydraulic conductivity of 2.043 m/day explains the observed "
+        "midway water table 1.40 m below the surface with wells 120.0 m apart; each well pumps "
+        "28.8 m\u00b3/day."}},
       {std::string(PUMPFIELD_TEST_DATA) + "/golden/spacing-lower-bound.out",
        {"Heavy clay, high recharge", "The search did not meet its tolerance.",
         "the well spacing shown is the lower bound of the search, 2 m."}},
