@@ -13,7 +13,7 @@
 
 enum class FigureKind { WaterTable, Section, Plan };
 
-// "water table", "section" or "plan": the names `graph --figure` takes.
+// "water-table", "section" or "plan": the names `graph --figure` takes.
 std::optional<FigureKind> FigureKindOfName(const std::string& name);
 
 // Why `data` has no figure of `kind` (the plan of a report that is not of a rectangular field);

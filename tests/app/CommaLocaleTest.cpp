@@ -97,3 +97,16 @@ TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
     EXPECT_FALSE(cLocale == ReadFileBytes(window.toStdString()));
   }
 }
+
+// The print figures with the point asked for are the bytes the C locale gives.
+TEST(CommaLocale, PrintFiguresAreTheBytesOfTheCLocale) {
+  TempDir dir;
+  const QString report = QString(PUMPFIELD_SOURCE_DIR) + "/Data/field-rectangular.out";
+  for (const char* figure : {"water-table", "section", "plan"}) {
+    SCOPED_TRACE(figure);
+    const std::string cLocale = CliGraph({report, "c.svg", "--figure", figure}, "C");
+    EXPECT_EQ(cLocale.substr(0, 5), "<?xml");
+    EXPECT_TRUE(CliGraph({report, "comma.svg", "--figure", figure, "--decimal-separator=."},
+                         "de_DE.UTF-8") == cLocale);
+  }
+}
