@@ -1,6 +1,5 @@
 // The water-table graph of the report held by DMPumpfield, painted on a 623 x 465 QImage, and
-// its export as a Windows bitmap. Needs a QGuiApplication
-// (fonts).
+// its export as a Windows bitmap. Needs a QGuiApplication (fonts).
 #pragma once
 
 #include <QByteArray>
