@@ -62,8 +62,13 @@ int WritePrintFigure(const std::string& reportName, const std::string& imageName
     return kExitBadInputFile;
   }
   if (const std::string why = FigureUnavailable(kind, *data); !why.empty()) {
-    err << "\"" << reportName << "\" has no such figure: " << why << ".\n" << kUsage << '\n';
-    return kExitUsage;
+    err << "\"" << reportName << "\" has no such figure: " << why << ".\n";
+    // Asking for the plan of another aim is a usage error; a report short of a value is not.
+    if (kind == FigureKind::Plan && data->aim != Aim::FieldDepths) {
+      err << kUsage << '\n';
+      return kExitUsage;
+    }
+    return kExitBadInputFile;
   }
   data->decimalSeparator = separator;
   const QByteArray bytes = FigureFileBytes(GraphFormatOfPath(imageName), scale, kind, *data);

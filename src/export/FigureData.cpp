@@ -68,19 +68,24 @@ FigureData FigureDataOfReport(const ReportContent& report) {
   data.title1 = report.title1;
   data.title2 = report.title2;
   data.aim = report.aim;
+  // Numbers too large for a double are left out, as if the report did not state them.
+  auto number = [](const std::string& text) {
+    const std::optional<double> value = TextToFloat(text, '.');
+    return value && std::isfinite(*value) ? value : std::nullopt;
+  };
   for (const ReportInput& input : report.inputs)
-    if (const auto value = TextToFloat(input.value, '.'))
+    if (const auto value = number(input.value))
       data.inputs.emplace(input.symbol, *value);
   for (const ReportProfile& table : report.profiles) {
     FigureProfile profile{table.name, {}, {}};
     for (const auto& row : table.rows) {
-      profile.x.push_back(TextToFloat(row[0], '.').value_or(NAN));
-      profile.head.push_back(TextToFloat(row[1], '.').value_or(NAN));
+      profile.x.push_back(number(row[0]).value_or(NAN));
+      profile.head.push_back(number(row[1]).value_or(NAN));
     }
     data.profiles.push_back(std::move(profile));
   }
   for (const ReportResult& result : report.results) {
-    const auto value = TextToFloat(result.figure, '.');
+    const auto value = number(result.figure);
     if (!value)
       continue;
     const std::string& words = result.words;
