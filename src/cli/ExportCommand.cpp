@@ -2,6 +2,7 @@
 
 #include "cli/RunCommand.h"
 #include "core/FileNames.h"
+#include "export/ExportTarget.h"
 #include "export/TableExport.h"
 
 #include <ostream>

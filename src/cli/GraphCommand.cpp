@@ -7,7 +7,9 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "export/GraphImages.h"
-#include "graph/GraphDrawing.h"
+#include "graph/GraphBitmap.h"
+#include "graph/GraphExport.h"
+#include "graph/SystemDecimalSeparator.h"
 
 #include <optional>
 #include <ostream>
@@ -153,9 +155,9 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   TerminalServices services(out);
   ScopedDataModule module;
   std::string errorText;
-  GraphExportResult result = LoadReportGraph(reportName, errorText);
+  GraphExportResult result = GraphExportResult::ReportUnreadable;
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
-  if (result == GraphExportResult::Written && !services.quitRequested)
+  if (LoadReportGraph(reportName, errorText) && !services.quitRequested)
     result = SaveLoadedGraph(imageName, errorText, format == GraphFormat::Png ? "PNG" : "BMP");
   SetDecimalSeparator(previousSeparator);
   if (services.quitRequested)

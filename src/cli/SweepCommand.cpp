@@ -91,7 +91,7 @@ std::string PlottedResultWords(Aim aim) {
 }
 
 // "Depth of the bottom of layer 2, D2 (m)": the input in words with its symbol and unit.
-std::string InputInWords(const SweepSymbol& input, Aim aim) {
+std::string InputInWords(const AimInput& input, Aim aim) {
   const std::optional<QuantityName> name = QuantityOf(input.symbol, aim);
   return (name ? std::string(name->words) + ", " : std::string()) + input.symbol + " (" +
          input.unit + ")";

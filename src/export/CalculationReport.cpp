@@ -6,6 +6,7 @@
 #include "export/FigureData.h"
 #include "export/GraphImages.h"
 #include "export/PrintFigures.h"
+#include "graph/GraphBitmap.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -376,8 +377,8 @@ void WriteInputData(Pages& pages, ReportDocument& document) {
                      .arg(++document.tables));
   const bool warn = document.facts.input.outcome == InputCheck::Outcome::Differs;
   pages.Text(InputCheckText(document), Font(10, warn), warn ? kWarning : kInk);
-  if (!document.report.recordedInputPath.empty())
-    pages.Text("The report names its input file as " + Q(document.report.recordedInputPath) + ".",
+  if (!document.report.inputFile.empty())
+    pages.Text("The report names its input file as " + Q(document.report.inputFile) + ".",
                Font(10));
 }
 

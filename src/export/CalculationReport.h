@@ -5,8 +5,8 @@
 // QGuiApplication.
 #pragma once
 
+#include "data/ReportContent.h"
 #include "export/InputCheck.h"
-#include "export/ReportContent.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -3,6 +3,7 @@
 #include "core/TextFormat.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 const QuantityName kQuantities[] = {
@@ -24,7 +25,6 @@ const QuantityName kQuantities[] = {
     {"Sb", "Smallest well spacing", "m"},
 };
 
-bool StartsWith(const std::string& text, const char* start) { return text.rfind(start, 0) == 0; }
 } // namespace
 
 std::optional<double> FigureData::Input(const std::string& symbol) const {
@@ -69,37 +69,36 @@ FigureData FigureDataOfReport(const ReportContent& report) {
   data.title2 = report.title2;
   data.aim = report.aim;
   // Numbers too large for a double are left out, as if the report did not state them.
-  auto number = [](const std::string& text) {
-    const std::optional<double> value = TextToFloat(text, '.');
-    return value && std::isfinite(*value) ? value : std::nullopt;
-  };
+  auto finite = [](double value) { return std::isfinite(value) ? value : NAN; };
   for (const ReportInput& input : report.inputs)
-    if (const auto value = number(input.value))
-      data.inputs.emplace(input.symbol, *value);
+    if (std::isfinite(input.number))
+      data.inputs.emplace(input.symbol, input.number);
   for (const ReportProfile& table : report.profiles) {
     FigureProfile profile{table.name, {}, {}};
-    for (const auto& row : table.rows) {
-      profile.x.push_back(number(row[0]).value_or(NAN));
-      profile.head.push_back(number(row[1]).value_or(NAN));
+    for (size_t row = 0; row < table.distance.size() && row < table.head.size(); ++row) {
+      profile.x.push_back(finite(table.distance[row]));
+      profile.head.push_back(finite(table.head[row]));
     }
     data.profiles.push_back(std::move(profile));
   }
-  for (const ReportResult& result : report.results) {
-    const auto value = number(result.figure);
-    if (!value)
-      continue;
-    const std::string& words = result.words;
-    if (StartsWith(words, "Midway hydr"))
+  auto result = [&report](const char* symbol) {
+    const ReportResult* found = report.Result(symbol);
+    return found && std::isfinite(found->number) ? std::optional<double>(found->number)
+                                                 : std::nullopt;
+  };
+  // The heads and depths of the profiles in their order: one, or three for a rectangular field.
+  for (const auto& [head, depth] :
+       {std::pair{"H", "Dm"}, {"Ha", "Dma"}, {"Hb", "Dmb"}, {"Hd", "Dmd"}}) {
+    if (const auto value = result(head))
       data.midwayHeads.push_back(*value);
-    else if (StartsWith(words, "Midway W.T. depth") || StartsWith(words, "Midway watertable depth"))
+    if (const auto value = result(depth))
       data.midwayDepths.push_back(*value);
-    else if (StartsWith(words, "The well spacing"))
-      data.spacing = *value;
-    else if (StartsWith(words, "The well discharge"))
-      data.discharge = *value;
-    else if (words.find("hydraulic conductivity") != std::string::npos)
-      data.conductivity = *value;
   }
+  if (report.aim == Aim::Spacing)
+    data.spacing = result("S");
+  if (report.aim == Aim::Conductivity)
+    data.conductivity = result("K");
+  data.discharge = result("Q");
   return data;
 }
 

@@ -2,7 +2,7 @@
 // by symbol, profiles and results. Made from a report's printed content; pure C++.
 #pragma once
 
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 
 #include <map>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "export/GraphImages.h"
 
 #include "core/FileNames.h"
+#include "graph/GraphBitmap.h"
 
 #include <QBuffer>
 #include <QPageLayout>

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "export/PrintFigures.h"
-#include "graph/GraphDrawing.h"
 
 #include <QByteArray>
 

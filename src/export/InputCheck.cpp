@@ -4,6 +4,7 @@
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
 
+#include <array>
 #include <map>
 
 namespace {
@@ -46,13 +47,22 @@ InputCheck CheckInputBeside(const ReportContent& report, const std::string& repo
   const std::optional<Aim> aim = AimOfCode(file.ReadLine());
   if (!aim)
     return check;
-  // The input file holds the values in the order in which the report prints them.
+  // The values the report prints must all be there; what follows them may be missing.
+  std::array<double, kParamCount> numbers{};
+  int read = 0;
+  while (read < kParamCount) {
+    const TextReader::ReadResult result = file.ReadReal(numbers[static_cast<size_t>(read)]);
+    if (result == TextReader::ReadResult::Malformed)
+      return check;
+    if (result == TextReader::ReadResult::EndOfFile)
+      break;
+    ++read;
+  }
   std::map<std::string, double> values;
   for (const ReportInput& input : report.inputs) {
-    double value = 0;
-    if (file.ReadReal(value) != TextReader::ReadResult::Number)
+    if (input.position < 1 || input.position > read)
       return check;
-    values[input.symbol] = value;
+    values[input.symbol] = numbers[static_cast<size_t>(input.position - 1)];
   }
 
   check.outcome = InputCheck::Outcome::Matches;

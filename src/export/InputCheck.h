@@ -2,7 +2,7 @@
 // and hashes an input file only when it is the one the report was made from. Pure C++.
 #pragma once
 
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 
 #include <string>
 #include <vector>

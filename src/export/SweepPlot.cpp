@@ -3,6 +3,7 @@
 #include "core/TextFormat.h"
 #include "export/GraphImages.h"
 #include "export/PrintChart.h"
+#include "graph/GraphBitmap.h"
 
 #include <algorithm>
 #include <cmath>

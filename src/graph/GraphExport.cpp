@@ -1,33 +1,31 @@
-#include "graph/GraphDrawing.h"
+#include "graph/GraphExport.h"
 
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
 #include "graph/UWellUtils.h"
-
-#include <QLocale>
 
 #include <exception>
 
-char SystemDecimalSeparator() { return QLocale::system().decimalPoint() == "," ? ',' : '.'; }
-
-GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& errorText) {
+bool LoadReportGraph(const std::string& reportPath, std::string& errorText) {
   TDMPumpfield& dm = *DMPumpfield;
   if (const TextReader report(reportPath); !report.opened()) {
     errorText = report.FailureMessage(CouldNotOpenDamagedMessage(reportPath));
-    return GraphExportResult::ReportUnreadable;
+    return false;
   }
   dm.InputFileName = reportPath;
   try {
     dm.LoadGraphData(reportPath);
   } catch (const std::exception& error) {
     errorText = error.what();
-    return GraphExportResult::ReportUnreadable;
+    return false;
   }
   // The report alone suffices: its titles stay when no input file lies beside it.
   if (FileExists(ChangeFileExt(reportPath, ".inp")))
     ReloadInputOfReport();
-  return GraphExportResult::Written;
+  return true;
 }
 
 GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText,
@@ -49,6 +47,7 @@ GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& err
 
 GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,
                               std::string& errorText) {
-  const GraphExportResult loaded = LoadReportGraph(reportPath, errorText);
-  return loaded == GraphExportResult::Written ? SaveLoadedGraph(imagePath, errorText) : loaded;
+  if (!LoadReportGraph(reportPath, errorText))
+    return GraphExportResult::ReportUnreadable;
+  return SaveLoadedGraph(imagePath, errorText);
 }

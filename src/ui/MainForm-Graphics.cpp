@@ -5,6 +5,7 @@
 #include "core/Services.h"
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
 #include "run/RunState.h"
 
