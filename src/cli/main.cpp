@@ -1,4 +1,5 @@
 // pumpfield-cli: batch runs of Pumpfield without the window.
+#include "cli/CheckCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/GraphCommand.h"
 #include "cli/ReportCommand.h"
@@ -41,6 +42,10 @@ int Export(const std::vector<std::string>& arguments) {
 
 int Report(const std::vector<std::string>& arguments) {
   return ReportCommand(arguments, std::cout, std::cerr);
+}
+
+int Check(const std::vector<std::string>& arguments) {
+  return CheckCommand(arguments, std::cout, std::cerr);
 }
 
 const Command kCommands[] = {
@@ -89,6 +94,14 @@ const Command kCommands[] = {
      "method, a cross-section, the plan of a rectangular field, the water table and the\n"
      "profile tables",
      Report},
+    {"check", "FILE.out [--json CHECK.json]",
+     "check a report of any aim against an independent numerical model of one well cell\n"
+     "(method.md in the documentation tells how): the water-table depth midway between\n"
+     "neighbouring wells (for a rectangular field along each of the three lines) and at the\n"
+     "centre of the cell, the report's depth, their difference in m and as a share of the\n"
+     "drawdown, flagged above 5 %, and for a spacing the spacing the check needs for the\n"
+     "required depth. --json writes the same to a JSON file",
+     Check},
 };
 
 // Each line of `text` after `indent` blanks.
@@ -121,6 +134,8 @@ void PrintHelp(std::ostream& out) {
          "cannot be read or the table or plot cannot be written; 64 usage error; 130 Ctrl+C.\n"
          "For graph, export and report: 0 file written; 1 the file cannot be written; 3 the\n"
          "report cannot be read; 64 usage error.\n"
+         "For check: 0 the check was made, flagged or not; 1 the JSON file cannot be written;\n"
+         "3 the report cannot be read or checked; 64 usage error.\n"
          "For every command: 70 an unexpected failure, told on standard error.\n";
 }
 
