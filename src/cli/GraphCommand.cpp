@@ -1,7 +1,7 @@
 #include "cli/GraphCommand.h"
 
+#include "cli/Commands.h"
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
@@ -9,21 +9,24 @@
 #include "export/GraphImages.h"
 #include "graph/GraphDrawing.h"
 
-#include <optional>
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 #include <sys/stat.h>
 
 namespace {
-const char* const kUsage = "usage: pumpfield-cli graph FILE.out IMAGE.bmp|.png|.svg|.pdf "
-                           "[--scale K] [--decimal-separator=.|,]\n"
-                           "       --scale 2, 3 or 4 draws a PNG at that many times the size";
+const char* const kSummary =
+    "Draw the water-table graph of a report like \"Make graph\" and save it as a 623 x 465 "
+    "bitmap like \"Save graph\"; no display is needed. The extension chooses the format: .png "
+    "has the bitmap's pixels, or with --scale 2, 3 or 4 is drawn anew at that many times the "
+    "size; .svg and .pdf are drawings with real lines and text; any other extension gives the "
+    "bitmap. The tick labels use the decimal separator of the desktop's locale, as the window "
+    "does, unless one is given.";
 
-// The K of "--scale K" or "--scale=K": 1 to 4; nothing otherwise.
-std::optional<int> ScaleOf(const std::string& text) {
-  if (text.size() != 1 || text[0] < '1' || text[0] > '0' + kLargestGraphScale)
-    return std::nullopt;
-  return text[0] - '0';
-}
+struct GraphArguments {
+  std::string report, image, scale, separator;
+};
 
 // Why `imageName` must not be written: it is the report, the report's input file, or something
 // other than a regular file (a device, a pipe, a folder). Empty for a regular file or a new name.
@@ -49,47 +52,21 @@ int ExitStatusOf(GraphExportResult result) {
   }
   return kExitInputErrors;
 }
-} // namespace
 
-int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> files;
-  char separator = 0;
-  bool usable = true;
-  std::optional<int> scale;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const std::string option = "--decimal-separator=";
-    if (argument == "--scale" || argument.rfind("--scale=", 0) == 0) {
-      const bool joined = argument.size() > 7;
-      const std::string value = joined                     ? argument.substr(8)
-                                : i + 1 < arguments.size() ? arguments[++i]
-                                                           : std::string();
-      usable = usable && !scale && ScaleOf(value);
-      scale = ScaleOf(value);
-    } else if (argument.rfind(option, 0) == 0) {
-      const std::string value = argument.substr(option.size());
-      usable = usable && (value == "." || value == ",");
-      separator = value.empty() ? 0 : value[0];
-    } else if (argument.empty() || argument[0] == '-') {
-      usable = false;
-    } else {
-      files.push_back(argument);
-    }
-  }
+int Graph(const GraphArguments& graph, std::ostream& out, std::ostream& err) {
+  const int scale =
+      graph.scale.empty() ? 1 : WholeNumberOption("--scale", graph.scale, 1, kLargestGraphScale);
   // Only a PNG has a size to choose; the bitmap stays the window's picture.
-  if (usable && files.size() == 2 && scale.value_or(1) != 1 &&
-      GraphFormatOfPath(files[1]) != GraphFormat::Png)
-    usable = false;
-  if (!usable || files.size() != 2) {
-    err << kUsage << '\n';
-    return kExitUsage;
-  }
-  const std::string reportName = ExpandFileName(files[0]);
-  const std::string imageName = ExpandFileName(files[1]);
-  if (const std::string refusal = ImageRefusal(imageName, reportName); !refusal.empty()) {
-    err << refusal << '\n';
-    return kExitUsage;
-  }
+  if (scale != 1 && GraphFormatOfPath(graph.image) != GraphFormat::Png)
+    throw UsageError("--scale draws a PNG at that many times the size; \"" + graph.image +
+                     "\" is no .png");
+  if (!graph.separator.empty() && graph.separator != "." && graph.separator != ",")
+    throw UsageError("--decimal-separator takes . or ,");
+  const char separator = graph.separator.empty() ? 0 : graph.separator[0];
+  const std::string reportName = ExpandFileName(graph.report);
+  const std::string imageName = ExpandFileName(graph.image);
+  if (const std::string refusal = ImageRefusal(imageName, reportName); !refusal.empty())
+    throw UsageError(refusal);
 
   const auto application = OffscreenApplication();
   if (!CanDraw()) {
@@ -104,7 +81,7 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   GraphExportResult result = LoadReportGraph(reportName, errorText);
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
   if (result == GraphExportResult::Written && !services.quitRequested)
-    result = SaveLoadedGraphAs(imageName, scale.value_or(1), errorText);
+    result = SaveLoadedGraphAs(imageName, scale, errorText);
   SetDecimalSeparator(previousSeparator);
   if (services.quitRequested)
     return kExitBadInputFile;
@@ -114,4 +91,19 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   }
   out << "Graph written: " << imageName << '\n';
   return kExitReportWritten;
+}
+} // namespace
+
+void AddGraphCommand(CommandSet& commands) {
+  auto graph = std::make_shared<GraphArguments>();
+  CLI::App& command = commands.Add(
+      "graph", kSummary, kFileWrittenStatuses,
+      [graph](std::ostream& out, std::ostream& err) { return Graph(*graph, out, err); });
+  AddFileArgument(command, "FILE.out", graph->report, "the report");
+  AddFileArgument(command, "IMAGE.bmp|.png|.svg|.pdf", graph->image,
+                  "the picture to write; it may not be the report or its input file");
+  AddValueOption(command, "--scale", graph->scale, "K",
+                 "draw a PNG anew at 2, 3 or 4 times the size (1: the bitmap's pixels)");
+  AddValueOption(command, "--decimal-separator", graph->separator, ".|,",
+                 "the decimal separator of the tick labels (default: the desktop's)");
 }

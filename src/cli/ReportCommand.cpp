@@ -1,23 +1,27 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "export/CalculationReport.h"
 
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
-int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  bool usable = arguments.size() == 2;
-  for (const std::string& argument : arguments)
-    usable = usable && !argument.empty() && argument[0] != '-';
-  if (!usable) {
-    err << "usage: pumpfield-cli report FILE.out REPORT.pdf\n";
-    return kExitUsage;
-  }
-  const std::string reportName = ExpandFileName(arguments[0]);
-  const std::string pdfName = ExpandFileName(arguments[1]);
+namespace {
+const char* const kSummary =
+    "Write the calculation report of a report as an A4 PDF: titles, aim, date, program version, "
+    "the report and input files with their SHA-256, inputs, result, graph and profile tables.";
+
+struct ReportArguments {
+  std::string report, pdf;
+};
+
+int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& err) {
+  const std::string reportName = ExpandFileName(arguments.report);
+  const std::string pdfName = ExpandFileName(arguments.pdf);
 
   const auto application = OffscreenApplication();
   if (!CanDraw()) {
@@ -41,4 +45,14 @@ int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   }
   err << errorText << '\n';
   return kExitInputErrors;
+}
+} // namespace
+
+void AddReportCommand(CommandSet& commands) {
+  auto arguments = std::make_shared<ReportArguments>();
+  CLI::App& command = commands.Add(
+      "report", kSummary, kFileWrittenStatuses,
+      [arguments](std::ostream& out, std::ostream& err) { return Report(*arguments, out, err); });
+  AddFileArgument(command, "FILE.out", arguments->report, "the report");
+  AddFileArgument(command, "REPORT.pdf", arguments->pdf, "the PDF to write");
 }

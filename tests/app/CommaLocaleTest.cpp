@@ -4,8 +4,8 @@
 #include "InputSheetFixture.h"
 
 #include "GoldenFiles.h"
-#include "cli/GraphCommand.h"
-#include "cli/RunCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
 #include "core/FileNames.h"
 #include "graph/GraphDrawing.h"
 #include "run/RunState.h"
@@ -53,7 +53,7 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
     EXPECT_EQ(ReadFileBytes(name), SavedAgain(ReadFileBytes(input), dir.file(name)));
 
     std::ostringstream out, err;
-    ASSERT_EQ(RunCommand({name}, out, err), kExitReportWritten) << err.str();
+    ASSERT_EQ(RunCommandLine({"run", name}, out, err), kExitReportWritten) << err.str();
     EXPECT_EQ(ReadFileBytes(ChangeFileExt(name, ".out")),
               WithFolder(ReadFileBytes(ChangeFileExt(input, ".out")), dir.path()));
   }

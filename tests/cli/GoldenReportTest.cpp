@@ -3,7 +3,8 @@
 // replaced by the test's own before the comparison.
 #include "GoldenFiles.h"
 #include "TempDir.h"
-#include "cli/RunCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ TEST_P(GoldenReport, RunReproducesTheCommittedReport) {
   const std::string name = ExtractFileName(input);
   WriteFileBytes(name, ReadFileBytes(input));
   std::ostringstream out, err;
-  EXPECT_EQ(RunCommand({name}, out, err), kExitReportWritten) << err.str();
+  EXPECT_EQ(RunCommandLine({"run", name}, out, err), kExitReportWritten) << err.str();
   EXPECT_EQ(ReadFileBytes(ChangeFileExt(name, ".out")), WithFolder(expected, GetCurrentDir()));
   EXPECT_TRUE(FileExists(name));
   EXPECT_FALSE(FileExists("Error.lst"));
