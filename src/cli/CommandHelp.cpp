@@ -107,7 +107,7 @@ std::string ProgramHelp(const CLI::App& program) {
   statuses.emplace_back("every command", kAnyCommandStatus);
   help += "\nExit status:\n";
   for (const auto& [commands, text] : statuses)
-    help += Tagged(commands, text, 12);
+    help += Tagged(commands, text, kTextColumn);
   return help;
 }
 

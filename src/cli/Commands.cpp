@@ -8,11 +8,15 @@ namespace {
 // What an option without a value holds: no command-line word can be this.
 const std::string kNoValue(1, kAfterOptionsMark);
 
-// A file name as given, without the mark of a word after "--"; an empty name is refused.
+// A file name as given, without the mark of a word after "--". Before "--" a word that starts
+// with a dash is an option this command does not have, whatever CLI11 makes of "-5"; an empty
+// name is refused.
 std::function<std::string(std::string)> FileName(const std::string& name) {
   return [name](std::string file) {
     if (!file.empty() && file[0] == kAfterOptionsMark)
       file.erase(0, 1);
+    else if (!file.empty() && file[0] == '-')
+      throw UsageError("unknown option \"" + file + "\"");
     if (file.empty())
       throw UsageError("the name of " + name + " is empty");
     return file;

@@ -60,6 +60,27 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
   EXPECT_TRUE(services.messages.empty());
 }
 
+TEST(CommaLocale, RunJsonIsTheBytesOfTheCLocale) {
+  ScriptedServices services;
+  TempDir dir;
+  WriteFileBytes("case.inp",
+                 ReadFileBytes(std::string(PUMPFIELD_SOURCE_DIR) + "/Data/spacing-loam-over-sand.inp"));
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCommandLine({"run", "case.inp", "--json", "comma.json"}, out, err),
+            kExitReportWritten)
+      << err.str();
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", "C");
+  cli.setProcessEnvironment(environment);
+  cli.start(PUMPFIELD_CLI, {"run", "case.inp", "--json", "point.json"});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  const std::string json = ReadFileBytes("comma.json");
+  EXPECT_NE(json.find("\"S\": 103.33,"), std::string::npos);
+  EXPECT_TRUE(json == ReadFileBytes("point.json"));
+}
+
 TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
   SetDecimalSeparator(SystemDecimalSeparator());
   MainForm->State.StartupDecimalSeparator = ',';

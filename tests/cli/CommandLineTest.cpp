@@ -41,6 +41,7 @@ TEST(CommandLine, EachLineGivesItsStatusAndSaysWhatIsWrongInOneLine) {
        "pumpfield-cli run: The input file \"" + dir.file("input.out") +
            "\" has the extension of a report; its report would replace it."},
       {"run case.inp --quick", 64, "pumpfield-cli run: unknown option \"--quick\""},
+      {"run case.inp -5", 64, "pumpfield-cli run: unknown option \"-5\""},
       {"run case.inp -j", 64, "pumpfield-cli run: -j needs a value"},
       {"run case.inp -j 0", 64,
        "pumpfield-cli run: -j takes a whole number from 1 to 1024, not \"0\""},
