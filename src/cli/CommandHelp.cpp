@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {

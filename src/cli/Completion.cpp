@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -74,15 +75,19 @@ std::string Files(const std::string& name) {
   return answer + '\n';
 }
 
-// The aim code on line 4 of the input file `path`, read no further than that.
+// The aim code on line 4 of the input file `path`, read no further than that and only from a
+// regular file (a pipe or a device could keep the shell waiting).
 std::string AimCodeOfFile(std::string path) {
   const char* home = std::getenv("HOME");
   if (path.rfind("~/", 0) == 0 && home)
     path = home + path.substr(1);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    return std::string();
   std::ifstream file(path, std::ios::binary);
   std::string line;
   int lineNumber = 1;
-  for (int c; lineNumber <= 4 && line.size() < 256 && (c = file.get()) != EOF;) {
+  for (int c, read = 0; lineNumber <= 4 && read < 4096 && (c = file.get()) != EOF; ++read) {
     if (c == '\n')
       ++lineNumber;
     else if (lineNumber == 4 && c != '\r')
