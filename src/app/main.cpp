@@ -3,7 +3,7 @@
 #include "core/TextFormat.h"
 #include "core/Version.h"
 #include "data/UDMPumpfield.h"
-#include "graph/GraphDrawing.h"
+#include "graph/SystemDecimalSeparator.h"
 #include "ui/PumpfieldApplication.h"
 #include "ui/QtServices.h"
 #include "ui/UCloseForm.h"

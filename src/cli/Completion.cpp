@@ -2,7 +2,7 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
-#include "study/Sweep.h"
+#include "data/AimTable.h"
 
 #include <CLI/CLI.hpp>
 
@@ -101,10 +101,11 @@ std::string ValueOf(const CLI::Option& option, const std::string& partial,
   const std::string& value = option.get_option_text();
   if (value.rfind("SYMBOL=", 0) != 0) // a file of the extensions the value shows, or a number
     return Files(value) == "files\n" ? "words\n" : Files(value);
-  const std::optional<Aim> aim = files.empty() ? std::nullopt : AimOfCode(AimCodeOfFile(files[0]));
+  const AimDefinition* aim = files.empty() ? nullptr : AimDefinitionOfCode(AimCodeOfFile(files[0]));
   std::vector<std::string> symbols;
-  for (const SweepSymbol& symbol : aim ? SweepSymbols(*aim) : std::vector<SweepSymbol>())
-    symbols.push_back(std::string(symbol.symbol) + '=');
+  if (aim)
+    for (const AimInput& input : aim->inputs)
+      symbols.push_back(std::string(input.symbol) + '=');
   return Words(symbols, partial, "nospace");
 }
 

@@ -1,6 +1,7 @@
 #include "cli/ExportCommand.h"
 
 #include "core/FileNames.h"
+#include "export/ExportTarget.h"
 #include "export/TableExport.h"
 
 #include <CLI/CLI.hpp>

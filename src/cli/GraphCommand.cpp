@@ -7,7 +7,8 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "export/GraphImages.h"
-#include "graph/GraphDrawing.h"
+#include "graph/GraphExport.h"
+#include "graph/SystemDecimalSeparator.h"
 
 #include <CLI/CLI.hpp>
 
@@ -78,9 +79,9 @@ int Graph(const GraphArguments& graph, std::ostream& out, std::ostream& err) {
   TerminalServices services(out);
   ScopedDataModule module;
   std::string errorText;
-  GraphExportResult result = LoadReportGraph(reportName, errorText);
+  GraphExportResult result = GraphExportResult::ReportUnreadable;
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
-  if (result == GraphExportResult::Written && !services.quitRequested)
+  if (LoadReportGraph(reportName, errorText) && !services.quitRequested)
     result = SaveLoadedGraphAs(imageName, scale, errorText);
   SetDecimalSeparator(previousSeparator);
   if (services.quitRequested)

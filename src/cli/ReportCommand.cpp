@@ -4,6 +4,7 @@
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "export/CalculationReport.h"
+#include "export/ExportTarget.h"
 
 #include <CLI/CLI.hpp>
 

@@ -8,7 +8,7 @@
 #include "core/FileNames.h"
 #include "core/JsonFile.h"
 #include "core/TextFile.h"
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 #include "run/RunInputFile.h"
 
 #include <CLI/CLI.hpp>
@@ -37,56 +37,28 @@ struct RunArguments {
   std::string jobs, summary, json;
 };
 
-struct ResultSymbol {
-  const char* words; // the result line's words before its colon, blank runs shortened
-  const char* symbol;
-  const char* unit;
-};
-
-const ResultSymbol kResultSymbols[] = {
-    {"The well spacing (Darcy, m) is", "S", "m"},
-    {"Midway hydr. head (Darcy, m) is", "H", "m"},
-    {"Midway W.T. depth (Darcy, m) is", "Dm", "m"},
-    {"The well discharge (m3/day) is", "Q", "m3/day"},
-    {"Well discharge (Darcy, m/day) is", "R", "m/day"},
-    {"The average hydraulic conductivity (Darcy, m/d) is", "K", "m/day"},
-    {"Midway hydraulic head (m) for the larger spacing is", "Ha", "m"},
-    {"Midway watertable depth (m) for the larger spacing is", "Dma", "m"},
-    {"Midway hydraulic head (m) for the shorter spacing is", "Hb", "m"},
-    {"Midway watertable depth (m) for the shorter spacing is", "Dmb", "m"},
-    {"Midway hydraulic head (m) for the diagonal is", "Hd", "m"},
-    {"Midway watertable depth (m) for the diagonal is", "Dmd", "m"},
-};
-
 // The report of a run as JSON: the aim, the inputs and the results by symbol with their units,
 // whether the search met its tolerance (with the report's note when not), and each profile's
 // distances, heads and gradients. Numbers are the report's values.
 Json RunResultJson(const ReportContent& report, const std::string& aimCode) {
   Json inputs = Json::object(), results = Json::object(), units = Json::object();
   for (const ReportInput& input : report.inputs) {
-    inputs[JsonText(input.symbol)] = JsonNumber(input.value);
+    inputs[JsonText(input.symbol)] = input.number;
     units[JsonText(input.symbol)] = JsonText(input.unit);
   }
   for (const ReportResult& result : report.results) {
-    std::string symbol = JsonText(result.words);
-    for (const ResultSymbol& known : kResultSymbols)
-      if (result.words == known.words) {
-        symbol = known.symbol;
-        units[symbol] = known.unit;
-      }
-    results[symbol] = JsonNumber(result.figure);
+    // A line the aim does not list keeps its words as its name.
+    const std::string name = JsonText(result.symbol.empty() ? result.words : result.symbol);
+    results[name] = result.number;
+    if (!result.unit.empty())
+      units[name] = JsonText(result.unit);
   }
   Json profiles = Json::array();
-  for (const ReportProfile& profile : report.profiles) {
-    Json columns[3] = {Json::array(), Json::array(), Json::array()};
-    for (const auto& row : profile.rows)
-      for (int i = 0; i < 3; ++i)
-        columns[i].push_back(JsonNumber(row[i]));
+  for (const ReportProfile& profile : report.profiles)
     profiles.push_back({{"name", JsonText(profile.name)},
-                        {"distance", columns[0]},
-                        {"head", columns[1]},
-                        {"gradient", columns[2]}});
-  }
+                        {"distance", profile.distance},
+                        {"head", profile.head},
+                        {"gradient", profile.gradient}});
   Json json = {{"aim", JsonText(aimCode)},
                {"titles", Json::array({JsonText(report.title1), JsonText(report.title2)})},
                {"inputs", inputs},

@@ -48,6 +48,14 @@ bool SameFile(const std::string& first, const std::string& second) {
          a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+std::string FileIdentity(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) == 0)
+    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+  std::error_code error;
+  return fs::weakly_canonical(path, error).string();
+}
+
 std::string VisibleFileName(const std::string& path) {
   std::string visible;
   visible.reserve(path.size());

@@ -16,6 +16,9 @@ bool FileExists(const std::string& path);
 bool DeleteFileIfExists(const std::string& path);
 // Whether both names lead to one existing file (the same device and inode, links followed).
 bool SameFile(const std::string& first, const std::string& second);
+// Names the same file by the same text: an existing file by its device and inode, a new one by
+// its path with links followed.
+std::string FileIdentity(const std::string& path);
 // The name as a file or report echoes it: control characters (a new line in a folder name)
 // written as \t, \n, \r or \xHH, so that a name always stays on its one line.
 std::string VisibleFileName(const std::string& path);

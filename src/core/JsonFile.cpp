@@ -1,14 +1,8 @@
 #include "core/JsonFile.h"
 
 #include "core/TextFile.h"
-#include "core/TextFormat.h"
 
 #include <nlohmann/json.hpp>
-
-Json JsonNumber(const std::string& printed) {
-  const std::optional<double> value = TextToFloat(printed, '.');
-  return value ? Json(*value) : Json();
-}
 
 std::string JsonText(const std::string& latin1) {
   std::string utf8;

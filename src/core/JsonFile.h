@@ -10,10 +10,6 @@
 // Keys keep the order they were added in.
 using Json = nlohmann::ordered_json;
 
-// The number that `printed` shows as a report prints it ("103.33", "0.0030"); null for a text
-// that is no number.
-Json JsonNumber(const std::string& printed);
-
 // A text of the program's single-byte (Latin-1) files in UTF-8, as JSON strings must be.
 std::string JsonText(const std::string& latin1);
 

@@ -288,6 +288,15 @@ void TextWriter::RequireOpened(const TextWriter& writer, const std::string& path
     throw InputOutputError("The file \"" + path + "\" could not be created: " + writer.failure());
 }
 
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& errorText) {
+  TextWriter file(path, TextWriter::Mode::ReplaceWhenDone);
+  file.Write(bytes);
+  if (file.Close())
+    return true;
+  errorText = "The file \"" + path + "\" could not be written: " + file.failure();
+  return false;
+}
+
 void RemoveUnfinishedWrites(const std::string& path, long writer) {
   const std::string prefix = BesidePrefix(FollowLinks(path), writer);
   const size_t slash = prefix.find_last_of('/');

@@ -102,6 +102,11 @@ private:
   std::string failure_;
 };
 
+// Writes `bytes` as the whole file `path` by TextWriter's rules, replacing the file only once
+// all of them are written. False with `errorText` ("The file ... could not be written: " and the
+// system's reason) when that fails.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& errorText);
+
 // Removes the files that TextWriters of process `writer` were writing beside `path` when that
 // process was killed before it could close them.
 void RemoveUnfinishedWrites(const std::string& path, long writer);

@@ -1,7 +1,7 @@
 #include "data/FileKinds.h"
 
 #include "core/TextFile.h"
-#include "data/UDMPumpfield.h"
+#include "data/ReportContent.h"
 
 FileKind DetectFileKind(const std::string& path) {
   TextReader file(path);
@@ -16,7 +16,7 @@ FileKind DetectFileKind(const std::string& path) {
     return FileKind::InputFile;
   file.Rewind();
   while (!file.AtEnd())
-    if (file.ReadLine().rfind(" Output data:", 0) == 0)
+    if (IsTableMarker(file.ReadLine()))
       return FileKind::Report;
   return FileKind::Other;
 }

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kParamCount = 14;
 constexpr int kFieldWidth = 10;
 
 std::string CodeCorruptMessage(const std::string& path) {
@@ -27,17 +26,7 @@ std::string ParamField(double value, int decimals) {
   const size_t width = std::max<size_t>(kFieldWidth, text.size() + 1);
   return std::string(width - text.size(), ' ') + text;
 }
-} // namespace
 
-int DecimalsOfPosition(int position, const std::string& aimCode) {
-  if (position == 1)
-    return AimOfCode(aimCode) == Aim::Discharge ? 2 : 4;
-  if (position == 10 || position == 12)
-    return 4;
-  return 2;
-}
-
-namespace {
 // Reads `path` into the titles, code and numbers of `dm`. A corrupt code is passed to `corrupt`
 // and reading goes on; an unreadable number is passed to it and reading stops there, the values
 // before it kept. False, after its message and with nothing changed, when the file cannot be
@@ -101,8 +90,8 @@ bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   file.WriteLine(Title1);
   file.WriteLine(Title2);
   file.WriteLine("File Name: " + VisibleFileName(FileName));
-  if (AimOfCode(AimCode) == Aim::FieldDepths)
-    AimCode = kFieldDepthsFileCode;
+  if (const AimDefinition* aim = AimDefinitionOfCode(AimCode))
+    AimCode = aim->fileCode; // "Hyd" becomes "Hydr"
   file.WriteLine(AimCode);
   const bool knownCode = IsKnownAimCode(AimCode);
   if (!knownCode)

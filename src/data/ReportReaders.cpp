@@ -1,20 +1,19 @@
 // Reading an output report back: all its lines for display, or its titles, tag and profile
-// tables for the graph. A report is taken whole or not at all: a malformed one raises
-// ReportFormatError and leaves the data module as it was.
+// tables for the graph. The graph's reading walks the report's lines by counting them, with the
+// report's own markers, end lines and rows. A report is taken whole or not at all: a malformed
+// one raises ReportFormatError and leaves the data module as it was.
 #include "data/UDMPumpfield.h"
 
 #include "core/Services.h"
 #include "core/TextFile.h"
-#include "core/TextFormat.h"
+#include "data/ReportContent.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 
 namespace {
-const std::string kTableMarker = " Output data:";
-const std::string kTableEnd = " #";
-constexpr size_t kComparedLength = 13;
+const std::string kTableMarker = kTableMarkerText;
+const std::string kTableEnd = kTableEndText;
 constexpr int32_t kMaxTableRows = 255;
 
 struct Table {
@@ -32,8 +31,7 @@ std::string CollapseBlanks(const std::string& text) {
   return collapsed;
 }
 
-// The report's lines with a cursor, read the way the tables are searched: lines are compared
-// by their first 13 characters only.
+// The report's lines with a cursor, read the way the tables are searched.
 class ReportCursor {
 public:
   ReportCursor(const std::string& path, std::vector<std::string> lines)
@@ -41,15 +39,15 @@ public:
 
   void Rewind() { next_ = 0; }
   std::string ReadLine() { return next_ < lines_.size() ? lines_[next_++] : std::string(); }
-  void SkipLines(int count) {
-    for (int i = 0; i < count; ++i)
+  void SkipLines(size_t count) {
+    for (size_t i = 0; i < count; ++i)
       ReadLine();
   }
 
   // Moves past the next table marker.
   void SkipPastMarker() {
     while (next_ < lines_.size()) {
-      if (Head(lines_[next_++]) == kTableMarker)
+      if (IsTableMarker(lines_[next_++]))
         return;
     }
     throw ReportFormatError(NotDrawable("no table marker \"" + kTableMarker + "\" was found"));
@@ -58,7 +56,7 @@ public:
   // The number of lines from here up to and including the next table end line.
   int32_t CountThroughEndLine() {
     for (size_t i = next_; i < lines_.size(); ++i)
-      if (Head(lines_[i]) == kTableEnd) {
+      if (IsTableEnd(lines_[i])) {
         const size_t count = i - next_ + 1;
         next_ = i + 1;
         return static_cast<int32_t>(count);
@@ -80,41 +78,22 @@ public:
     table.x.assign(count, 0.0);
     table.f.assign(count, 0.0);
     table.g.assign(count, 0.0);
-    for (int32_t row = 0; row < count; ++row) {
+    for (int32_t index = 0; index < count; ++index) {
       const size_t lineNumber = next_ + 1;
-      const auto numbers = ThreeNumbers(ReadLine());
-      if (!numbers)
+      const std::optional<TableRow> row = ReadTableRow(ReadLine());
+      if (!row)
         throw ReportFormatError("The file \"" + path_ + "\" could not be read: line " +
                                 std::to_string(lineNumber) +
                                 " should hold a distance, a head and a gradient.");
-      table.x[row] = (*numbers)[0];
-      table.f[row] = (*numbers)[1];
-      table.g[row] = (*numbers)[2];
+      table.x[index] = row->numbers[0];
+      table.f[index] = row->numbers[1];
+      table.g[index] = row->numbers[2];
     }
   }
 
 private:
-  static std::string Head(const std::string& line) { return line.substr(0, kComparedLength); }
-
   std::string NotDrawable(const std::string& why) const {
     return "The file \"" + path_ + "\" is not an output report that can be drawn: " + why + ".";
-  }
-
-  static std::optional<std::array<double, 3>> ThreeNumbers(const std::string& line) {
-    std::array<double, 3> numbers{};
-    size_t pos = 0;
-    for (double& number : numbers) {
-      while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
-        ++pos;
-      const size_t start = pos;
-      while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t')
-        ++pos;
-      const auto value = TextToFloat(line.substr(start, pos - start), '.');
-      if (!value || pos - start > kMaxNumberToken)
-        return std::nullopt;
-      number = *value;
-    }
-    return numbers;
   }
 
   std::string path_;
@@ -156,10 +135,10 @@ void TDMPumpfield::LoadGraphData(const std::string& FileName) {
     return;
   ReportCursor report(FileName, std::move(*lines));
 
-  report.SkipLines(9);
+  report.SkipLines(kTitleLineIndex);
   const std::string title1 = CollapseBlanks(report.ReadLine());
   const std::string title2 = CollapseBlanks(report.ReadLine());
-  report.SkipLines(4);
+  report.SkipLines(kTagLineIndex - kTitleLineIndex - 2);
   std::string tag = report.ReadLine().substr(0, 4);
 
   Table first, second, third;

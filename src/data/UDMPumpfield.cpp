@@ -2,18 +2,7 @@
 
 #include "core/Services.h"
 
-const char* const AimCodes[4] = {"Spa", "Dis", "Hyd", "Con"};
-
 TDMPumpfield* DMPumpfield = nullptr;
-
-std::optional<Aim> AimOfCode(const std::string& code) {
-  for (int aim = 0; aim < 4; ++aim)
-    if (code == AimCodes[aim])
-      return static_cast<Aim>(aim);
-  if (code == kFieldDepthsFileCode)
-    return Aim::FieldDepths;
-  return std::nullopt;
-}
 
 TDMPumpfield::TDMPumpfield() { DataModuleCreate(); }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/TextFile.h"
+#include "data/AimTable.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,25 +19,6 @@ class ReportFormatError : public InputOutputError {
 public:
   using InputOutputError::InputOutputError;
 };
-
-// The four calculation aims, in the order of the aim selector.
-enum class Aim { Spacing, Discharge, FieldDepths, Conductivity };
-
-// Aim selector index 0..3 to aim code.
-extern const char* const AimCodes[4];
-// The code input files are written with for the rectangular field; "Hyd" is its older form.
-inline constexpr const char* kFieldDepthsFileCode = "Hydr";
-// The tag (first four characters of line 16) of a rectangular-field report.
-inline constexpr const char* kRectangularReportTag = " Ost";
-
-// The aim of "Spa", "Dis", "Hyd", "Hydr" or "Con", compared whole and case-sensitively;
-// nothing for any other text.
-std::optional<Aim> AimOfCode(const std::string& code);
-inline bool IsKnownAimCode(const std::string& code) { return AimOfCode(code).has_value(); }
-
-// The decimals with which an input file of `aimCode` holds value `position` (1 to 14): a run
-// works with the value rounded to them.
-int DecimalsOfPosition(int position, const std::string& aimCode);
 
 class TDMPumpfield {
 public:

@@ -3,6 +3,8 @@
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "core/Version.h"
+#include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
 #include "graph/UWellUtils.h"
 
@@ -341,17 +343,12 @@ CalculationReportResult WriteCalculationReport(const std::string& reportPath,
     return CalculationReportResult::ReportUnreadable;
   }
   // The spacings decide the legend of a rectangular field; the report states them.
-  std::optional<double> sa, sb;
-  for (const ReportInput& input : report->inputs) {
-    if (input.symbol == "Sa")
-      sa = TextToFloat(input.value, '.');
-    else if (input.symbol == "Sb")
-      sb = TextToFloat(input.value, '.');
-  }
+  const ReportInput* sa = report->Input("Sa");
+  const ReportInput* sb = report->Input("Sb");
   if (sa && sb) {
-    dm.Params.assign(14, 0.0);
-    dm.Params[12] = *sa;
-    dm.Params[13] = *sb;
+    dm.Params.assign(kParamCount, 0.0);
+    dm.Params[12] = sa->number;
+    dm.Params[13] = sb->number;
   }
   QByteArray bytes;
   try {

@@ -4,7 +4,7 @@
 // profile tables and page numbers. Needs a QGuiApplication.
 #pragma once
 
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 
 #include <QByteArray>
 #include <QDateTime>

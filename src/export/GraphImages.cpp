@@ -1,6 +1,8 @@
 #include "export/GraphImages.h"
 
 #include "core/FileNames.h"
+#include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
 #include "graph/UWellUtils.h"
 
 #include <QBuffer>

@@ -3,7 +3,7 @@
 // and text. Needs a QGuiApplication.
 #pragma once
 
-#include "graph/GraphDrawing.h"
+#include "graph/GraphExport.h"
 
 #include <QByteArray>
 

@@ -1,28 +1,12 @@
 #include "export/TableExport.h"
 
+#include "core/Csv.h"
 #include "core/TextFile.h"
 
 #include <algorithm>
 
-const char* const kTablesCsvHeader = "profile,distance (m),head (m),gradient (-)";
-
 namespace {
-// A field quoted when it holds a comma, a double quote or a line end; inner quotes doubled.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos)
-    return text;
-  std::string quoted = "\"";
-  for (char c : text)
-    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-std::string Joined(const std::vector<std::string>& fields, char separator) {
-  std::string line;
-  for (const std::string& field : fields)
-    line += (line.empty() ? "" : std::string(1, separator)) + field;
-  return line;
-}
+const CsvRow kHeader = {"profile", "distance (m)", "head (m)", "gradient (-)"};
 
 std::string WithSeparator(std::string number, char separator) {
   std::replace(number.begin(), number.end(), '.', separator);
@@ -31,33 +15,26 @@ std::string WithSeparator(std::string number, char separator) {
 } // namespace
 
 std::string TablesCsv(const ReportContent& report) {
-  std::string text = std::string(kTablesCsvHeader) + "\r\n";
+  std::vector<CsvRow> rows = {kHeader};
   for (const ReportProfile& profile : report.profiles)
     for (const auto& row : profile.rows)
-      text += Joined({CsvField(profile.name), row[0], row[1], row[2]}, ',') + "\r\n";
-  return text;
+      rows.push_back({profile.name, row[0], row[1], row[2]});
+  return CsvText(rows);
 }
 
 std::string TablesTabText(const ReportContent& report, char decimalSeparator) {
-  std::string header = kTablesCsvHeader;
-  std::replace(header.begin(), header.end(), ',', '\t');
-  std::string text = header + "\n";
+  std::string text;
+  for (const std::string& heading : kHeader)
+    text += (text.empty() ? "" : "\t") + heading;
+  text += "\n";
   for (const ReportProfile& profile : report.profiles)
     for (const auto& row : profile.rows)
-      text +=
-          Joined({profile.name, WithSeparator(row[0], decimalSeparator),
-                  WithSeparator(row[1], decimalSeparator), WithSeparator(row[2], decimalSeparator)},
-                 '\t') +
-          "\n";
+      text += SpreadsheetText(profile.name) + '\t' + WithSeparator(row[0], decimalSeparator) +
+              '\t' + WithSeparator(row[1], decimalSeparator) + '\t' +
+              WithSeparator(row[2], decimalSeparator) + "\n";
   return text;
 }
 
 bool SaveTablesCsv(const ReportContent& report, const std::string& path, std::string& errorText) {
-  TextWriter file(path, TextWriter::Mode::ReplaceWhenDone);
-  if (file.opened())
-    file.Write(TablesCsv(report));
-  if (file.opened() && file.Close())
-    return true;
-  errorText = "The file \"" + path + "\" could not be written: " + file.failure();
-  return false;
+  return WriteWholeFile(path, TablesCsv(report), errorText);
 }

@@ -1,14 +1,12 @@
 // The profile tables of a report as a CSV file (RFC 4180, a point as decimal separator, CR LF
 // line ends) or as tab-separated text for the clipboard, one row per table row with the name of
-// its profile, the numbers as the report prints them.
+// its profile, the numbers as the report prints them. A profile name that a spreadsheet would
+// take for a formula gets a leading '.
 #pragma once
 
-#include "export/ReportContent.h"
+#include "data/ReportContent.h"
 
 #include <string>
-
-// The header row, without its line end.
-extern const char* const kTablesCsvHeader;
 
 std::string TablesCsv(const ReportContent& report);
 // Tab-separated with LF line ends; the numbers take `decimalSeparator`, so that a spreadsheet

@@ -2,11 +2,9 @@
 
 #include "core/FileNames.h"
 #include "core/Numerics.h"
-#include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "graph/UWellUtils.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
 #include <QList>
 #include <QPainter>
@@ -15,8 +13,6 @@
 #include <cstdlib>
 
 const char* const kGraphCaption = "Pumpfield program at https://pumpfield.example.org";
-const char* const kNoGraphToSaveMessage =
-    "There is no graph to save yet; make a graph with \"Make graph\" first";
 
 namespace {
 const QColor kWhite(255, 255, 255);
@@ -82,7 +78,8 @@ public:
   int TextWidth(const std::string& text) const {
     return font_.metrics().horizontalAdvance(FromSingleByte(text));
   }
-  int TextHeight(const std::string&) const { return font_.metrics().height(); }
+  // The height of a line of text, the same for every text in the font.
+  int TextHeight() const { return font_.metrics().height(); }
   virtual void TextOut(int x, int y, const std::string& text) = 0;
 
 protected:
@@ -305,8 +302,6 @@ void PaintGraph(GraphSurface& canvas, void (*reloadInput)()) {
   const TPlotScale& scale = PlotScale;
   const bool rectangular = IsRectangularReport();
 
-  canvas.SetFill(kWhite);
-  canvas.FillRect(0, 0, kGraphWidth, kGraphHeight);
   canvas.SetFontSize(10);
   canvas.SetFontColour(kBlack);
   canvas.SetFontName("Arial");
@@ -337,7 +332,7 @@ void PaintGraph(GraphSurface& canvas, void (*reloadInput)()) {
     canvas.LineTo(66, row);
     const std::string label = TickLabel(VerticalTickValue(i), scale.YDecimals);
     canvas.TextOut(kOriginColumn - canvas.TextWidth(label) - 6,
-                   row - RoundHalfEven(canvas.TextHeight(label) * 0.5L), label);
+                   row - RoundHalfEven(canvas.TextHeight() * 0.5L), label);
   }
   for (int32_t i = 0; i <= scale.XTicks; ++i) {
     const int column = HorizontalTickColumn(i);
@@ -371,32 +366,4 @@ void DrawGraph(QImage& canvasImage, void (*reloadInput)()) {
 void DrawGraphOn(QPainter& painter) {
   VectorCanvas canvas(painter);
   PaintGraph(canvas, nullptr);
-}
-
-QByteArray GraphImageBytes(const QImage& canvas, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  canvas.convertToFormat(QImage::Format_RGB888).save(&buffer, format);
-  return bytes;
-}
-
-bool SaveGraphBitmap(const QImage& canvas, const std::string& path, std::string& errorText) {
-  if (canvas.isNull()) {
-    errorText = kNoGraphToSaveMessage;
-    return false;
-  }
-  return SaveGraphFile(GraphImageBytes(canvas, "BMP"), path, errorText);
-}
-
-bool SaveGraphFile(const QByteArray& bytes, const std::string& path, std::string& errorText) {
-  if (!bytes.isEmpty()) {
-    // The name's bytes as given, and the rules of every file the program writes.
-    TextWriter file(path, TextWriter::Mode::ReplaceWhenDone);
-    file.Write(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
-    if (file.opened() && file.Close())
-      return true;
-  }
-  errorText = CouldNotOpenDamagedMessage(path);
-  return false;
 }

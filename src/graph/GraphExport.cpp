@@ -1,30 +1,28 @@
-#include "graph/GraphDrawing.h"
+#include "graph/GraphExport.h"
 
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
 #include "graph/UWellUtils.h"
-
-#include <QLocale>
 
 #include <exception>
 
-char SystemDecimalSeparator() { return QLocale::system().decimalPoint() == "," ? ',' : '.'; }
-
-GraphExportResult LoadReportGraph(const std::string& reportPath, std::string& errorText) {
+bool LoadReportGraph(const std::string& reportPath, std::string& errorText) {
   TDMPumpfield& dm = *DMPumpfield;
   if (const TextReader report(reportPath); !report.opened()) {
     errorText = report.FailureMessage(CouldNotOpenDamagedMessage(reportPath));
-    return GraphExportResult::ReportUnreadable;
+    return false;
   }
   dm.InputFileName = reportPath;
   try {
     dm.LoadGraphData(reportPath);
   } catch (const std::exception& error) {
     errorText = error.what();
-    return GraphExportResult::ReportUnreadable;
+    return false;
   }
   ReloadInputOfReport();
-  return GraphExportResult::Written;
+  return true;
 }
 
 GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText) {
@@ -42,6 +40,7 @@ GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& err
 
 GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,
                               std::string& errorText) {
-  const GraphExportResult loaded = LoadReportGraph(reportPath, errorText);
-  return loaded == GraphExportResult::Written ? SaveLoadedGraph(imagePath, errorText) : loaded;
+  if (!LoadReportGraph(reportPath, errorText))
+    return GraphExportResult::ReportUnreadable;
+  return SaveLoadedGraph(imagePath, errorText);
 }

@@ -1,13 +1,13 @@
 #include "graph/SweepPlot.h"
 
 #include "core/TextFormat.h"
-#include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -176,28 +176,25 @@ bool IsSweepPlotName(const std::string& path) {
 }
 
 bool SaveSweepPlot(const SweepPlot& plot, const std::string& path, std::string& errorText) {
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  bool written = file.open(QIODevice::WriteOnly);
-  if (written && HasExtension(path, ".svg")) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (HasExtension(path, ".svg")) {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(QSize(kGraphWidth, kGraphHeight));
     svg.setViewBox(QRect(0, 0, kGraphWidth, kGraphHeight));
     svg.setResolution(96);
     svg.setTitle(FromSingleByte(plot.title1));
     QPainter painter(&svg);
     Paint(painter, plot);
-    written = painter.end();
-  } else if (written) {
+    painter.end();
+  } else {
     QImage image(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     Paint(painter, plot);
     painter.end();
-    written = image.save(&file, "PNG");
+    image.save(&buffer, "PNG");
   }
-  if (written && file.commit())
-    return true;
-  file.cancelWriting();
-  errorText = CouldNotOpenDamagedMessage(path);
-  return false;
+  return SaveGraphFile(bytes, path, errorText);
 }

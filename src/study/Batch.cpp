@@ -6,13 +6,9 @@
 #include "study/ParallelRunner.h"
 
 #include <cctype>
-#include <filesystem>
 #include <map>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 std::string ReportNameOf(const std::string& inputName) { return ChangeFileExt(inputName, ".out"); }
@@ -67,14 +63,6 @@ void KeepErrorList(const std::string& inputName, RunRecord& record) {
 
 std::string BatchErrorListName(const std::string& inputName) {
   return ChangeFileExt(inputName, ".err");
-}
-
-std::string FileIdentity(const std::string& path) {
-  struct stat status;
-  if (::stat(path.c_str(), &status) == 0)
-    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
-  std::error_code error;
-  return fs::weakly_canonical(path, error).string();
 }
 
 std::string BatchConflict(const std::vector<std::string>& inputs, const std::string& summary) {

@@ -3,7 +3,7 @@
 // errors gets its error list beside it as FILE.err. Input files are never changed.
 #pragma once
 
-#include "study/Csv.h"
+#include "core/Csv.h"
 #include "study/RunRecord.h"
 #include "study/StudyRun.h"
 
@@ -19,10 +19,6 @@ std::string BatchErrorListName(const std::string& inputName);
 // list, or a file that would be written over an input. Empty when they can.
 std::string BatchConflict(const std::vector<std::string>& inputs,
                           const std::string& summary = std::string());
-
-// Names the same file by the same text: an existing file by its device and inode, a new one by
-// its path with links followed.
-std::string FileIdentity(const std::string& path);
 
 // Runs the input files (absolute names); `records[i]` is file i's, empty for a run that was
 // stopped. FILE.err is written for input errors and a stale one removed otherwise; a run that

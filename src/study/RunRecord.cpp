@@ -2,6 +2,7 @@
 
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
+#include "data/ReportContent.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,22 +10,6 @@
 #include <stdexcept>
 
 namespace {
-struct ResultLine {
-  const char* heading;
-  const char* label; // the report's text before the value
-};
-
-const ResultLine kResultLines[kResultColumns] = {
-    {"spacing (m)", " The well spacing (Darcy,  m) is : "},
-    {"discharge (m3/day)", " The well discharge  (m3/day)  is: "},
-    {"midway depth along the larger spacing (m)",
-     " Midway watertable depth (m) for the larger spacing is: "},
-    {"midway depth along the shorter spacing (m)",
-     " Midway watertable depth (m) for the shorter spacing is: "},
-    {"midway depth along the diagonal (m)", " Midway watertable depth (m) for the diagonal is: "},
-    {"conductivity (m/day)", " The average hydraulic conductivity (Darcy, m/d) is: "},
-};
-
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos)
@@ -32,20 +17,17 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The results of the aim and, for a search that missed the required depth, the note that the
-// run wrote after the report's last " #" line.
-void ReadReport(const std::string& reportName, RunRecord& record) {
-  const std::vector<std::string> lines = TextReader(reportName).ReadLines();
-  const std::optional<Aim> aim = AimOfCode(record.aimCode);
-  for (const std::string& line : lines)
-    for (ResultColumn column : aim ? ResultsOfAim(*aim) : std::vector<ResultColumn>()) {
-      const std::string label = kResultLines[static_cast<size_t>(column)].label;
-      if (line.compare(0, label.size(), label) == 0)
-        record.results[static_cast<size_t>(column)] = Trimmed(line.substr(label.size()));
-    }
-  if (lines.size() >= 2 && lines.back() != " #" && lines[lines.size() - 2] == " #") {
+// The results of the aim as the report prints them and, for a search that missed the required
+// depth, the note that the run wrote after the report's last " #" line.
+void ReadResults(const std::string& reportName, RunRecord& record) {
+  const ReportContent report = ParseReportLines(TextReader(reportName).ReadLines());
+  if (const AimDefinition* aim = AimDefinitionOfCode(record.aimCode))
+    for (const AimResult& result : aim->results)
+      if (const ReportResult* printed = report.Result(result.symbol); printed && result.column)
+        record.results[static_cast<size_t>(*result.column)] = printed->figure;
+  if (!report.note.empty()) {
     record.status = StudyStatus::NotConverged;
-    record.message = Trimmed(lines.back());
+    record.message = report.note;
   }
 }
 
@@ -87,24 +69,6 @@ const char* StatusName(StudyStatus status) {
   return "unreadable";
 }
 
-const char* ResultHeading(ResultColumn column) {
-  return kResultLines[static_cast<size_t>(column)].heading;
-}
-
-std::vector<ResultColumn> ResultsOfAim(Aim aim) {
-  switch (aim) {
-  case Aim::Spacing:
-    return {ResultColumn::Spacing};
-  case Aim::Discharge:
-    return {ResultColumn::Discharge};
-  case Aim::FieldDepths:
-    return {ResultColumn::DepthLarger, ResultColumn::DepthShorter, ResultColumn::DepthDiagonal};
-  case Aim::Conductivity:
-    break;
-  }
-  return {ResultColumn::Conductivity};
-}
-
 RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListName,
                       const std::vector<std::string>& shown) {
   RunRecord record;
@@ -112,7 +76,7 @@ RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListNam
   record.message = outcome.errorText;
   switch (outcome.status) {
   case RunStatus::ReportWritten:
-    ReadReport(outcome.reportName, record);
+    ReadResults(outcome.reportName, record);
     break;
   case RunStatus::InputErrors:
     record.status = StudyStatus::InputErrors;

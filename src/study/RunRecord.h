@@ -16,22 +16,6 @@ enum class StudyStatus { Ok, NotConverged, InputErrors, ArithmeticError, Unreada
 // "ok", "not-converged", "input-errors", "arithmetic-error", "unreadable".
 const char* StatusName(StudyStatus status);
 
-// The results the reports print, one column of a summary each.
-enum class ResultColumn {
-  Spacing,
-  Discharge,
-  DepthLarger,
-  DepthShorter,
-  DepthDiagonal,
-  Conductivity
-};
-inline constexpr size_t kResultColumns = 6;
-
-// The column's heading with its unit, e.g. "spacing (m)".
-const char* ResultHeading(ResultColumn column);
-// The results that are the answer of `aim`, e.g. the three midway depths of a rectangular field.
-std::vector<ResultColumn> ResultsOfAim(Aim aim);
-
 struct RunRecord {
   std::string aimCode; // as the input file holds it
   StudyStatus status = StudyStatus::Ok;

@@ -5,24 +5,13 @@
 
 #include <cmath>
 #include <filesystem>
+#include <span>
 
 namespace {
-const SweepSymbol kLayers[] = {{"D1", "m", 2},       {"D2", "m", 3},      {"Dw", "m", 4},
-                               {"Db", "m", 5},       {"E", "day/m", 6},   {"W", "m", 7},
-                               {"Ka", "m/day", 8},   {"Kb1", "m/day", 9}, {"Kv1", "m/day", 10},
-                               {"Kb2", "m/day", 11}, {"Kv2", "m/day", 12}};
-
-std::vector<SweepSymbol> WithLayers(SweepSymbol first, std::vector<SweepSymbol> last) {
-  std::vector<SweepSymbol> symbols = {first};
-  symbols.insert(symbols.end(), std::begin(kLayers), std::end(kLayers));
-  symbols.insert(symbols.end(), last.begin(), last.end());
-  return symbols;
-}
-
-std::string SymbolList(const std::vector<SweepSymbol>& symbols) {
+std::string SymbolList(std::span<const AimInput> inputs) {
   std::string list;
-  for (const SweepSymbol& symbol : symbols)
-    list += (list.empty() ? "" : ", ") + std::string(symbol.symbol);
+  for (const AimInput& input : inputs)
+    list += (list.empty() ? "" : ", ") + std::string(input.symbol);
   return list;
 }
 
@@ -69,36 +58,16 @@ std::vector<double> ValuesOf(const std::string& list, const std::string& vary) {
 }
 } // namespace
 
-std::vector<SweepSymbol> SweepSymbols(Aim aim) {
-  switch (aim) {
-  case Aim::Spacing:
-    return WithLayers({"R", "m/day", 1}, {{"Dm", "m", 13}});
-  case Aim::Discharge:
-    return WithLayers({"Dm", "m", 1}, {{"S", "m", 13}});
-  case Aim::FieldDepths:
-    return WithLayers({"R", "m/day", 1}, {{"Sa", "m", 13}, {"Sb", "m", 14}});
-  case Aim::Conductivity:
-    break;
-  }
-  return {{"R", "m/day", 1}, {"Dm", "m", 2},    {"D2", "m", 3}, {"Dw", "m", 4},
-          {"Db", "m", 5},    {"E", "day/m", 6}, {"W", "m", 7},  {"S", "m", 8}};
-}
-
 VariedInput ParseVaried(const std::string& text, const std::string& aimCode) {
-  const std::optional<Aim> aim = AimOfCode(aimCode);
-  const std::vector<SweepSymbol> symbols = aim ? SweepSymbols(*aim) : std::vector<SweepSymbol>();
+  const AimDefinition* aim = AimDefinitionOfCode(aimCode);
+  const std::span<const AimInput> inputs = aim ? aim->inputs : std::span<const AimInput>();
   const size_t equals = text.find('=');
   const std::string name = text.substr(0, equals);
-  VariedInput varied{};
-  bool known = false;
-  for (const SweepSymbol& symbol : symbols)
-    if (name == symbol.symbol) {
-      varied.input = symbol;
-      known = true;
-    }
-  if (!known)
+  const AimInput* input = aim ? FindInput(*aim, name) : nullptr;
+  if (!input)
     throw SweepUsageError("\"" + name + "\" is no input of the aim \"" + aimCode +
-                          "\"; its inputs are " + SymbolList(symbols));
+                          "\"; its inputs are " + SymbolList(inputs));
+  VariedInput varied{*input, {}};
   if (equals == std::string::npos)
     throw SweepUsageError("\"" + text + "\" gives no values: write " + name + "=FROM:TO:COUNT or " +
                           name + "=V1,V2,...");
@@ -193,28 +162,16 @@ std::vector<CsvRow> SweepRows(const SweepTable& table) {
   return rows;
 }
 
-ResultColumn PlottedResult(Aim aim) {
-  const std::vector<ResultColumn> results = ResultsOfAim(aim);
-  return results.back();
-}
+ResultColumn PlottedResult(Aim aim) { return ResultsOfAim(aim).back(); }
 
-std::string PlottedResultLabel(Aim aim) {
-  switch (aim) {
-  case Aim::Spacing:
-    return "S (m)";
-  case Aim::Discharge:
-    return "Q (m3/day)";
-  case Aim::FieldDepths:
-    return "Dm along the diagonal (m)";
-  case Aim::Conductivity:
-    break;
-  }
-  return "K (m/day)";
-}
+std::string PlottedResultLabel(Aim aim) { return AimDefinitionOf(aim).plotLabel; }
 
 std::vector<SweepCurve> SweepCurves(const SweepTable& table) {
   const size_t points = table.records.size();
-  const size_t curves = table.varied.empty() ? 0 : points / table.varied[0].values.size();
+  const size_t firstValues = table.varied.empty() ? 0 : table.varied[0].values.size();
+  const size_t curves = firstValues == 0 ? 0 : points / firstValues;
+  if (curves == 0)
+    return {};
   std::vector<SweepCurve> result(curves);
   const size_t column = static_cast<size_t>(PlottedResult(table.aim));
   for (size_t index = 0; index < points; ++index) {

@@ -3,7 +3,7 @@
 // as any run, with the aim's own input checks; only its results are kept.
 #pragma once
 
-#include "study/Csv.h"
+#include "core/Csv.h"
 #include "study/RunRecord.h"
 #include "study/StudyRun.h"
 
@@ -19,19 +19,10 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// An input value of an aim, by the symbol its report prints for it.
-struct SweepSymbol {
-  const char* symbol;
-  const char* unit;
-  int position; // 1 to 14 in the input file
-};
-
-// The symbols of `aim` in the order of the input file.
-std::vector<SweepSymbol> SweepSymbols(Aim aim);
-
-// One varied input with its values, rounded as the input file holds them.
+// One varied input of the aim, by the symbol its report prints for it, with its values, rounded
+// as the input file holds them.
 struct VariedInput {
-  SweepSymbol input;
+  AimInput input;
   std::vector<double> values;
 };
 
@@ -69,7 +60,7 @@ struct SweepCurve {
 };
 
 // The plotted result against the first varied input, one curve per combination of the values
-// of the others.
+// of the others; none when nothing is varied.
 std::vector<SweepCurve> SweepCurves(const SweepTable& table);
 
 // The table: a header with symbols and units, then one row per point: the varied values,

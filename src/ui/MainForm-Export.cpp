@@ -8,8 +8,10 @@
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "export/CalculationReport.h"
+#include "export/ExportTarget.h"
 #include "export/GraphImages.h"
 #include "export/TableExport.h"
+#include "graph/GraphBitmap.h"
 
 #include "ui/UiText.h"
 

@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "core/Services.h"
 #include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
 #include "run/RunState.h"
 

@@ -465,7 +465,5 @@ void TMainForm::FigureButton1Click() {
     FigureForm->show();
 }
 
-void TMainForm::FigureButton2Click() {
-  if (FigureForm)
-    FigureForm->show();
-}
+// The Output sheet's "Figure" button does what the Input sheet's does.
+void TMainForm::FigureButton2Click() { FigureButton1Click(); }

@@ -7,7 +7,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "core/FileNames.h"
-#include "graph/GraphDrawing.h"
+#include "graph/SystemDecimalSeparator.h"
 #include "run/RunState.h"
 
 #include <QDir>

@@ -205,9 +205,9 @@ TEST(Batch, InterruptedBatchKeepsFinishedReportsAndLeavesNoHalfWrittenFile) {
 }
 
 TEST(Batch, GnuParallelGivesTheReportsOfTheSequentialRun) {
+  if (Shell("command -v parallel >/dev/null") != 0)
+    GTEST_SKIP() << "GNU parallel is not installed (Debian: parallel)";
   TempDir dir;
-  ASSERT_EQ(Shell("command -v parallel >/dev/null"), 0)
-      << "install GNU parallel (Debian: parallel)";
   std::vector<std::string> names = QuickExamples();
   std::vector<std::string> arguments = names;
   arguments.push_back("-j1");

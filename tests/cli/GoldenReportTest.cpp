@@ -1,6 +1,7 @@
-// Every example input in Data/ and tests/data/golden/ must reproduce its committed report byte
-// for byte. The reports name the folder they were made in on lines 13 and 14; that folder is
-// replaced by the test's own before the comparison.
+// Every example input in Data/ and tests/fixtures/golden/ must reproduce its committed report
+// byte for byte. The reports name the folder they were made in on lines 13 and 14; that folder
+// is replaced by the test's own before the comparison. Committed reports name a neutral folder,
+// never one of the machine they were made on.
 #include "GoldenFiles.h"
 #include "TempDir.h"
 #include "cli/CommandLine.h"
@@ -19,9 +20,10 @@ TEST_P(GoldenReport, RunReproducesTheCommittedReport) {
   const std::string input = GetParam();
   const std::string expected = ReadFileBytes(ChangeFileExt(input, ".out"));
   ASSERT_FALSE(expected.empty()) << "no committed report beside " << input;
-  if (input.rfind(std::string(PUMPFIELD_SOURCE_DIR) + "/Data/", 0) == 0) { // installed examples
-    EXPECT_EQ(WithFolder(expected, "/usr/share/pumpfield/Data"), expected);
-  }
+  const bool example = input.rfind(std::string(PUMPFIELD_SOURCE_DIR) + "/Data/", 0) == 0;
+  EXPECT_EQ(WithFolder(expected,
+                       example ? "/usr/share/pumpfield/Data" : "/pumpfield/tests/fixtures/golden"),
+            expected);
   TempDir dir;
   const std::string name = ExtractFileName(input);
   WriteFileBytes(name, ReadFileBytes(input));

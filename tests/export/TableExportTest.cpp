@@ -106,6 +106,24 @@ TEST(TableExport, InputsResultsNoteAndQuotedProfileNamesComeFromThePrintedLines)
                                          "along \"A\", B\t12,00\t1,5000\t0,0000\n");
 }
 
+// A report is text anyone can edit: a profile named like a formula must reach a spreadsheet as
+// text, in the CSV and on the clipboard alike.
+TEST(TableExport, ProfileNamesThatWouldStartAFormulaAreWrittenAsText) {
+  const std::string text = ReportHead("One", "Two", " Trellow input data: ", "r") +
+                           ReportTable(" Output data: (@SUM(1))", {{0.25, -0.5, 1.25}});
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);)
+    lines.push_back(line.substr(0, line.find('\r')));
+  std::string error;
+  const auto report = ParseReport(lines, "r.out", error);
+  ASSERT_TRUE(report) << error;
+  EXPECT_EQ(TablesCsv(*report), "profile,distance (m),head (m),gradient (-)\r\n"
+                                "'@SUM(1),0.25,-0.5000,1.2500\r\n");
+  EXPECT_EQ(TablesTabText(*report, ','), "profile\tdistance (m)\thead (m)\tgradient (-)\n"
+                                         "'@SUM(1)\t0,25\t-0,5000\t1,2500\n");
+}
+
 TEST(TableExport, ReportsWithoutReadableTablesAreRefusedByName) {
   const std::string head = ReportHead("One", "Two", " Trellow input data: ", "r");
   const std::string table = ReportTable(" Output data:", {{1, 2, 3}});

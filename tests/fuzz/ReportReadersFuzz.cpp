@@ -1,6 +1,9 @@
 // Any bytes as a report: the readers take it whole or raise their format error, and what they
-// leave in the data module is consistent (counts within 0..255 that match their tables).
+// leave in the data module is consistent (counts within 0..255 that match their tables); the
+// report's content is read without failing, its tables' numbers matching their printed rows.
 #include "FuzzSupport.h"
+#include "core/TextFile.h"
+#include "data/ReportContent.h"
 #include "data/UDMPumpfield.h"
 
 namespace {
@@ -14,6 +17,15 @@ void RequireTable(int32_t count, const DataSetR& x, const DataSetR& f, const Dat
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CountingServices services;
   const std::string path = WriteScratchFile("fuzz.out", data, size);
+  const ReportContent content = ParseReportLines(TextReader(path).ReadLines());
+  for (const ReportProfile& profile : content.profiles)
+    Require(profile.rows.size() == profile.distance.size() &&
+            profile.head.size() == profile.distance.size() &&
+            profile.gradient.size() == profile.distance.size() &&
+            (profile.endLine == ReportProfile::kNone || profile.endLine > profile.markerLine));
+  std::string errorText;
+  Require(ParseReport(content.lines, path, errorText).has_value() == errorText.empty());
+
   TDMPumpfield dm;
   dm.LoadOutputLines(path);
   Require(dm.OutputLineCount >= 0 &&

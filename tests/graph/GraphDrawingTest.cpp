@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
+#include "graph/GraphBitmap.h"
 #include "graph/UWellUtils.h"
 
 #include <gtest/gtest.h>
@@ -315,5 +316,5 @@ TEST_F(GraphDrawingTest, NothingIsSavedBeforeAGraphIsDrawnOrWhereNoFileCanBeMade
   SingleProfile();
   const std::string path = dir.file("missing/graph.bmp");
   EXPECT_FALSE(SaveGraphBitmap(Draw(), path, error));
-  EXPECT_EQ(error, CouldNotOpenDamagedMessage(path));
+  EXPECT_EQ(error, "The file \"" + path + "\" could not be written: No such file or directory");
 }

@@ -1,3 +1,4 @@
+#include "graph/GraphExport.h"
 #include "ReportFiles.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
@@ -154,5 +155,5 @@ TEST_F(GraphExportTest, BitmapThatCannotBeWrittenGivesStatusOne) {
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("no/such/folder/graph.bmp");
   EXPECT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::ImageNotWritten);
-  EXPECT_EQ(error, CouldNotOpenDamagedMessage(bmp));
+  EXPECT_EQ(error, "The file \"" + bmp + "\" could not be written: No such file or directory");
 }

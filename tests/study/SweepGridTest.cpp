@@ -1,53 +1,6 @@
-#include "GoldenFiles.h"
-#include "core/FileNames.h"
-#include "core/TextFile.h"
-#include "study/Csv.h"
 #include "study/Sweep.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-// "symbol (unit)" of every input line of a report, e.g. "Kb1 (m/day)", read from the lines
-// between the " ... input data:" line and the next empty line.
-std::vector<std::string> InputSymbolsOfReport(const std::string& reportName) {
-  std::vector<std::string> symbols;
-  TextReader report(reportName);
-  bool inputs = false;
-  while (!report.AtEnd()) {
-    const std::string line = report.ReadLine();
-    if (line.find("input data:") != std::string::npos) {
-      report.ReadLine();
-      inputs = true;
-    } else if (inputs && line.empty()) {
-      break;
-    } else if (inputs) {
-      const size_t open = line.find('('), close = line.find(')');
-      std::string head = line.substr(0, open);
-      head = head.substr(0, head.find_last_not_of(' ') + 1);
-      symbols.push_back(head.substr(head.find_last_of(' ') + 1) + " " +
-                        line.substr(open, close - open + 1));
-    }
-  }
-  return symbols;
-}
-
-std::string AimCodeOf(const std::string& inputName) {
-  TextReader input(inputName);
-  for (int line = 0; line < 3; ++line)
-    input.SkipLine();
-  return input.ReadLine();
-}
-} // namespace
-
-TEST(SweepSymbols, AreThoseTheReportPrintsForEachAim) {
-  for (const std::string& input : GoldenInputs()) {
-    const std::string code = AimCodeOf(input);
-    std::vector<std::string> symbols;
-    for (const SweepSymbol& symbol : SweepSymbols(*AimOfCode(code)))
-      symbols.push_back(std::string(symbol.symbol) + " (" + symbol.unit + ")");
-    EXPECT_EQ(symbols, InputSymbolsOfReport(ChangeFileExt(input, ".out"))) << input;
-  }
-}
 
 TEST(SweepGrid, ValuesAreSpacedAndRoundedAsTheInputFileHoldsThem) {
   const struct {
@@ -106,10 +59,4 @@ TEST(SweepGrid, PointsRunThroughEveryCombinationFirstInputSlowest) {
                                                      {2, 1}, {2, 1.5}, {2, 2}};
   for (size_t index = 0; index < 6; ++index)
     EXPECT_EQ(PointValues(varied, index), expected[index]);
-}
-
-TEST(Csv, QuotesOnlyFieldsThatNeedIt) {
-  EXPECT_EQ(CsvLine({"a.inp", "", "1.5"}), "a.inp,,1.5");
-  EXPECT_EQ(CsvLine({"x,y", "say \"hi\"", "two\nlines"}),
-            "\"x,y\",\"say \"\"hi\"\"\",\"two\nlines\"");
 }

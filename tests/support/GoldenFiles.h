@@ -1,4 +1,4 @@
-// The example inputs with their committed reports (Data/ and tests/data/golden/).
+// The example inputs with their committed reports (Data/ and tests/fixtures/golden/).
 #pragma once
 
 #include <string>

@@ -3,7 +3,7 @@
 // under the decimal-comma locale made there (creating the application sets the C library's
 // locale from the environment, as in the program) and refuses to run without it, since its
 // tests would then pass vacuously.
-#include "graph/GraphDrawing.h"
+#include "graph/SystemDecimalSeparator.h"
 #include "ui/PumpfieldApplication.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 #include "WindowsFixture.h"
 
 #include "core/FileNames.h"
-#include "graph/GraphDrawing.h"
+#include "graph/GraphBitmap.h"
 #include "run/RunState.h"
 
 #include <QAction>

@@ -1,0 +1,5 @@
+#include "graph/SystemDecimalSeparator.h"
+
+#include <QLocale>
+
+char SystemDecimalSeparator() { return QLocale::system().decimalPoint() == "," ? ',' : '.'; }
