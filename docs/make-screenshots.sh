@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the user guide's screenshots (docs/screenshots/*.png) with the desktop program of
-# build/ in a virtual display: the Intro sheet, an example opened on the Input sheet, its report
-# on the Output sheet and its graph on the Graphics sheet. Run it again when the window changes.
-# Needs xvfb, openbox, xdotool and imagemagick (scripts/install-deps.sh installs them).
+# build/ in a virtual display: the Intro sheet, an example opened on the Input sheet with a field's
+# hint, the question before changes are lost, its report on the Output sheet, its graph on the
+# Graphics sheet and the user guide's window. Run it again when the window changes.
+# Needs xvfb, openbox, xdotool, x11-utils and imagemagick (scripts/install-deps.sh installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath "${PUMPFIELD:-build/pumpfield}")
@@ -38,6 +39,17 @@ sleep 0.5
 # Clicks at a point of the window's client area.
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep "${3:-1}"; }
 shot() { import -window "$window" "$shots/$1.png"; echo "docs/screenshots/$1.png"; }
+# The screen around the window and what it opened over it (a hint, a question), `$2` pixels more
+# to the right.
+area() {
+  local x y w h
+  x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+  y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
+  w=$(xwininfo -id "$window" | sed -n 's/.*Width: *//p')
+  h=$(xwininfo -id "$window" | sed -n 's/.*Height: *//p')
+  import -window root -crop "$((w + ${2:-0}))x${h}+${x}+${y}" +repage "$shots/$1.png"
+  echo "docs/screenshots/$1.png"
+}
 # Answers the file dialog that is open with a name in the working folder.
 choose() { sleep 1; xdotool type --delay 15 "$1"; xdotool key Return; sleep 1.5; }
 
@@ -45,8 +57,25 @@ shot intro
 xdotool key ctrl+i
 choose spacing-loam-over-sand.inp
 shot input
+xdotool mousemove --window "$window" 560 189 # the field of R
+sleep 2.5
+area hint 240
+xdotool mousemove --window "$window" 0 0
+click 300 95 0.5 # Title1
+xdotool key ctrl+a
+xdotool type --delay 15 "Polder De Kolk, loam over sand, wells deeper"
+xdotool key ctrl+x
+sleep 1.5
+area unsaved
+xdotool key Escape
+sleep 1
 xdotool key ctrl+o
 choose spacing-loam-over-sand.out
 shot output
 click 421 528 2 # "See graph"
 shot graphics
+xdotool key F1
+sleep 2
+guide=$(xdotool search --name "^Pumpfield user guide$" | head -n 1)
+import -window "$guide" "$shots/guide.png"
+echo "docs/screenshots/guide.png"

@@ -10,7 +10,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPUMPFIELD_FUZZ=ON -DPUMPFIELD_TE
   -DPUMPFIELD_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_harnesses
 mkdir -p build-fuzz/findings
-for harness in InputFileFuzz ReportReadersFuzz NumberTextsFuzz GraphScaleFuzz GraphDrawingFuzz; do
+for harness in InputFileFuzz ReportReadersFuzz NumberTextsFuzz GraphScaleFuzz GraphDrawingFuzz \
+  WellCellFuzz; do
   found="$(mktemp -d)"
   log="build-fuzz/$harness.log"
   status=0

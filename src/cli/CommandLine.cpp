@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/Completion.h"
@@ -20,12 +21,13 @@ namespace {
 const char* const kProgram = "pumpfield-cli";
 
 // Every command, in the order of the help. A new command is one more entry.
-void (*const kCommands[])(CommandSet&) = {AddRunCommand, AddSweepCommand, AddGraphCommand,
-                                          AddExportCommand, AddReportCommand};
+void (*const kCommands[])(CommandSet&) = {AddRunCommand,    AddSweepCommand,  AddGraphCommand,
+                                          AddExportCommand, AddReportCommand, AddCheckCommand};
 
 void DefineProgram(CLI::App& program, CommandSet& commands) {
   program.name(kProgram);
-  program.description("Runs, sweeps, draws and exports Pumpfield calculations without the window.");
+  program.description(
+      "Runs, sweeps, draws, exports and checks Pumpfield calculations without the window.");
   program.formatter(std::make_shared<CommandHelp>());
   program.set_help_flag("-h,--help", "print this help and exit");
   program.set_help_all_flag("--help-all", "print the help of every command");

@@ -1,5 +1,6 @@
 #include "core/JsonFile.h"
 
+#include "core/FileNames.h"
 #include "core/TextFile.h"
 
 #include <nlohmann/json.hpp>
@@ -28,6 +29,6 @@ bool WriteJsonFile(const std::string& path, const Json& value, std::string& erro
   file.WriteLine(text.substr(start));
   if (file.Close())
     return true;
-  errorText = "The file \"" + path + "\" could not be written: " + file.failure();
+  errorText = "The file \"" + VisibleFileName(path) + "\" could not be written: " + file.failure();
   return false;
 }

@@ -7,7 +7,32 @@
 
 namespace {
 const char* const kSuffix = " Input not saved. Please correct the data";
+
+constexpr AimSet Bit(Aim aim) { return AimSet{1} << static_cast<unsigned>(aim); }
+constexpr AimSet kUnknownAim = AimSet{1} << 4;
+constexpr AimSet kAllAims = Bit(Aim::Spacing) | Bit(Aim::Discharge) | Bit(Aim::FieldDepths) |
+                            Bit(Aim::Conductivity) | kUnknownAim;
+constexpr AimSet kLayeredAims = kAllAims & ~Bit(Aim::Conductivity);
+
+const char* const kSpacingsMessage = "Take care that S, or Sa and Sb, are larger than 2W.";
+
+constexpr PreSaveRule kRules[] = {
+    {kLayeredAims, "D1", 1, "D2", true, "Take care that D2 is not less than D1."},
+    {kLayeredAims & ~Bit(Aim::Discharge), "R", 1, "Ka", false,
+     "Take care that Ka is greater than R."},
+    {Bit(Aim::Discharge), "W", 2, "S", false, kSpacingsMessage},
+    {Bit(Aim::FieldDepths), "W", 2, "Sa", false, kSpacingsMessage},
+    {Bit(Aim::FieldDepths), "W", 2, "Sb", false, kSpacingsMessage},
+    {Bit(Aim::Discharge) | Bit(Aim::Spacing), "Dm", 1, "Dw", false,
+     "Take care that Dm is less than Dw."},
+    {kLayeredAims, "Dw", 1, "Db", false, "Take care that Db is greater than Dw."},
+    {Bit(Aim::Conductivity), "W", 2, "S", false, "The spacing S is smaller than 2W."},
+};
 } // namespace
+
+AimSet AimBit(std::optional<Aim> aim) { return aim ? Bit(*aim) : kUnknownAim; }
+
+std::span<const PreSaveRule> PreSaveRules() { return kRules; }
 
 const char* PreSaveFailure(const std::string& code, DataSetR params) {
   params.resize(std::max<size_t>(params.size(), kParamCount), 0.0);
@@ -21,20 +46,14 @@ const char* PreSaveFailure(const std::string& code, DataSetR params) {
   // The window hides the fields of the values the aim does not read, whatever they hold.
   for (int position = 1; position <= layout.valuesRead; ++position)
     if (params[position - 1] < 0)
-      return "Data cannot be negative.";
-  if (aim != Aim::Conductivity && value("D2") < value("D1"))
-    return "Take care that D2 is not less than D1.";
-  if (aim != Aim::Discharge && aim != Aim::Conductivity && !(value("Ka") > value("R")))
-    return "Take care that Ka is greater than R.";
-  if ((aim == Aim::Discharge && 2 * value("W") >= value("S")) ||
-      (aim == Aim::FieldDepths && (2 * value("W") >= value("Sa") || 2 * value("W") >= value("Sb"))))
-    return "Take care that S, or Sa and Sb, are larger than 2W.";
-  if ((aim == Aim::Discharge || aim == Aim::Spacing) && !(value("Dw") > value("Dm")))
-    return "Take care that Dm is less than Dw.";
-  if (aim != Aim::Conductivity && !(value("Db") > value("Dw")))
-    return "Take care that Db is greater than Dw.";
-  if (aim == Aim::Conductivity && 2 * value("W") >= value("S"))
-    return "The spacing S is smaller than 2W.";
+      return kNegativeDataMessage;
+  for (const PreSaveRule& rule : kRules) {
+    if (!(rule.aims & AimBit(aim)))
+      continue;
+    const double lower = rule.factor * value(rule.lower), upper = value(rule.upper);
+    if (rule.equalAllowed ? upper < lower : !(upper > lower))
+      return rule.message;
+  }
   return nullptr;
 }
 

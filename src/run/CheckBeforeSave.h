@@ -3,7 +3,30 @@
 
 #include "data/UDMPumpfield.h"
 
+#include <optional>
+#include <span>
 #include <string>
+
+// The aims a test applies to, as bits; an unknown aim code has a bit of its own.
+using AimSet = unsigned;
+AimSet AimBit(std::optional<Aim> aim);
+
+// One consistency test: for the aims of `aims`, `factor` times the input `lower` must be less
+// than the input `upper` (or equal to it as well, when `equalAllowed`). Inputs are named by
+// their symbols in the table of aims.
+struct PreSaveRule {
+  AimSet aims;
+  const char* lower;
+  double factor;
+  const char* upper;
+  bool equalAllowed;
+  const char* message; // without the window's "Input not saved" suffix
+};
+
+// The message of the first test, which no value the aim reads may fail: none is negative.
+inline constexpr const char* kNegativeDataMessage = "Data cannot be negative.";
+// The other tests, in the order they run after the first.
+std::span<const PreSaveRule> PreSaveRules();
 
 // The message of the first test that `params` (the 14 values of the parameter set) fail for
 // the aim `aimCode`, without the window's "Input not saved" suffix; nullptr when all pass.

@@ -37,6 +37,8 @@ std::optional<QString> QtFileDialogs::Run(const FileDialogSetup& dialog) {
   box.setNameFilters(QtNameFilters(dialog.filter));
   box.setDefaultSuffix(dialog.defaultExtension);
   box.setDirectory(dialog.initialFolder.isEmpty() ? QDir::currentPath() : dialog.initialFolder);
+  if (!dialog.initialName.isEmpty())
+    box.selectFile(dialog.initialName);
   box.setFileMode(QFileDialog::AnyFile);
   if (dialog.kind == FileDialogSetup::Kind::Save) {
     box.setAcceptMode(QFileDialog::AcceptSave);
@@ -47,6 +49,16 @@ std::optional<QString> QtFileDialogs::Run(const FileDialogSetup& dialog) {
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
     return std::nullopt;
   return box.selectedFiles().constFirst();
+}
+
+FileDialogSetup StartingAtFile(FileDialogSetup dialog, const QString& current) {
+  if (current.isEmpty())
+    return dialog;
+  const QFileInfo file(current);
+  if (file.absoluteDir().exists())
+    dialog.initialFolder = file.absolutePath();
+  dialog.initialName = file.completeBaseName() + "." + dialog.defaultExtension;
+  return dialog;
 }
 
 std::optional<QString> RunFileDialog(const FileDialogSetup& dialog) {

@@ -12,7 +12,12 @@ struct FileDialogSetup {
   QString filter; // description and pattern separated by a bar: "Input files (*.inp)|*.inp"
   QString defaultExtension; // without the point: "inp"
   QString initialFolder;    // empty: the working directory
+  QString initialName;      // the name the dialog suggests, without a folder; may be empty
 };
+
+// `dialog` as it starts for the file `current`: in its folder (while that exists), suggesting
+// its name with the dialog's default extension. Unchanged when `current` is empty.
+FileDialogSetup StartingAtFile(FileDialogSetup dialog, const QString& current);
 
 class FileDialogs {
 public:

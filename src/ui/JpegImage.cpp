@@ -71,3 +71,14 @@ const QImage& IntroPicture() {
   static const QImage picture(":/assets/intro.png");
   return picture;
 }
+
+#define PUMPFIELD_TEXT_OF(x) #x
+#define PUMPFIELD_TEXT(x) PUMPFIELD_TEXT_OF(x)
+
+QString JpegLibraryName() {
+#ifdef LIBJPEG_TURBO_VERSION
+  return QStringLiteral("libjpeg-turbo " PUMPFIELD_TEXT(LIBJPEG_TURBO_VERSION));
+#else
+  return QStringLiteral("libjpeg %1").arg(JPEG_LIB_VERSION);
+#endif
+}

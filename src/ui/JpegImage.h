@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 // Decodes JPEG bytes into an RGB image; a null image when the bytes are no readable JPEG.
 QImage DecodeJpeg(const QByteArray& bytes);
@@ -10,3 +11,5 @@ QImage DecodeJpeg(const QByteArray& bytes);
 const QImage& ExplanatoryFigure();
 // The small picture of the Intro sheet (109 x 96).
 const QImage& IntroPicture();
+// The name and version of the JPEG library the program was built with.
+QString JpegLibraryName();

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -55,10 +56,11 @@ private:
   std::vector<QWidget*> followers_;
 };
 
-// The file chosen in `dialog`, once the user agreed to replace an existing one; nothing after
-// `cancelMessage` or a refused overwrite.
+// The file chosen in `dialog` (started at the file the window shows), once the user agreed to
+// replace an existing one; nothing after `cancelMessage` or a refused overwrite.
 std::optional<std::string> ChooseTarget(const FileDialogSetup& dialog, const char* cancelMessage) {
-  const std::optional<QString> chosen = RunFileDialog(dialog);
+  const std::optional<QString> chosen =
+      RunFileDialog(StartingAtFile(dialog, ToQ(DMPumpfield->InputFileName)));
   if (!chosen) {
     AppServices().ShowMessage(cancelMessage);
     return std::nullopt;
@@ -149,6 +151,17 @@ void TMainForm::BuildExports() {
   ExportGraph_Button->setToolTip("Save the graph as a PNG picture, an SVG or a PDF drawing");
   connect(ExportGraph_Button, &QPushButton::clicked, ExportGraph1, &QAction::trigger);
   new VisibilityFollower(SaveGraphButton, {ExportGraph_Button, GraphScale_Combobox});
+
+  // Tab goes through the Output sheet's buttons from left to right; on the Graphics sheet a
+  // graph is made before it is saved, opened or exported.
+  const std::vector<QWidget*> outputOrder{
+      Output_Memo,   ExportTables_Button, CopyTables_Button, ExportReport_Button,
+      FigureButton2, ViewGraphButton,     Symbols_Button,    SeeOutput_Button};
+  const std::vector<QWidget*> graphicsOrder{MakeGraphics_Button, SaveGraphButton, SeeGraphButton,
+                                            GraphScale_Combobox, ExportGraph_Button};
+  for (const auto* order : {&outputOrder, &graphicsOrder})
+    for (size_t i = 1; i < order->size(); ++i)
+      setTabOrder((*order)[i - 1], (*order)[i]);
 
   auto dialog = [](FileDialogSetup& setup, const char* name, const char* filter,
                    const char* extension) {

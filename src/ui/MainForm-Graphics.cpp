@@ -102,7 +102,8 @@ void TMainForm::SaveGraphButtonClick() {
     AppServices().ShowMessage(kNoGraphToSaveMessage);
     return;
   }
-  const std::optional<QString> chosen = RunFileDialog(GraphSave_Dialog);
+  const std::optional<QString> chosen =
+      RunFileDialog(StartingAtFile(GraphSave_Dialog, ToQ(DMPumpfield->InputFileName)));
   if (!chosen) {
     AppServices().ShowMessage("The graph was not saved");
     return;

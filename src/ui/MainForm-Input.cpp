@@ -213,7 +213,7 @@ void TMainForm::RelabelFields() {
       field(i)->show();
     for (int i = 9; i <= 14; ++i)
       field(i)->hide();
-    field(13)->setToolTip(QString());
+    DescribeInputFields();
     return;
   }
 
@@ -238,12 +238,7 @@ void TMainForm::RelabelFields() {
   for (int i = 1; i <= 13; ++i)
     field(i)->show();
   field(14)->setVisible(State.AimIndex == 2);
-  if (State.AimIndex == 2) {
-    field(13)->setToolTip("Largest spacing in a rectangular layout");
-    field(14)->setToolTip("Shortest spacing in a rectangular layout");
-  } else {
-    field(13)->setToolTip(QString());
-  }
+  DescribeInputFields();
 }
 
 namespace {
@@ -459,6 +454,8 @@ void TMainForm::MaskEdit2Exit(QLineEdit* field) {
 }
 
 void TMainForm::InputOpenExecute() {
+  if (!SettleUnsavedChanges(UnsavedChangesReason::OpenInput))
+    return;
   TDMPumpfield& dm = *DMPumpfield;
   const std::string shownName = dm.InputFileName;
   if (!ChooseFileAsInputFileName(InputOpen_Dialog, "No input file was selected"))
@@ -500,5 +497,6 @@ void TMainForm::InputOpenExecute() {
   State.InputLoaded = true;
   CalcAim_Combobox->setEnabled(true);
   RememberRecentFile(dm.InputFileName);
+  MarkInputSaved();
   PageControl1->setCurrentWidget(Input_TabSheet);
 }

@@ -56,6 +56,7 @@ void TMainForm::BuildOutputSheet() {
   Symbols_Memo->setObjectName("Symbols_Memo");
   Symbols_Memo->setFont(PixelFont("Tahoma", 11));
   Symbols_Memo->setReadOnly(true);
+  Symbols_Memo->setFocusPolicy(Qt::NoFocus); // a legend: nothing to select, no stop for Tab
   // Its few lines fit the memo whole, without scroll bars.
   Symbols_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Symbols_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 namespace {
 constexpr qsizetype kMaxRecentFiles = 8;
@@ -86,6 +87,9 @@ void TMainForm::OpenFile(const QString& path) {
   void (TMainForm::*open)() = nullptr;
   switch (DetectFileKind(FromQ(path))) {
   case FileKind::InputFile:
+    // Asked before the file stands in for the open dialog: saving must get a dialog of its own.
+    if (!SettleUnsavedChanges(UnsavedChangesReason::OpenInput))
+      return;
     open = &TMainForm::InputOpenExecute;
     break;
   case FileKind::Report:
@@ -100,6 +104,7 @@ void TMainForm::OpenFile(const QString& path) {
     return;
   }
   ChosenFile chosen(QFileInfo(path).absoluteFilePath());
+  const QScopedValueRollback settled(unsavedChangesSettled_, true);
   (this->*open)();
 }
 

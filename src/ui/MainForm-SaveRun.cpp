@@ -89,7 +89,8 @@ void CreateEmptyFile(const std::string& path) {
 
 bool TMainForm::AskInputFileName() {
   State.SaveCancelled = false;
-  const std::optional<QString> chosen = RunFileDialog(InputSave_Dialog);
+  const std::optional<QString> chosen =
+      RunFileDialog(StartingAtFile(InputSave_Dialog, ToQ(DMPumpfield->InputFileName)));
   if (!chosen) {
     State.SaveCancelled = true;
     return false;
@@ -147,6 +148,9 @@ void TMainForm::InputSaveExecute() {
   FileName_Edit->show();
   Filename_Label->show();
   RememberRecentFile(dm.InputFileName);
+  MarkInputSaved();
+  if (saveWithoutRun_)
+    return;
 
   // A run is what the user saved for: Yes is preselected.
   WellUtils.RunConfirmed =
@@ -164,13 +168,16 @@ void TMainForm::InputSaveExecute() {
   // The run holds the event loop for seconds: the window shows that it is busy, and is painted
   // whole once more where the question box was.
   const BusyCursor busy;
-  repaint();
+  RepaintWhole();
   try {
     RunCalculation(window);
   } catch (...) {
     WaitMemo->hide(); // the error's message follows; the progress lines no longer apply
     throw;
   }
+  // The run deleted the input file it found errors in: the data are in the fields alone.
+  if (State.RunHadErrors)
+    MarkInputUnsaved();
   if (!runnable)
     return;
   if (!State.RunHadErrors) {

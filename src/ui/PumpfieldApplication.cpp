@@ -1,12 +1,14 @@
 #include "ui/PumpfieldApplication.h"
 
 #include "core/Services.h"
+#include "ui/ScreenFit.h"
 
 #include <string>
 
 PumpfieldApplication::PumpfieldApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The program ends through its exit window only, not when some window happens to be last.
   setQuitOnLastWindowClosed(false);
+  installEventFilter(new KeepWindowsOnScreen(this));
 }
 
 bool PumpfieldApplication::notify(QObject* receiver, QEvent* event) {

@@ -2,10 +2,12 @@
 
 #include "ui/PumpfieldApplication.h"
 #include "ui/QtServices.h"
+#include "ui/UMainForm.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 
 TCloseForm* CloseForm = nullptr;
@@ -35,17 +37,41 @@ TCloseForm::TCloseForm(QWidget* parent) : TBaseForm(parent) {
   Finish_Button = NewButton(client, "Finish_Button", "Finish", QRect(176, 160, 57, 25));
   connect(Finish_Button, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { Finish_ButtonClick(); }); });
+  auto* back = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(back, &QShortcut::activated, this, &TCloseForm::ReturnToProgram);
 }
 
 void TCloseForm::ShowInFront() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
 }
 
+void TCloseForm::ReturnToProgram() {
+  hide();
+  if (MainForm) {
+    MainForm->raise();
+    MainForm->activateWindow();
+  }
+}
+
+bool TCloseForm::MayEnd() {
+  bool settled = false;
+  RunGuarded([&settled] {
+    settled = !MainForm || MainForm->SettleUnsavedChanges(TMainForm::UnsavedChangesReason::Quit);
+  });
+  if (!settled)
+    ReturnToProgram();
+  return settled;
+}
+
 void TCloseForm::FormShow() { ShowStatus("Click on Finish button to end program."); }
 
-void TCloseForm::Finish_ButtonClick() { TerminateApplication(); }
+void TCloseForm::Finish_ButtonClick() {
+  if (MayEnd())
+    TerminateApplication();
+}
 
 void TCloseForm::FormClose() { TerminateApplication(); }
 
@@ -56,6 +82,10 @@ void TCloseForm::showEvent(QShowEvent* event) {
 }
 
 void TCloseForm::closeEvent(QCloseEvent* event) {
+  if (!MayEnd()) {
+    event->ignore();
+    return;
+  }
   FormClose();
   event->accept();
 }

@@ -15,8 +15,10 @@ public:
   QPushButton* Finish_Button = nullptr;
 
   // Shows the window above the others with the focus, also when it is already open behind
-  // them: it lies within the main window's area.
+  // them (it lies within the main window's area) or minimised.
   void ShowInFront();
+  // Hides the window and gives the focus back to the main window (Escape).
+  void ReturnToProgram();
 
   void FormShow();
   void Finish_ButtonClick();
@@ -25,6 +27,11 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+
+private:
+  // False, back in the main window, when edits of the Input sheet would be lost and the user
+  // does not want that.
+  bool MayEnd();
 };
 
 extern TCloseForm* CloseForm;

@@ -28,8 +28,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 TMainForm* MainForm = nullptr;
 
@@ -37,6 +40,8 @@ namespace {
 // The designed client area; controls anchored to the right and bottom grow and shrink with the
 // client area from their designed size.
 constexpr QSize kDesignClientSize(708, 550);
+// The top of a button that moves with the bottom of its sheet, at the designed size.
+const char* const kDesignedTop = "designedTop";
 
 QAction* NewAction(QObject* owner, const char* name, const QString& caption,
                    const QKeySequence& shortcut, const QString& hint) {
@@ -81,7 +86,14 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
-  setCentralWidget(PageControl1);
+  // The sheets never get smaller than designed: on a screen too small for that they scroll.
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName("PageScrollArea");
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setFocusPolicy(Qt::NoFocus);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(PageControl1);
+  setCentralWidget(scroller);
 
   BuildMenuAndActions();
   BuildIntroSheet();
@@ -91,8 +103,13 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildGraphicsSheet();
   BuildExports();
   BuildRecentFiles();
+  BuildHelp();
 
-  resize(kDesignClientSize.width(), MainMenu1->sizeHint().height() + kDesignClientSize.height());
+  PageControl1->setMinimumSize(kDesignClientSize - QSize(0, StatusBar1->height()));
+  const QSize designed(kDesignClientSize.width(),
+                       MainMenu1->sizeHint().height() + kDesignClientSize.height());
+  setMinimumSize(designed);
+  resize(designed);
 
   currentSheet_ = PageControl1->currentIndex();
   connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
@@ -103,12 +120,14 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   });
   exitKeyFilter_ = new ExitKeyFilter(this);
   qApp->installEventFilter(exitKeyFilter_);
+  AcceptFileDrops();
 
   FormCreate();
 }
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(exitKeyFilter_);
+  qApp->removeEventFilter(fileDropFilter_);
   FormDestroy();
 }
 
@@ -267,6 +286,7 @@ void TMainForm::FormCreate() {
                          &State.StashS, &State.StashSa, &State.StashSb})
     *stash = "0";
   CreateInputFields();
+  DescribeInputFields();
   TMaskEdits[13]->hide();
   Label14->hide();
   Label15->hide();
@@ -274,6 +294,7 @@ void TMainForm::FormCreate() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   PlaceWindow(screen ? screen->geometry().width() : 1024);
   State.StartupDecimalSeparator = DecimalSeparator();
+  MarkInputSaved();
 }
 
 // The widths of the placement are those of the whole window, whose frame takes 17 pixels
@@ -282,10 +303,16 @@ void TMainForm::PlaceWindow(int screenWidth) {
   constexpr int kWholeWidth = 725;
   constexpr int kFrameWidth = kWholeWidth - kDesignClientSize.width();
   move(50, 100);
+  setMinimumWidth(std::min(kDesignClientSize.width(), screenWidth - kFrameWidth));
   if (screenWidth > kWholeWidth)
     resize(kWholeWidth - kFrameWidth, height());
   else if (screenWidth < width() + kFrameWidth)
     resize(screenWidth - kFrameWidth, height());
+}
+
+void TMainForm::RepaintWhole() {
+  repaint();
+  PageControl1->repaint();
 }
 
 void TMainForm::FormDestroy() {
@@ -338,7 +365,9 @@ void TMainForm::FormShow() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   event->ignore();
-  if (CloseForm)
+  bool mayQuit = false;
+  RunGuarded([&] { mayQuit = SettleUnsavedChanges(UnsavedChangesReason::Quit); });
+  if (mayQuit && CloseForm)
     CloseForm->ShowInFront();
 }
 
@@ -369,7 +398,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   case QEvent::Resize:
     if (watched == Output_TabSheet) {
       const QSize client(PageControl1->width(), PageControl1->height() + StatusBar1->height());
-      Output_Memo->setGeometry(QRect(QPoint(22, 8), QSize(590, 441) + client - kDesignClientSize));
+      const QSize growth = client - kDesignClientSize;
+      Output_Memo->setGeometry(QRect(QPoint(22, 8), QSize(590, 441) + growth));
+      // The buttons keep their distance to the bottom, below the growing report.
+      for (QPushButton* button :
+           Output_TabSheet->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        if (!button->property(kDesignedTop).isValid())
+          button->setProperty(kDesignedTop, button->y());
+        button->move(button->x(), button->property(kDesignedTop).toInt() + growth.height());
+      }
     }
     break;
   default:

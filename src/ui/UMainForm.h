@@ -5,11 +5,14 @@
 #include "ui/FileDialogs.h"
 #include "ui/PumpfieldApplication.h"
 #include "ui/UBaseForm.h"
+#include "ui/UnsavedChanges.h"
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -22,6 +25,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class TGuideForm;
 
 // What the main window remembers from one event to the next.
 struct MainFormState {
@@ -62,6 +66,9 @@ public:
   bool ChooseFileAsInputFileName(const FileDialogSetup& dialog, const char* cancelMessage);
   // Window placement of start-up for a screen `screenWidth` pixels wide.
   void PlaceWindow(int screenWidth);
+  // Paints the window and its sheets at once, while a run holds the event loop (a repaint of
+  // the window alone stops at the sheets' scroll area).
+  void RepaintWhole();
 
   // Main window
   QTabWidget* PageControl1 = nullptr;
@@ -178,6 +185,9 @@ public:
   void RelabelFields();
   void FillFieldsForAim();
   void StashLoadedValues();
+  // Tool tips and status-bar hints of the fields: the quantity its label names, its unit and
+  // the values the checks before saving accept for the chosen aim (MainForm-Hints.cpp).
+  void DescribeInputFields();
   // Save dialog and overwrite question; true when the chosen file may be written.
   bool AskInputFileName();
 
@@ -206,6 +216,28 @@ public:
   void ExportReportExecute();
   void ExportGraphExecute();
 
+  // Help menu (MainForm-Help.cpp), after the other menus.
+  QMenu* Help1 = nullptr;
+  QAction* UserGuide1 = nullptr;
+  QAction* About1 = nullptr;
+  TGuideForm* GuideForm = nullptr; // made at the first showing of the guide
+  void UserGuideExecute();
+  // Shows the first of `places` that exists in the guide window; a message when none does.
+  void OpenUserGuide(const QStringList& places);
+  void AboutExecute();
+
+  // Unsaved changes (MainForm-Unsaved.cpp): what the Input sheet holds, compared with what it
+  // held when an input file was last opened or saved (or the program started).
+  enum class UnsavedChangesReason { Quit, OpenInput };
+  InputSheetContent InputContent() const;
+  bool HasUnsavedChanges() const;
+  void MarkInputSaved();
+  // After a run with input errors, which deletes the file just saved.
+  void MarkInputUnsaved();
+  // With edits that would be lost, asks whether to save them first. True when the caller may go
+  // on: nothing to lose, saved, or discarded; false when the user cancelled or the save failed.
+  bool SettleUnsavedChanges(UnsavedChangesReason reason);
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -229,6 +261,9 @@ private:
   void BuildGraphicsSheet();
   void BuildExports();
   void BuildRecentFiles();
+  void BuildHelp();
+  // Files dropped anywhere on the window open as OpenFile opens them (MainForm-Drop.cpp).
+  void AcceptFileDrops();
   void FillRecentFilesMenu();
   void OpenRecentFile(const QString& path);
   void CreateInputFields();
@@ -239,7 +274,12 @@ private:
   void UpdateEditActions();
 
   std::array<FieldExitHandler, 14> fieldExitHandlers_{};
+  std::optional<InputSheetContent> savedContent_;
+  std::optional<InputSheetContent> discardedContent_;
+  bool saveWithoutRun_ = false;        // saving from the unsaved-changes question
+  bool unsavedChangesSettled_ = false; // the question was answered for the file being opened
   QObject* exitKeyFilter_ = nullptr;
+  QObject* fileDropFilter_ = nullptr;
   int currentSheet_ = -1;
 };
 

@@ -63,8 +63,8 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
 TEST(CommaLocale, RunJsonIsTheBytesOfTheCLocale) {
   ScriptedServices services;
   TempDir dir;
-  WriteFileBytes("case.inp",
-                 ReadFileBytes(std::string(PUMPFIELD_SOURCE_DIR) + "/Data/spacing-loam-over-sand.inp"));
+  WriteFileBytes("case.inp", ReadFileBytes(std::string(PUMPFIELD_SOURCE_DIR) +
+                                           "/Data/spacing-loam-over-sand.inp"));
   std::ostringstream out, err;
   ASSERT_EQ(RunCommandLine({"run", "case.inp", "--json", "comma.json"}, out, err),
             kExitReportWritten)
@@ -91,6 +91,10 @@ TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
   Save({dir.file("saved.inp")}, {false});
   EXPECT_EQ(ReadFileBytes(dir.file("saved.inp")),
             SavedAgain(ReadFileBytes(input), dir.file("saved.inp")));
+  // Saving leaves the point in force: a field left now shows it, and that is no change.
+  Enter(10, "0,15");
+  EXPECT_EQ(Field(10)->text(), "0.15");
+  EXPECT_FALSE(MainForm->HasUnsavedChanges());
 }
 
 TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
@@ -117,4 +121,26 @@ TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
     EXPECT_TRUE(CliGraph({report, point, "--decimal-separator=."}, "de_DE.UTF-8") == cLocale);
     EXPECT_FALSE(cLocale == ReadFileBytes(window.toStdString()));
   }
+}
+
+// The check's text and JSON file, made in this process under the decimal-comma locale, are those
+// of the program under the C locale.
+TEST(CommaLocale, CheckWritesTheBytesOfTheCLocale) {
+  TempDir dir;
+  const std::string report = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/field-rectangular.out";
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCommandLine({"check", report, "--json", "comma.json"}, out, err), kExitReportWritten)
+      << err.str();
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", "C");
+  cli.setProcessEnvironment(environment);
+  cli.start(PUMPFIELD_CLI, {"check", QString::fromStdString(report), "--json", "plain.json"});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  ASSERT_EQ(cli.exitCode(), 0);
+  EXPECT_EQ(ReadFileBytes("comma.json"), ReadFileBytes("plain.json"));
+  const std::string plain = cli.readAllStandardOutput().toStdString();
+  const size_t end = plain.find("Check written:");
+  EXPECT_EQ(out.str().substr(0, out.str().find("Check written:")), plain.substr(0, end));
+  EXPECT_NE(ReadFileBytes("plain.json").find("\"centre_depth\": 0.3"), std::string::npos);
 }

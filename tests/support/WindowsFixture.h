@@ -1,9 +1,10 @@
-// The program's windows created in start-up order, shown offscreen, with scripted services and
-// file dialogs.
+// The program's windows created in start-up order, shown offscreen, with scripted services, file
+// dialogs and unsaved-changes question.
 #pragma once
 
 #include "ScriptedFileDialogs.h"
 #include "ScriptedServices.h"
+#include "ScriptedUnsavedChanges.h"
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "ui/UCloseForm.h"
@@ -50,4 +51,5 @@ protected:
 
   ScriptedServices services;
   ScriptedFileDialogs dialogs;
+  ScriptedUnsavedChanges unsaved;
 };

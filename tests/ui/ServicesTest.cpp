@@ -60,10 +60,13 @@ TEST_F(WindowsTest, MenuItemsAndActionsCarryCaptionsShortcutsHintsAndStates) {
               f.GraphOpen->toolTip() == "GraphOpen");
 
   const QList<QAction*> menus = f.MainMenu1->actions();
-  ASSERT_EQ(menus.size(), 3);
+  ASSERT_EQ(menus.size(), 4);
   EXPECT_EQ(menus[0]->text(), "File");
   EXPECT_EQ(menus[1]->text(), "&Edit");
   EXPECT_EQ(menus[2], f.Export1->menuAction()); // added after the menus of old
+  EXPECT_EQ(menus[3], f.Help1->menuAction());
+  EXPECT_EQ(f.Help1->actions(), (QList<QAction*>{f.UserGuide1, f.About1}));
+  EXPECT_EQ(f.UserGuide1->shortcut(), QKeySequence(Qt::Key_F1));
   // The recent files come after the items of old, behind a separator.
   EXPECT_EQ(
       f.File1->actions().mid(0, 5),
