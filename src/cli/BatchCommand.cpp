@@ -1,8 +1,10 @@
 #include "cli/BatchCommand.h"
 
-#include "cli/RunCommand.h"
+#include "cli/Commands.h"
 #include "cli/StudyTerminal.h"
+#include "cli/TerminalServices.h"
 #include "core/FileNames.h"
+#include "core/TextFormat.h"
 #include "study/Batch.h"
 #include "study/ParallelRunner.h"
 
@@ -10,9 +12,6 @@
 #include <ostream>
 
 namespace {
-const char* const kUsage =
-    "usage: pumpfield-cli run FILE.inp [FILE.inp ...] [-j N] [--summary SUMMARY.csv]";
-
 int ExitStatusOf(StudyStatus status) {
   switch (status) {
   case StudyStatus::Ok:
@@ -52,7 +51,7 @@ void Print(const std::string& name, const std::string& input, const RunRecord& r
 }
 
 std::string Counts(const std::vector<RunRecord>& records) {
-  std::string text = std::to_string(records.size()) + " files:";
+  std::string text = Counted(static_cast<long long>(records.size()), "file", "files") + ":";
   const char* separator = " ";
   for (StudyStatus status : {StudyStatus::Ok, StudyStatus::NotConverged, StudyStatus::InputErrors,
                              StudyStatus::ArithmeticError, StudyStatus::Unreadable}) {
@@ -67,44 +66,23 @@ std::string Counts(const std::vector<RunRecord>& records) {
 }
 } // namespace
 
-bool IsBatchRun(const std::vector<std::string>& arguments) {
-  return arguments.size() != 1 || arguments[0].rfind('-', 0) == 0;
-}
-
-int BatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> names, inputs;
-  std::string summary, problem;
-  int workers = AvailableProcessors();
-  for (size_t i = 0; i < arguments.size() && problem.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    if (ReadWorkers(arguments, i, workers, problem))
-      continue;
-    if (argument == "--summary" && i + 1 < arguments.size())
-      summary = arguments[++i];
-    else if (argument.rfind("--summary=", 0) == 0)
-      summary = argument.substr(10);
-    else if (argument.empty() || argument[0] == '-')
-      problem = "unknown option \"" + argument + "\"";
-    else
-      names.push_back(argument);
-  }
-  if (problem.empty() && names.empty())
-    problem = "no input file given";
+int BatchCommand(const BatchArguments& batch, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string>& names = batch.names;
+  const std::string& summary = batch.summary;
+  std::vector<std::string> inputs;
   for (const std::string& name : names)
     inputs.push_back(ExpandFileName(name));
-  if (problem.empty())
-    problem = BatchConflict(inputs, summary.empty() ? summary : ExpandFileName(summary));
-  if (!problem.empty()) {
-    err << problem << '\n' << kUsage << '\n';
-    return kExitUsage;
-  }
+  if (const std::string problem =
+          BatchConflict(inputs, summary.empty() ? summary : ExpandFileName(summary));
+      !problem.empty())
+    throw UsageError(problem);
 
   const StopSignals stop;
   ProgressLine progress(err, IsTerminal(err), inputs.size());
   std::vector<std::optional<RunRecord>> records;
   size_t printed = 0;
   StudyRun run;
-  run.workers = workers;
+  run.workers = batch.workers;
   run.stopRequested = [&stop] { return stop.requested(); };
   run.tick = [&progress] { progress.Tick(); };
   // Each file's lines come in the order of the files, whatever order the runs end in.
@@ -120,8 +98,8 @@ int BatchCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       err << "Stopped: "
           << std::count_if(records.begin(), records.end(),
                            [](const auto& r) { return r.has_value(); })
-          << " of " << inputs.size()
-          << " runs had ended; runs under way were stopped and left no half-written report.\n";
+          << " of " << Counted(static_cast<long long>(inputs.size()), "run", "runs")
+          << " had ended; runs under way were stopped and left no half-written report.\n";
       return stop.ExitStatus();
     }
   } catch (const std::exception& error) {

@@ -1,67 +1,48 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "export/CalculationReport.h"
 #include "export/ExportTarget.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <memory>
 #include <ostream>
+#include <utility>
 
 namespace {
-const char* const kUsage =
-    "usage: pumpfield-cli report FILE.out REPORT.pdf [--project TEXT] [--client TEXT]\n"
-    "       [--engineer TEXT] [--checked TEXT] [--revision TEXT]";
+const char* const kSummary =
+    "Write the calculation sheet of a report as an A4 PDF: a title block with the given texts, a "
+    "summary, the inputs and the check of the input file beside the report, the method, a "
+    "cross-section, the plan of a rectangular field, the water table and the profile tables.";
 
-// The field of the title block that `option` names; nothing for another option.
-std::string* TitleBlockField(ReportTitleBlock& block, const std::string& option) {
-  if (option == "--project")
-    return &block.project;
-  if (option == "--client")
-    return &block.client;
-  if (option == "--engineer")
-    return &block.engineer;
-  if (option == "--checked")
-    return &block.checkedBy;
-  if (option == "--revision")
-    return &block.revision;
-  return nullptr;
-}
-
-// The files and the title block; the problem in words when the arguments do not make sense.
-std::string Parse(const std::vector<std::string>& arguments, std::vector<std::string>& files,
-                  ReportTitleBlock& block) {
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const size_t equals = argument.find('=');
-    const std::string option = argument.substr(0, equals);
-    if (std::string* field = TitleBlockField(block, option)) {
-      const bool joined = equals != std::string::npos;
-      if (!joined && i + 1 >= arguments.size())
-        return option + " needs a text";
-      *field = joined ? argument.substr(equals + 1) : arguments[++i];
-      if (field->size() > kLongestTitleBlockField)
-        return option + " takes at most " + std::to_string(kLongestTitleBlockField) + " characters";
-    } else if (argument.empty() || argument[0] == '-') {
-      return "unknown option \"" + argument + "\"";
-    } else {
-      files.push_back(argument);
-    }
-  }
-  return files.size() == 2 ? std::string() : "a report takes an output report and a PDF file";
-}
-} // namespace
-
-int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> files;
+struct ReportArguments {
+  std::string report, pdf;
   ReportTitleBlock titleBlock;
-  if (const std::string problem = Parse(arguments, files, titleBlock); !problem.empty()) {
-    err << problem << '\n' << kUsage << '\n';
-    return kExitUsage;
-  }
-  const std::string reportName = ExpandFileName(files[0]);
-  const std::string pdfName = ExpandFileName(files[1]);
+};
+
+// The characters of a UTF-8 text: its bytes that do not continue a character.
+size_t Characters(const std::string& text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& err) {
+  const ReportTitleBlock& block = arguments.titleBlock;
+  for (const auto& [option, text] : {std::pair{"--project", &block.project},
+                                     {"--client", &block.client},
+                                     {"--engineer", &block.engineer},
+                                     {"--checked", &block.checkedBy},
+                                     {"--revision", &block.revision}})
+    if (Characters(*text) > kLongestTitleBlockField)
+      throw UsageError(std::string(option) + " takes at most " +
+                       std::to_string(kLongestTitleBlockField) + " characters");
+  const std::string reportName = ExpandFileName(arguments.report);
+  const std::string pdfName = ExpandFileName(arguments.pdf);
 
   const auto application = OffscreenApplication();
   if (!CanDraw()) {
@@ -72,7 +53,7 @@ int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   std::string errorText;
   CalculationReportResult result = CalculationReportResult::NotWritten;
   if (!ReplacesReportOrInput(pdfName, reportName, errorText))
-    result = WriteCalculationReport(reportName, pdfName, titleBlock, errorText);
+    result = WriteCalculationReport(reportName, pdfName, arguments.titleBlock, errorText);
   switch (result) {
   case CalculationReportResult::Written:
     out << "Calculation report written: " << pdfName << '\n';
@@ -85,4 +66,20 @@ int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   }
   err << errorText << '\n';
   return kExitInputErrors;
+}
+} // namespace
+
+void AddReportCommand(CommandSet& commands) {
+  auto arguments = std::make_shared<ReportArguments>();
+  CLI::App& command = commands.Add(
+      "report", kSummary, kFileWrittenStatuses,
+      [arguments](std::ostream& out, std::ostream& err) { return Report(*arguments, out, err); });
+  AddFileArgument(command, "FILE.out", arguments->report, "the report");
+  AddFileArgument(command, "REPORT.pdf", arguments->pdf, "the PDF to write");
+  ReportTitleBlock& block = arguments->titleBlock;
+  AddValueOption(command, "--project", block.project, "TEXT", "the project, in the title block");
+  AddValueOption(command, "--client", block.client, "TEXT", "the client");
+  AddValueOption(command, "--engineer", block.engineer, "TEXT", "the engineer");
+  AddValueOption(command, "--checked", block.checkedBy, "TEXT", "who checked the calculation");
+  AddValueOption(command, "--revision", block.revision, "TEXT", "the revision of the sheet");
 }

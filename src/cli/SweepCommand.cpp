@@ -1,7 +1,7 @@
 #include "cli/SweepCommand.h"
 
+#include "cli/Commands.h"
 #include "cli/OffscreenApplication.h"
-#include "cli/RunCommand.h"
 #include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
@@ -13,66 +13,41 @@
 #include "study/ParallelRunner.h"
 #include "study/Sweep.h"
 
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
 namespace {
-const char* const kUsage = "usage: pumpfield-cli sweep FILE.inp --vary "
-                           "SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,... [--vary ...]\n"
-                           "       [-j N] [--csv TABLE.csv] [--plot PLOT.png|.svg|.pdf] "
-                           "[--scale K]\n"
-                           "       --scale 2, 3 or 4 draws a PNG plot at that many times the size";
+const char* const kSummary =
+    "Run the input file for every combination of the values of the inputs named by their symbols "
+    "in the report (R, D1, ..., S, Sa, Sb); at most 10000 points. The table (standard output "
+    "without --csv) has one row per point; the plot shows the result against the first symbol, "
+    "one line per value of the second, with hollow markers for runs without a converged "
+    "result.";
+const char* const kExitStatuses =
+    "0 the sweep ran (each point's status is in its row); 3 the input file cannot be read or the "
+    "table or plot cannot be written; 64 usage error; 130 Ctrl+C.";
 
 struct SweepArguments {
-  std::string input, csv, plot;
+  std::string input, csv, plot, jobs, scale;
   std::vector<std::string> varied;
-  int workers = AvailableProcessors();
-  int scale = 0; // 0: not given
 };
 
-std::string Parse(const std::vector<std::string>& arguments, SweepArguments& sweep) {
-  std::string problem;
-  for (size_t i = 0; i < arguments.size() && problem.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool valued = i + 1 < arguments.size();
-    if (ReadWorkers(arguments, i, sweep.workers, problem))
-      continue;
-    if (argument == "--vary" && valued)
-      sweep.varied.push_back(arguments[++i]);
-    else if (argument == "--csv" && valued)
-      sweep.csv = arguments[++i];
-    else if (argument == "--plot" && valued)
-      sweep.plot = arguments[++i];
-    else if (argument == "--scale" && valued && sweep.scale == 0) {
-      const std::string& value = arguments[++i];
-      sweep.scale = value.size() == 1 && value[0] >= '1' && value[0] <= '0' + kLargestGraphScale
-                        ? value[0] - '0'
-                        : -1;
-      if (sweep.scale < 0)
-        problem = "--scale takes 1 to " + std::to_string(kLargestGraphScale);
-    } else if (argument.empty() || argument[0] == '-')
-      problem = "unknown option \"" + argument + "\"";
-    else if (sweep.input.empty())
-      sweep.input = argument;
-    else
-      problem = "a sweep takes one input file";
-  }
-  if (problem.empty() && sweep.input.empty())
-    problem = "no input file given";
-  if (problem.empty() && sweep.varied.empty())
-    problem = "no --vary given";
-  if (problem.empty() && !sweep.plot.empty() && !IsSweepPlotName(sweep.plot))
-    problem = "the plot is written as PNG, SVG or PDF: name it .png, .svg or .pdf";
-  if (problem.empty() && sweep.scale > 1 &&
+// Refuses outputs that cannot be written as asked.
+void CheckOutputs(const SweepArguments& sweep) {
+  if (!sweep.plot.empty() && !IsSweepPlotName(sweep.plot))
+    throw UsageError("the plot is written as PNG, SVG or PDF: name it .png, .svg or .pdf");
+  if (!sweep.scale.empty() &&
       (sweep.plot.empty() || GraphFormatOfPath(sweep.plot) != GraphFormat::Png))
-    problem = "--scale sizes a PNG plot";
+    throw UsageError("--scale sizes a PNG plot");
   const std::string input = FileIdentity(ExpandFileName(sweep.input));
   for (const std::string& output : {sweep.csv, sweep.plot})
-    if (problem.empty() && !output.empty() && FileIdentity(ExpandFileName(output)) == input)
-      problem = "\"" + output + "\" is the input file";
-  if (problem.empty() && !sweep.csv.empty() && !sweep.plot.empty() &&
+    if (!output.empty() && FileIdentity(ExpandFileName(output)) == input)
+      throw UsageError("\"" + output + "\" is the input file");
+  if (!sweep.csv.empty() && !sweep.plot.empty() &&
       FileIdentity(ExpandFileName(sweep.csv)) == FileIdentity(ExpandFileName(sweep.plot)))
-    problem = "the table and the plot would be the same file";
-  return problem;
+    throw UsageError("the table and the plot would be the same file");
 }
 
 // The result of `aim` in words, for the title and the vertical axis.
@@ -122,15 +97,12 @@ SweepPlot PlotOf(const TDMPumpfield& base, const SweepTable& table) {
     plot.curves.push_back({curve.label, curve.x, curve.y, curve.failed});
   return plot;
 }
-} // namespace
 
-int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  SweepArguments sweep;
-  std::string problem = Parse(arguments, sweep);
-  if (!problem.empty()) {
-    err << problem << '\n' << kUsage << '\n';
-    return kExitUsage;
-  }
+int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
+  CheckOutputs(sweep);
+  const int scale =
+      sweep.scale.empty() ? 1 : WholeNumberOption("--scale", sweep.scale, 1, kLargestGraphScale);
+  const int workers = WorkersOption(sweep.jobs);
 
   const std::string inputName = ExpandFileName(sweep.input);
   if (!TextReader(inputName).opened()) {
@@ -155,14 +127,13 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       table.varied.push_back(ParseVaried(varied, base.AimCode));
     GridPoints(table.varied);
   } catch (const SweepUsageError& error) {
-    err << error.what() << '\n' << kUsage << '\n';
-    return kExitUsage;
+    throw UsageError(error.what());
   }
 
   const StopSignals stop;
   ProgressLine progress(err, IsTerminal(err), GridPoints(table.varied));
   StudyRun run;
-  run.workers = sweep.workers;
+  run.workers = workers;
   run.stopRequested = [&stop] { return stop.requested(); };
   run.tick = [&progress] { progress.Tick(); };
   run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
@@ -193,7 +164,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   }
   if (!sweep.plot.empty()) {
     const auto application = OffscreenApplication();
-    if (SaveSweepPlot(PlotOf(base, table), sweep.plot, std::max(1, sweep.scale), errorText)) {
+    if (SaveSweepPlot(PlotOf(base, table), sweep.plot, scale, errorText)) {
       (sweep.csv.empty() ? err : out) << "Plot written: " << ExpandFileName(sweep.plot) << '\n';
     } else {
       err << errorText << '\n';
@@ -201,4 +172,26 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     }
   }
   return status;
+}
+} // namespace
+
+void AddSweepCommand(CommandSet& commands) {
+  auto sweep = std::make_shared<SweepArguments>();
+  CLI::App& command =
+      commands.Add("sweep", kSummary, kExitStatuses, [sweep](std::ostream& out, std::ostream& err) {
+        return Sweep(*sweep, out, err);
+      });
+  AddFileArgument(command, "FILE.inp", sweep->input, "the input file; it is not changed");
+  AddRepeatedOption(command, "--vary", sweep->varied, "SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,...",
+                    "vary the input SYMBOL over COUNT evenly spaced values from FROM to TO, or "
+                    "over the values listed; rounded as the input file holds them")
+      ->required();
+  AddValueOption(command, "-j,--jobs", sweep->jobs, "N",
+                 "points run at once, 1 to 1024 (default: one per processor)");
+  AddValueOption(command, "--csv", sweep->csv, "TABLE.csv",
+                 "write the table to this CSV file instead of standard output");
+  AddValueOption(command, "--plot", sweep->plot, "PLOT.png|.svg|.pdf",
+                 "draw the result against the first varied input");
+  AddValueOption(command, "--scale", sweep->scale, "K",
+                 "draw a PNG plot at 2, 3 or 4 times the size");
 }

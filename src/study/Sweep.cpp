@@ -3,7 +3,6 @@
 #include "core/TextFormat.h"
 #include "study/ParallelRunner.h"
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <span>
@@ -25,14 +24,13 @@ double Number(const std::string& text, const std::string& vary) {
 }
 
 size_t Count(const std::string& text, const std::string& vary) {
-  size_t count = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), count);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || count < 2)
+  const std::optional<long long> count = TextToWholeNumber(text);
+  if (!count || *count < 2)
     throw SweepUsageError("the COUNT in \"" + vary + "\" must be a whole number of at least 2");
-  if (count > kMaxSweepPoints)
+  if (*count > static_cast<long long>(kMaxSweepPoints))
     throw SweepUsageError("\"" + vary + "\" asks for more than " + std::to_string(kMaxSweepPoints) +
                           " values");
-  return count;
+  return static_cast<size_t>(*count);
 }
 
 std::vector<double> ValuesOf(const std::string& list, const std::string& vary) {

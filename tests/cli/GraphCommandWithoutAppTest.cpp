@@ -2,8 +2,8 @@
 #include "ReportFiles.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "cli/GraphCommand.h"
-#include "cli/RunCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ TEST(GraphCommandWithoutApplication, MakesItsOwnOffscreenApplicationAndDataModul
   ASSERT_EQ(DMPumpfield, nullptr);
 
   std::ostringstream out, err;
-  ASSERT_EQ(GraphCommand({report + ".out", dir.file("graph.bmp")}, out, err), kExitReportWritten)
+  ASSERT_EQ(RunCommandLine({"graph", report + ".out", dir.file("graph.bmp")}, out, err),
+            kExitReportWritten)
       << err.str();
   EXPECT_EQ(QCoreApplication::instance(), nullptr);
   EXPECT_EQ(DMPumpfield, nullptr);

@@ -1,7 +1,6 @@
-#include "cli/SweepCommand.h"
 #include "CliTestSupport.h"
 #include "TempDir.h"
-#include "cli/RunCommand.h"
+#include "cli/Commands.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@
 #include <sys/wait.h>
 
 namespace {
-CliRun Sweep(const std::vector<std::string>& arguments) { return Call(SweepCommand, arguments); }
+CliRun Sweep(const std::vector<std::string>& arguments) { return Call("sweep", arguments); }
 
 const char* const kSpacing = PUMPFIELD_SOURCE_DIR "/Data/spacing-loam-over-sand.inp";
 } // namespace
@@ -54,7 +53,7 @@ TEST(Sweep, RefusedArgumentsAndUnreadableInput) {
       {{"case.inp", "--vary", "Dm=1:2:200", "--vary", "R=0.001:0.002:51"},
        kExitUsage,
        "more than 10000 points"},
-      {{"case.inp"}, kExitUsage, "no --vary given"},
+      {{"case.inp"}, kExitUsage, "--vary is required"},
       {{"case.inp", "--vary", "Dm=1", "--plot", "p.bmp"}, kExitUsage, "name it .png, .svg or .pdf"},
       {{"case.inp", "--vary", "Dm=1", "--plot", "p.svg", "--scale", "2"},
        kExitUsage,
