@@ -58,10 +58,26 @@ diff <(sed 13,14d "$tmp/run/field-rectangular.out") \
   fail "the report differs from the installed example report"
 echo "report as installed"
 
+echo "== bash completion and manual page"
+completion=$prefix/share/bash-completion/completions/pumpfield-cli
+[ -f "$completion" ] || fail "the bash completion is not installed"
+offered=$(cd "$tmp/run" && bash -c 'source "$1"
+  COMP_LINE="pumpfield-cli sweep field-rectangular.inp --vary S"; COMP_POINT=${#COMP_LINE}
+  COMP_WORDS=("$2" S); COMP_CWORD=1; _pumpfield_cli; echo "${COMPREPLY[*]}"' \
+  _ "$completion" "$prefix/bin/pumpfield-cli")
+[ "$offered" = "Sa= Sb=" ] || fail "the completion offers \"$offered\" for --vary S of a field"
+for command in $("$prefix/bin/pumpfield-cli" __complete "pumpfield-cli " | tail -n +2); do
+  zcat "$prefix/share/man/man1/pumpfield-cli.1.gz" | grep -q "^\.SH \"PUMPFIELD-CLI ${command^^}\"" ||
+    fail "the manual page has no section for the command $command"
+done
+echo "completion installed, a manual section per command"
+
 echo "== Debian package"
 (cd build && cpack -G DEB >/dev/null)
 package=build/pumpfield_${version}_$(dpkg --print-architecture).deb
 [ -f "$package" ] || fail "$package was not made"
 lintian --fail-on error "$package" 2>&1 | { grep -v 'running with root privileges' || true; }
-dpkg-deb -c "$package"
+dpkg-deb -c "$package" | tee "$tmp/contents"
+grep -q '/usr/share/bash-completion/completions/pumpfield-cli$' "$tmp/contents" ||
+  fail "the package holds no bash completion"
 echo "$package: $(stat -c %s "$package") bytes"

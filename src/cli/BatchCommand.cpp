@@ -1,9 +1,10 @@
 #include "cli/BatchCommand.h"
 
-#include "cli/ExitStatus.h"
+#include "cli/Commands.h"
 #include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
+#include "core/TextFormat.h"
 #include "study/Batch.h"
 #include "study/ThreadPool.h"
 
@@ -12,9 +13,6 @@
 #include <ostream>
 
 namespace {
-const char* const kUsage =
-    "usage: pumpfield-cli run FILE.inp [FILE.inp ...] [-j N] [--summary SUMMARY.csv]";
-
 int ExitStatusOf(StudyStatus status) {
   switch (status) {
   case StudyStatus::Ok:
@@ -54,7 +52,7 @@ void Print(const std::string& name, const std::string& input, const RunRecord& r
 }
 
 std::string Counts(const std::vector<RunRecord>& records) {
-  std::string text = std::to_string(records.size()) + " files:";
+  std::string text = Counted(static_cast<long long>(records.size()), "file", "files") + ":";
   const char* separator = " ";
   for (StudyStatus status : {StudyStatus::Ok, StudyStatus::NotConverged, StudyStatus::InputErrors,
                              StudyStatus::ArithmeticError, StudyStatus::Unreadable}) {
@@ -69,37 +67,16 @@ std::string Counts(const std::vector<RunRecord>& records) {
 }
 } // namespace
 
-bool IsBatchRun(const std::vector<std::string>& arguments) {
-  return arguments.size() != 1 || arguments[0].rfind('-', 0) == 0;
-}
-
-int BatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> names, inputs;
-  std::string summary, problem;
-  int workers = AvailableProcessors();
-  for (size_t i = 0; i < arguments.size() && problem.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    if (ReadWorkers(arguments, i, workers, problem))
-      continue;
-    if (argument == "--summary" && i + 1 < arguments.size())
-      summary = arguments[++i];
-    else if (argument.rfind("--summary=", 0) == 0)
-      summary = argument.substr(10);
-    else if (argument.empty() || argument[0] == '-')
-      problem = "unknown option \"" + argument + "\"";
-    else
-      names.push_back(argument);
-  }
-  if (problem.empty() && names.empty())
-    problem = "no input file given";
+int BatchCommand(const BatchArguments& batch, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string>& names = batch.names;
+  const std::string& summary = batch.summary;
+  std::vector<std::string> inputs;
   for (const std::string& name : names)
     inputs.push_back(ExpandFileName(name));
-  if (problem.empty())
-    problem = BatchConflict(inputs, summary.empty() ? summary : ExpandFileName(summary));
-  if (!problem.empty()) {
-    err << problem << '\n' << kUsage << '\n';
-    return kExitUsage;
-  }
+  if (const std::string problem =
+          BatchConflict(inputs, summary.empty() ? summary : ExpandFileName(summary));
+      !problem.empty())
+    throw UsageError(problem);
 
   const StopSignals stop;
   ProgressLine progress(err, IsTerminal(err), inputs.size());
@@ -107,7 +84,7 @@ int BatchCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   std::vector<bool> printed(inputs.size(), false);
   size_t nextInOrder = 0;
   StudyRun run;
-  run.workers = workers;
+  run.workers = batch.workers;
   // A reader that went away (a pipe into "head") stops the batch as a signal would.
   run.stopRequested = [&stop, &out] { return stop.requested() || !out.good(); };
   run.tick = [&progress] { progress.Tick(); };
@@ -124,15 +101,15 @@ int BatchCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     if (!RunBatch(inputs, run, records)) {
       progress.Clear();
       // The runs that ended after one that was stopped have their lines too.
-      size_t ended = 0;
+      long long ended = 0;
       for (size_t i = 0; i < records.size(); ++i) {
         if (records[i] && !printed[i])
           Print(names[i], inputs[i], *records[i], out, err);
         ended += records[i] ? 1 : 0;
       }
       err << "Stopped" << (stop.requested() ? "" : " (standard output was closed)") << ": " << ended
-          << " of " << inputs.size()
-          << " runs had ended; runs under way were stopped and left no half-written report.\n";
+          << " of " << Counted(static_cast<long long>(inputs.size()), "run", "runs")
+          << " had ended; runs under way were stopped and left no half-written report.\n";
       return stop.requested() ? stop.ExitStatus() : 128 + SIGPIPE;
     }
   } catch (const std::exception& error) {

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-// Whether `run` with these arguments is a batch (or a usage error) rather than the run of one
-// file.
-bool IsBatchRun(const std::vector<std::string>& arguments);
+struct BatchArguments {
+  std::vector<std::string> names; // the input files as given
+  std::string summary;            // the summary's name; empty for none
+  int workers = 1;                // runs at once
+};
 
-// `arguments` are those after "run". Exit status: the most severe of the files' statuses as a
-// run of one file gives it, 3 when the summary cannot be written, 64 for a usage error, 128 plus
-// the signal's number when stopped.
-int BatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Exit status: the most severe of the files' statuses as a run of one file gives it, 3 when the
+// summary cannot be written, 128 plus the signal's number when stopped. Files that would
+// overwrite each other raise a UsageError.
+int BatchCommand(const BatchArguments& batch, std::ostream& out, std::ostream& err);

@@ -1,19 +1,34 @@
 #include "cli/CheckCommand.h"
 
 #include "check/ReportCheck.h"
-#include "cli/RunCommand.h"
 #include "core/FileNames.h"
-#include "core/TextFile.h"
+#include "core/JsonFile.h"
 #include "core/TextFormat.h"
 #include "export/ExportTarget.h"
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <ostream>
 
 namespace {
+const char* const kSummary =
+    "Check a report of any aim against an independent numerical model of one well cell "
+    "(method.md in the documentation tells how): the water-table depth midway between "
+    "neighbouring wells (for a rectangular field along each of the three lines) and at the centre "
+    "of the cell, the report's depth, their difference in m and as a share of the drawdown, "
+    "flagged above 5 %, and for a spacing the spacing the check needs for the required depth.";
+const char* const kExitStatuses =
+    "0 the check was made, flagged or not; 1 the JSON file cannot be "
+    "written; 3 the report cannot be read or checked; 64 usage error.";
+
+struct CheckArguments {
+  std::string report, json;
+};
+
 // Short JSON keys of the rectangular field's three lines, in the report's order.
 const char* const kFieldLineKeys[3] = {"longer_spacing", "shorter_spacing", "diagonal"};
 
@@ -70,13 +85,13 @@ void PrintCheck(std::ostream& out, const std::string& reportName, Aim aim,
         << Fixed(100 * kFlaggedShareOfDrawdown, 1, 0) << " % of the drawdown.\n";
 }
 
-nlohmann::ordered_json CheckJson(Aim aim, const DesignCheck& check) {
-  nlohmann::ordered_json json;
+Json CheckJson(Aim aim, const DesignCheck& check) {
+  Json json;
   json["aim"] = AimKey(aim);
   const bool field = aim == Aim::FieldDepths;
   // One number for a report of one line, one per line of a rectangular field.
   auto perLine = [&](int decimals, auto value) {
-    nlohmann::ordered_json result;
+    Json result;
     for (size_t i = 0; i < check.depths.size(); ++i) {
       const double rounded = Rounded(value(check.depths[i]), decimals);
       if (field)
@@ -92,51 +107,15 @@ nlohmann::ordered_json CheckJson(Aim aim, const DesignCheck& check) {
   json["difference"] = perLine(4, [](const CheckedDepth& d) { return d.difference; });
   json["difference_of_drawdown"] = perLine(4, [](const CheckedDepth& d) { return d.ofDrawdown; });
   if (aim == Aim::Spacing)
-    json["spacing_needed"] =
-        check.spacingNeeded ? nlohmann::ordered_json(Rounded(*check.spacingNeeded, 2)) : nullptr;
+    json["spacing_needed"] = check.spacingNeeded ? Json(Rounded(*check.spacingNeeded, 2)) : nullptr;
   json["flag"] = check.flagged;
   json["screen_face_head"] = Rounded(check.screenFaceHead, 4);
   json["report_first_head"] = Rounded(check.reportFirstHead, 4);
   return json;
 }
 
-bool WriteJson(const nlohmann::ordered_json& json, const std::string& path,
-               std::string& errorText) {
-  std::string text = json.dump(2) + "\n";
-  std::string crlf;
-  for (char c : text)
-    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  TextWriter writer(path, TextWriter::Mode::ReplaceWhenDone);
-  writer.Write(crlf);
-  if (writer.Close())
-    return true;
-  errorText =
-      "The file \"" + VisibleFileName(path) + "\" could not be written: " + writer.failure();
-  return false;
-}
-} // namespace
-
-int CheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> reports;
-  std::vector<std::string> jsons;
-  bool usable = true;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--json" && i + 1 < arguments.size())
-      jsons.push_back(arguments[++i]);
-    else if (argument.rfind("--json=", 0) == 0)
-      jsons.push_back(argument.substr(7));
-    else if (argument.empty() || argument[0] == '-')
-      usable = false;
-    else
-      reports.push_back(argument);
-  }
-  if (!usable || reports.size() != 1 || jsons.size() > 1 ||
-      (jsons.size() == 1 && jsons[0].empty())) {
-    err << "usage: pumpfield-cli check FILE.out [--json CHECK.json]\n";
-    return kExitUsage;
-  }
-  const std::string reportName = ExpandFileName(reports[0]);
+int Check(const CheckArguments& arguments, std::ostream& out, std::ostream& err) {
+  const std::string reportName = ExpandFileName(arguments.report);
   std::string errorText;
   const auto report = ReadReport(reportName, errorText);
   const auto check = report ? CheckReport(*report, errorText) : std::nullopt;
@@ -145,14 +124,25 @@ int CheckCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     return kExitBadInputFile;
   }
   PrintCheck(out, reportName, *report->aim, *check);
-  if (jsons.empty())
+  if (arguments.json.empty())
     return kExitReportWritten;
-  const std::string jsonName = ExpandFileName(jsons[0]);
+  const std::string jsonName = ExpandFileName(arguments.json);
   if (ReplacesReportOrInput(jsonName, reportName, errorText) ||
-      !WriteJson(CheckJson(*report->aim, *check), jsonName, errorText)) {
+      !WriteJsonFile(jsonName, CheckJson(*report->aim, *check), errorText)) {
     err << errorText << '\n';
     return kExitInputErrors;
   }
   out << "Check written: " << jsonName << '\n';
   return kExitReportWritten;
+}
+} // namespace
+
+void AddCheckCommand(CommandSet& commands) {
+  auto arguments = std::make_shared<CheckArguments>();
+  CLI::App& command = commands.Add(
+      "check", kSummary, kExitStatuses,
+      [arguments](std::ostream& out, std::ostream& err) { return Check(*arguments, out, err); });
+  AddFileArgument(command, "FILE.out", arguments->report, "the report");
+  AddValueOption(command, "--json", arguments->json, "CHECK.json",
+                 "write the check to this JSON file too");
 }

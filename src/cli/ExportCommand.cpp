@@ -1,33 +1,27 @@
 #include "cli/ExportCommand.h"
 
-#include "cli/ExitStatus.h"
 #include "core/FileNames.h"
 #include "export/ExportTarget.h"
 #include "export/TableExport.h"
 
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
-int ExportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> reports;
-  std::vector<std::string> tables;
-  bool usable = true;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--csv" && i + 1 < arguments.size())
-      tables.push_back(arguments[++i]);
-    else if (argument.rfind("--csv=", 0) == 0)
-      tables.push_back(argument.substr(6));
-    else if (argument.empty() || argument[0] == '-')
-      usable = false;
-    else
-      reports.push_back(argument);
-  }
-  if (!usable || reports.size() != 1 || tables.size() != 1 || tables[0].empty()) {
-    err << "usage: pumpfield-cli export FILE.out --csv TABLE.csv\n";
-    return kExitUsage;
-  }
-  const std::string reportName = ExpandFileName(reports[0]);
-  const std::string tableName = ExpandFileName(tables[0]);
+namespace {
+const char* const kSummary =
+    "Write every profile table of a report to a CSV file: a header row with units, one row per "
+    "table row with the profile's name, distance, head and gradient as the report prints them "
+    "(always with a decimal point).";
+
+struct ExportArguments {
+  std::string report, table;
+};
+
+int Export(const ExportArguments& arguments, std::ostream& out, std::ostream& err) {
+  const std::string reportName = ExpandFileName(arguments.report);
+  const std::string tableName = ExpandFileName(arguments.table);
   std::string errorText;
   const auto report = ReadReport(reportName, errorText);
   if (!report) {
@@ -41,4 +35,15 @@ int ExportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   }
   out << "Tables written: " << tableName << '\n';
   return kExitReportWritten;
+}
+} // namespace
+
+void AddExportCommand(CommandSet& commands) {
+  auto arguments = std::make_shared<ExportArguments>();
+  CLI::App& command = commands.Add(
+      "export", kSummary, kFileWrittenStatuses,
+      [arguments](std::ostream& out, std::ostream& err) { return Export(*arguments, out, err); });
+  AddFileArgument(command, "FILE.out", arguments->report, "the report");
+  AddValueOption(command, "--csv", arguments->table, "TABLE.csv", "the CSV file to write")
+      ->required();
 }

@@ -1,23 +1,47 @@
 #include "cli/ReportCommand.h"
 
-#include "cli/ExitStatus.h"
 #include "cli/OffscreenApplication.h"
 #include "core/FileNames.h"
 #include "export/CalculationReport.h"
 #include "export/ExportTarget.h"
 
-#include <ostream>
+#include <CLI/CLI.hpp>
 
-int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  bool usable = arguments.size() == 2;
-  for (const std::string& argument : arguments)
-    usable = usable && !argument.empty() && argument[0] != '-';
-  if (!usable) {
-    err << "usage: pumpfield-cli report FILE.out REPORT.pdf\n";
-    return kExitUsage;
-  }
-  const std::string reportName = ExpandFileName(arguments[0]);
-  const std::string pdfName = ExpandFileName(arguments[1]);
+#include <algorithm>
+#include <memory>
+#include <ostream>
+#include <utility>
+
+namespace {
+const char* const kSummary =
+    "Write the calculation sheet of a report as an A4 PDF: a title block with the given texts, a "
+    "summary, the inputs and the check of the input file beside the report, the method, a "
+    "cross-section, the plan of a rectangular field, the water table and the profile tables.";
+
+struct ReportArguments {
+  std::string report, pdf;
+  ReportTitleBlock titleBlock;
+};
+
+// The characters of a UTF-8 text: its bytes that do not continue a character.
+size_t Characters(const std::string& text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& err) {
+  const ReportTitleBlock& block = arguments.titleBlock;
+  for (const auto& [option, text] : {std::pair{"--project", &block.project},
+                                     {"--client", &block.client},
+                                     {"--engineer", &block.engineer},
+                                     {"--checked", &block.checkedBy},
+                                     {"--revision", &block.revision}})
+    if (Characters(*text) > kLongestTitleBlockField)
+      throw UsageError(std::string(option) + " takes at most " +
+                       std::to_string(kLongestTitleBlockField) + " characters");
+  const std::string reportName = ExpandFileName(arguments.report);
+  const std::string pdfName = ExpandFileName(arguments.pdf);
 
   const auto application = OffscreenApplication();
   if (!CanDraw()) {
@@ -27,7 +51,7 @@ int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   std::string errorText;
   CalculationReportResult result = CalculationReportResult::NotWritten;
   if (!ReplacesReportOrInput(pdfName, reportName, errorText))
-    result = WriteCalculationReport(reportName, pdfName, errorText);
+    result = WriteCalculationReport(reportName, pdfName, arguments.titleBlock, errorText);
   switch (result) {
   case CalculationReportResult::Written:
     out << "Calculation report written: " << pdfName << '\n';
@@ -40,4 +64,20 @@ int ReportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   }
   err << errorText << '\n';
   return kExitInputErrors;
+}
+} // namespace
+
+void AddReportCommand(CommandSet& commands) {
+  auto arguments = std::make_shared<ReportArguments>();
+  CLI::App& command = commands.Add(
+      "report", kSummary, kFileWrittenStatuses,
+      [arguments](std::ostream& out, std::ostream& err) { return Report(*arguments, out, err); });
+  AddFileArgument(command, "FILE.out", arguments->report, "the report");
+  AddFileArgument(command, "REPORT.pdf", arguments->pdf, "the PDF to write");
+  ReportTitleBlock& block = arguments->titleBlock;
+  AddValueOption(command, "--project", block.project, "TEXT", "the project, in the title block");
+  AddValueOption(command, "--client", block.client, "TEXT", "the client");
+  AddValueOption(command, "--engineer", block.engineer, "TEXT", "the engineer");
+  AddValueOption(command, "--checked", block.checkedBy, "TEXT", "who checked the calculation");
+  AddValueOption(command, "--revision", block.revision, "TEXT", "the revision of the sheet");
 }

@@ -1,12 +1,9 @@
-// The command-line run of a saved input file: check step, then (without input errors) the
-// calculation, in the working directory, with progress lines and messages on `out`.
+// The command-line run of saved input files: one file as a run from the window does it (check
+// step, then without input errors the calculation, in the working directory, with progress lines
+// and messages on standard output), or several as a batch (cli/BatchCommand.h).
 #pragma once
 
-#include "cli/ExitStatus.h"
+#include "cli/Commands.h"
 
-#include <iosfwd>
-#include <string>
-#include <vector>
-
-// `arguments` are those after the command name: one input file, or a batch (cli/BatchCommand.h).
-int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Adds the command "run".
+void AddRunCommand(CommandSet& commands);

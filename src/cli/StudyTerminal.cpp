@@ -1,9 +1,10 @@
 #include "cli/StudyTerminal.h"
 
-#include <charconv>
+#include "cli/Commands.h"
+#include "core/TextFormat.h"
+#include "study/ThreadPool.h"
+
 #include <csignal>
-#include <iostream>
-#include <unistd.h>
 
 namespace {
 volatile std::sig_atomic_t stopSignal = 0;
@@ -68,7 +69,7 @@ void ProgressLine::Draw() {
     return;
   drawnAt_ = std::chrono::steady_clock::now();
   const double elapsed = std::chrono::duration<double>(drawnAt_ - start_).count();
-  std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " runs done, " +
+  std::string line = std::to_string(done_) + "/" + Counted(total_, "run", "runs") + " done, " +
                      Clock(static_cast<long>(elapsed)) + " elapsed";
   if (done_ > 0 && done_ < total_)
     line +=
@@ -77,21 +78,6 @@ void ProgressLine::Draw() {
   drawn_ = true;
 }
 
-bool ReadWorkers(const std::vector<std::string>& arguments, size_t& i, int& workers,
-                 std::string& problem) {
-  const std::string& argument = arguments[i];
-  std::string value;
-  if (argument == "-j" && i + 1 < arguments.size())
-    value = arguments[++i];
-  else if (argument.rfind("--jobs=", 0) == 0)
-    value = argument.substr(7);
-  else if (argument.rfind("-j", 0) == 0 && argument.size() > 2)
-    value = argument.substr(2);
-  else if (argument != "-j")
-    return false;
-  const auto result = std::from_chars(value.data(), value.data() + value.size(), workers);
-  if (result.ec != std::errc() || result.ptr != value.data() + value.size() || workers < 1 ||
-      workers > 1024)
-    problem = "-j takes a number of runs at once from 1 to 1024";
-  return true;
+int WorkersOption(const std::string& jobs) {
+  return jobs.empty() ? AvailableProcessors() : WholeNumberOption("-j", jobs, 1, 1024);
 }

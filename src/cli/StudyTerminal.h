@@ -5,7 +5,6 @@
 #include <chrono>
 #include <iosfwd>
 #include <string>
-#include <vector>
 
 // For its lifetime SIGINT, SIGTERM and SIGHUP only note that a stop was asked for.
 class StopSignals {
@@ -41,7 +40,6 @@ private:
   std::chrono::steady_clock::time_point start_, drawnAt_;
 };
 
-// Reads the option at arguments[i] when it is -j N, -jN or --jobs=N, moving i past N: true when
-// it was one; `problem` is set when its N is no whole number from 1 to 1024.
-bool ReadWorkers(const std::vector<std::string>& arguments, size_t& i, int& workers,
-                 std::string& problem);
+// The runs at once that -j asks for (1 to 1024; a UsageError otherwise), or one per processor when
+// `jobs` is empty.
+int WorkersOption(const std::string& jobs);

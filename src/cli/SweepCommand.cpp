@@ -1,89 +1,108 @@
 #include "cli/SweepCommand.h"
 
-#include "cli/ExitStatus.h"
+#include "cli/Commands.h"
 #include "cli/OffscreenApplication.h"
 #include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
-#include "graph/SweepPlot.h"
+#include "export/FigureData.h"
+#include "export/GraphImages.h"
+#include "export/SweepPlot.h"
 #include "study/Batch.h"
 #include "study/Sweep.h"
 #include "study/ThreadPool.h"
 
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
 namespace {
-const char* const kUsage = "usage: pumpfield-cli sweep FILE.inp --vary "
-                           "SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,... [--vary ...]\n"
-                           "       [-j N] [--csv TABLE.csv] [--plot PLOT.png|PLOT.svg]";
+const char* const kSummary =
+    "Run the input file for every combination of the values of the inputs named by their symbols "
+    "in the report (R, D1, ..., S, Sa, Sb); at most 10000 points. The table (standard output "
+    "without --csv) has one row per point; the plot shows the result against the first symbol, "
+    "one line per value of the second, with hollow markers for runs without a converged "
+    "result.";
+const char* const kExitStatuses =
+    "0 the sweep ran (each point's status is in its row); 3 the input file cannot be read or the "
+    "table or plot cannot be written; 64 usage error; 130 Ctrl+C.";
 
 struct SweepArguments {
-  std::string input, csv, plot;
+  std::string input, csv, plot, jobs, scale;
   std::vector<std::string> varied;
-  int workers = AvailableProcessors();
 };
 
-std::string Parse(const std::vector<std::string>& arguments, SweepArguments& sweep) {
-  std::string problem;
-  for (size_t i = 0; i < arguments.size() && problem.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool valued = i + 1 < arguments.size();
-    if (ReadWorkers(arguments, i, sweep.workers, problem))
-      continue;
-    if (argument == "--vary" && valued)
-      sweep.varied.push_back(arguments[++i]);
-    else if (argument == "--csv" && valued)
-      sweep.csv = arguments[++i];
-    else if (argument == "--plot" && valued)
-      sweep.plot = arguments[++i];
-    else if (argument.empty() || argument[0] == '-')
-      problem = "unknown option \"" + argument + "\"";
-    else if (sweep.input.empty())
-      sweep.input = argument;
-    else
-      problem = "a sweep takes one input file";
-  }
-  if (problem.empty() && sweep.input.empty())
-    problem = "no input file given";
-  if (problem.empty() && sweep.varied.empty())
-    problem = "no --vary given";
-  if (problem.empty() && !sweep.plot.empty() && !IsSweepPlotName(sweep.plot))
-    problem = "the plot is written as PNG or SVG: name it .png or .svg";
+// Refuses outputs that cannot be written as asked.
+void CheckOutputs(const SweepArguments& sweep) {
+  if (!sweep.plot.empty() && !IsSweepPlotName(sweep.plot))
+    throw UsageError("the plot is written as PNG, SVG or PDF: name it .png, .svg or .pdf");
+  if (!sweep.scale.empty() &&
+      (sweep.plot.empty() || GraphFormatOfPath(sweep.plot) != GraphFormat::Png))
+    throw UsageError("--scale sizes a PNG plot");
   const std::string input = FileIdentity(ExpandFileName(sweep.input));
   for (const std::string& output : {sweep.csv, sweep.plot})
-    if (problem.empty() && !output.empty() && FileIdentity(ExpandFileName(output)) == input)
-      problem = "\"" + output + "\" is the input file";
-  if (problem.empty() && !sweep.csv.empty() && !sweep.plot.empty() &&
+    if (!output.empty() && FileIdentity(ExpandFileName(output)) == input)
+      throw UsageError("\"" + output + "\" is the input file");
+  if (!sweep.csv.empty() && !sweep.plot.empty() &&
       FileIdentity(ExpandFileName(sweep.csv)) == FileIdentity(ExpandFileName(sweep.plot)))
-    problem = "the table and the plot would be the same file";
-  return problem;
+    throw UsageError("the table and the plot would be the same file");
+}
+
+// The result of `aim` in words, for the title and the vertical axis.
+std::string PlottedResultWords(Aim aim) {
+  switch (aim) {
+  case Aim::Spacing:
+    return "Well spacing";
+  case Aim::Discharge:
+    return "Discharge of a well";
+  case Aim::FieldDepths:
+    return "Midway depth of the water table along the diagonal";
+  case Aim::Conductivity:
+    break;
+  }
+  return "Hydraulic conductivity";
+}
+
+// "Depth of the bottom of layer 2, D2 (m)": the input in words with its symbol and unit.
+std::string InputInWords(const AimInput& input, Aim aim) {
+  const std::optional<QuantityName> name = QuantityOf(input.symbol, aim);
+  return (name ? std::string(name->words) + ", " : std::string()) + input.symbol + " (" +
+         input.unit + ")";
+}
+
+std::string LowerFirst(std::string text) {
+  if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
+    text[0] = static_cast<char>(text[0] - 'A' + 'a');
+  return text;
 }
 
 SweepPlot PlotOf(const TDMPumpfield& base, const SweepTable& table) {
   SweepPlot plot;
   plot.title1 = base.Title1;
   const VariedInput& first = table.varied.front();
-  plot.xLabel = std::string(first.input.symbol) + " (" + first.input.unit + ")";
-  plot.yLabel = PlottedResultLabel(table.aim);
-  plot.title2 = plot.yLabel.substr(0, plot.yLabel.find(" (")) + " against " + first.input.symbol;
+  plot.xLabel = InputInWords(first.input, table.aim);
+  const std::string result = PlottedResultWords(table.aim);
+  plot.yLabel = result + ", " + PlottedResultLabel(table.aim);
+  const std::optional<QuantityName> firstName = QuantityOf(first.input.symbol, table.aim);
+  plot.title2 = result + " against " +
+                (firstName ? LowerFirst(firstName->words) + " " : std::string()) +
+                first.input.symbol;
   if (table.varied.size() > 1)
     plot.title2 += ", one line per value of " + std::string(table.varied[1].input.symbol);
   for (size_t i = 2; i < table.varied.size(); ++i)
     plot.title2 += " and " + std::string(table.varied[i].input.symbol);
   for (const SweepCurve& curve : SweepCurves(table))
-    plot.curves.push_back({curve.label, curve.x, curve.y});
+    plot.curves.push_back({curve.label, curve.x, curve.y, curve.failed});
   return plot;
 }
-} // namespace
 
-int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  SweepArguments sweep;
-  std::string problem = Parse(arguments, sweep);
-  if (!problem.empty()) {
-    err << problem << '\n' << kUsage << '\n';
-    return kExitUsage;
-  }
+int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
+  CheckOutputs(sweep);
+  const int scale =
+      sweep.scale.empty() ? 1 : WholeNumberOption("--scale", sweep.scale, 1, kLargestGraphScale);
+  const int workers = WorkersOption(sweep.jobs);
 
   const std::string inputName = ExpandFileName(sweep.input);
   if (!TextReader(inputName).opened()) {
@@ -108,14 +127,13 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       table.varied.push_back(ParseVaried(varied, base.AimCode));
     GridPoints(table.varied);
   } catch (const SweepUsageError& error) {
-    err << error.what() << '\n' << kUsage << '\n';
-    return kExitUsage;
+    throw UsageError(error.what());
   }
 
   const StopSignals stop;
   ProgressLine progress(err, IsTerminal(err), GridPoints(table.varied));
   StudyRun run;
-  run.workers = sweep.workers;
+  run.workers = workers;
   run.stopRequested = [&stop] { return stop.requested(); };
   run.tick = [&progress] { progress.Tick(); };
   run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
@@ -146,7 +164,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
   }
   if (!sweep.plot.empty()) {
     const auto application = OffscreenApplication();
-    if (SaveSweepPlot(PlotOf(base, table), sweep.plot, errorText)) {
+    if (SaveSweepPlot(PlotOf(base, table), sweep.plot, scale, errorText)) {
       (sweep.csv.empty() ? err : out) << "Plot written: " << ExpandFileName(sweep.plot) << '\n';
     } else {
       err << errorText << '\n';
@@ -154,4 +172,26 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     }
   }
   return status;
+}
+} // namespace
+
+void AddSweepCommand(CommandSet& commands) {
+  auto sweep = std::make_shared<SweepArguments>();
+  CLI::App& command =
+      commands.Add("sweep", kSummary, kExitStatuses, [sweep](std::ostream& out, std::ostream& err) {
+        return Sweep(*sweep, out, err);
+      });
+  AddFileArgument(command, "FILE.inp", sweep->input, "the input file; it is not changed");
+  AddRepeatedOption(command, "--vary", sweep->varied, "SYMBOL=FROM:TO:COUNT|SYMBOL=V1,V2,...",
+                    "vary the input SYMBOL over COUNT evenly spaced values from FROM to TO, or "
+                    "over the values listed; rounded as the input file holds them")
+      ->required();
+  AddValueOption(command, "-j,--jobs", sweep->jobs, "N",
+                 "points run at once, 1 to 1024 (default: one per processor)");
+  AddValueOption(command, "--csv", sweep->csv, "TABLE.csv",
+                 "write the table to this CSV file instead of standard output");
+  AddValueOption(command, "--plot", sweep->plot, "PLOT.png|.svg|.pdf",
+                 "draw the result against the first varied input");
+  AddValueOption(command, "--scale", sweep->scale, "K",
+                 "draw a PNG plot at 2, 3 or 4 times the size");
 }

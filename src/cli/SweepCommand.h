@@ -2,11 +2,7 @@
 // results as a table (standard output or --csv) and a plot (--plot).
 #pragma once
 
-#include <iosfwd>
-#include <string>
-#include <vector>
+#include "cli/Commands.h"
 
-// `arguments` are those after "sweep". Exit status: 0 the sweep ran (each point's status is in
-// its row); 3 the input file cannot be read, or the table or plot cannot be written; 64 usage
-// error; 128 plus the signal's number when stopped.
-int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Adds the command "sweep".
+void AddSweepCommand(CommandSet& commands);

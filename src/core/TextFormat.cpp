@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 // Every conversion goes through std::to_chars / std::from_chars, which never consult the C or
 // C++ locale: a desktop with a decimal comma writes and reads the same bytes as any other.
@@ -129,6 +130,22 @@ std::optional<double> TextToFloat(const std::string& text, char separator) {
   if (result.ec != std::errc() || !std::isfinite(value))
     return std::nullopt;
   return value;
+}
+
+std::optional<long long> TextToWholeNumber(const std::string& text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  const size_t digits = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  if (digits == text.size() || !std::all_of(text.begin() + digits, text.end(), IsDigit))
+    return std::nullopt;
+  long long value = 0;
+  const char* first = text.data() + digits - (negative ? 1 : 0);
+  if (std::from_chars(first, text.data() + text.size(), value).ec != std::errc())
+    return negative ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+  return value;
+}
+
+std::string Counted(long long count, const std::string& one, const std::string& many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 double StringToFloat(const std::string& text, char& separator) {

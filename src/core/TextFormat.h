@@ -23,6 +23,13 @@ std::string FloatToText(double value, char separator = '.');
 // as the decimal separator, no digit grouping. Empty or malformed text gives nothing.
 std::optional<double> TextToFloat(const std::string& text, char separator);
 
+// A whole number: digits with an optional sign, nothing else. A number beyond the range of
+// long long gives the nearest end of that range, so that range checks never overflow.
+std::optional<long long> TextToWholeNumber(const std::string& text);
+
+// "1 file", "2 files": the count with the noun in the form that agrees with it.
+std::string Counted(long long count, const std::string& one, const std::string& many);
+
 // A number text that no conversion accepts.
 class ConversionError : public std::runtime_error {
 public:

@@ -3,18 +3,20 @@
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "core/Version.h"
-#include "data/UDMPumpfield.h"
+#include "export/FigureData.h"
+#include "export/GraphImages.h"
+#include "export/PrintFigures.h"
 #include "graph/GraphBitmap.h"
-#include "graph/GraphDrawing.h"
-#include "graph/UWellUtils.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <exception>
@@ -37,10 +39,13 @@ QString Q(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont Font(double points, bool bold = false) {
+QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+
+QFont Font(double points, bool bold = false, bool italic = false) {
   QFont font("Arial");
   font.setPointSizeF(points);
   font.setBold(bold);
+  font.setItalic(italic);
   font.setHintingPreference(QFont::PreferNoHinting);
   return font;
 }
@@ -54,7 +59,7 @@ struct Column {
 using Row = std::vector<QString>;
 
 // A4 pages filled from the top: blocks that do not fit on the rest of a page start the next
-// one, and every page gets its footer with the page number.
+// one, text flows on line by line, and every page gets its footer with the page number.
 class Pages {
 public:
   Pages(QPdfWriter& pdf, int pageCount, const QString& footer)
@@ -70,25 +75,40 @@ public:
 
   void Space(double millimetres) { y_ += Mm(millimetres); }
 
+  // Wrapped at blanks, or anywhere in a word longer than the line; a page ends between lines.
   void Text(const QString& text, const QFont& font, const QColor& colour = kInk,
             double spaceAfter = 1.5) {
-    painter_.setFont(font);
-    const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
-    const double height = painter_.boundingRect(QRectF(0, 0, width(), 1e7), flags, text).height();
-    Need(height);
-    painter_.setFont(font);
-    painter_.setPen(colour);
-    painter_.drawText(QRectF(left_, y_, width(), height), flags, text);
-    y_ += height + Mm(spaceAfter);
+    QTextLayout layout(text, font, &pdf_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (double top = 0;;) {
+      QTextLine line = layout.createLine();
+      if (!line.isValid())
+        break;
+      line.setLineWidth(width());
+      line.setPosition(QPointF(0, top));
+      top += line.height();
+    }
+    layout.endLayout();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+      const QTextLine line = layout.lineAt(i);
+      Need(line.height());
+      painter_.setPen(colour); // a new page's footer has set its own
+      line.draw(&painter_, QPointF(left_, y_ - line.y()));
+      y_ += line.height();
+    }
+    y_ += Mm(spaceAfter);
   }
 
-  // A section title, kept on one page with the first `keepWith` millimetres that follow it.
-  void Heading(const QString& text, double keepWith = 30) {
+  // A section title, kept on one page with the first `keepWith` device units that follow it.
+  void Heading(const QString& text, double keepWith = Mm(30)) {
     Space(4);
     painter_.setFont(Font(12.5, true));
     const double height = painter_.fontMetrics().height();
-    Need(height + Mm(2 + keepWith));
-    painter_.setFont(Font(12.5, true));
+    Need(height + Mm(2) + keepWith);
+    painter_.setFont(Font(12.5, true)); // a new page's footer has set its own
     painter_.setPen(kInk);
     painter_.drawText(QRectF(left_, y_, width(), height), Qt::AlignLeft | Qt::AlignTop, text);
     y_ += height + Mm(0.8);
@@ -97,7 +117,8 @@ public:
     y_ += Mm(2);
   }
 
-  // Rows that do not fit start the next page, under the column headings again.
+  // Rows that do not fit start the next page, under the column headings again. A row taller
+  // than a page is cut at the page's end.
   void Table(const std::vector<Column>& columns, const std::vector<Row>& rows,
              bool withHeadings = true) {
     const double pad = Mm(1.2);
@@ -119,7 +140,8 @@ public:
     const double headingHeight = withHeadings ? rowHeight(headings, headingFont) : 0;
     bool headingsDrawn = false;
     for (size_t r = 0; r < rows.size(); ++r) {
-      const double height = rowHeight(rows[r], bodyFont);
+      const double height =
+          std::min(rowHeight(rows[r], bodyFont), bottom_ - top_ - headingHeight - Mm(1));
       if (y_ + height + (headingsDrawn ? 0 : headingHeight) > bottom_ && y_ > top_) {
         NewPage();
         headingsDrawn = false;
@@ -166,6 +188,8 @@ private:
                double pad, const QColor& shade) {
     if (shade.isValid())
       painter_.fillRect(QRectF(left_, y_, TableWidth(columns), height), shade);
+    painter_.save();
+    painter_.setClipRect(QRectF(left_, y_, TableWidth(columns), height));
     double x = left_;
     painter_.setPen(kInk);
     painter_.setFont(font);
@@ -176,6 +200,7 @@ private:
             CellFlags(columns[c]), row[c]);
       x += Mm(columns[c].width);
     }
+    painter_.restore();
     y_ += height;
   }
 
@@ -198,9 +223,12 @@ private:
     painter_.setFont(Font(8.5));
     painter_.setPen(kMuted);
     const QRectF box(left_, y + Mm(1.5), width(), Mm(6));
-    painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop, footer_);
     const QString number = pageCount_ > 0 ? QString("Page %1 of %2").arg(page_).arg(pageCount_)
                                           : QString("Page %1").arg(page_);
+    const QFontMetricsF metrics(painter_.font(), &pdf_);
+    const QString footer = metrics.elidedText(footer_, Qt::ElideMiddle,
+                                              width() - metrics.horizontalAdvance(number) - Mm(8));
+    painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop, footer);
     painter_.drawText(box, Qt::AlignRight | Qt::AlignTop, number);
   }
 
@@ -212,15 +240,35 @@ private:
   int page_ = 1;
 };
 
-std::string Sha256Of(const std::string& path) {
-  QFile file(QString::fromLocal8Bit(path.c_str()));
-  if (!file.open(QIODevice::ReadOnly))
-    return std::string();
-  QCryptographicHash hash(QCryptographicHash::Sha256);
-  if (!hash.addData(&file))
-    return std::string();
-  return hash.result().toHex().toStdString();
+// What the sections draw on, with the running numbers of figures and tables.
+struct ReportDocument {
+  const ReportContent& report;
+  const ReportFacts& facts;
+  FigureData figure;
+  int figures = 0;
+  int tables = 0;
+
+  QString Number(double value, int decimals) const { return Q(FormatFixed(value, 0, decimals)); }
+};
+
+void Caption(Pages& pages, const QString& text) {
+  pages.Space(1);
+  pages.Text(text, Font(9, false, true), kMuted, 2);
 }
+
+// A figure across the text width, kept on one page with its caption.
+void Figure(Pages& pages, ReportDocument& document, FigureKind kind, const QString& caption) {
+  const double height = pages.width() * kFigureHeight / kFigureWidth;
+  pages.Block(height, [&](const QRectF& box) {
+    QPainter& painter = pages.painter();
+    painter.translate(box.topLeft());
+    painter.scale(box.width() / kFigureWidth, box.height() / kFigureHeight);
+    PaintFigure(painter, QSizeF(kFigureWidth, kFigureHeight), kind, document.figure);
+  });
+  Caption(pages, QString("Figure %1. ").arg(++document.figures) + caption);
+}
+
+double FigureSpace(Pages& pages) { return pages.width() * kFigureHeight / kFigureWidth + Mm(10); }
 
 QString SearchOutcome(const ReportContent& report) {
   if (!report.note.empty())
@@ -230,66 +278,288 @@ QString SearchOutcome(const ReportContent& report) {
   return "The search met its tolerance.";
 }
 
-// The document's content, in order, on `pages`.
-void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& facts,
-                  const GraphOf* graph) {
-  pages.Text("Subsurface drainage by pumped wells", Font(9), kMuted, 0.5);
-  pages.Text("Calculation report", Font(20, true), kInk, 3);
-  pages.Text(Q(report.title1), Font(13, true), kInk, 0.8);
-  pages.Text(Q(report.title2), Font(11.5), kInk, 3);
+// Below the surface, or above it for a negative depth.
+QString DepthWords(const ReportDocument& document, double depth) {
+  return depth < 0 ? document.Number(-depth, 2) + " m above the surface"
+                   : document.Number(depth, 2) + " m below the surface";
+}
 
-  const QString inputHash =
-      facts.inputSha256.empty() ? QString("(the file cannot be read)") : Q(facts.inputSha256);
-  pages.Table({{"", 30}, {"", 140, Qt::AlignLeft, true}},
-              {{"Aim", report.aim ? Q(AimInWords(*report.aim)) : "Not known"},
-               {"Date and time", facts.printed.toString("yyyy-MM-dd HH:mm t")},
-               {"Program", QString("Pumpfield ") + kPumpfieldVersion},
-               {"Output report", Q(facts.reportPath)},
-               {"SHA-256", Q(facts.reportSha256)},
-               {"Input file", Q(facts.inputPath)},
-               {"SHA-256", inputHash}},
-              false);
-
-  pages.Heading("Input data");
-  std::vector<Row> inputs;
-  for (const ReportInput& input : report.inputs)
-    inputs.push_back({Q(input.name), Q(input.symbol), Q(input.unit), Q(input.value)});
-  pages.Table({{"Name", 96}, {"Symbol", 20}, {"Unit", 26}, {"Value", 28, Qt::AlignRight}}, inputs);
-
-  pages.Heading("Result");
-  std::vector<Row> results;
-  for (const ReportResult& result : report.results)
-    results.push_back({Q(result.words), Q(result.figure)});
-  pages.Table({{"", 142}, {"", 28, Qt::AlignRight}}, results, false);
-  pages.Text(SearchOutcome(report), Font(10, !report.note.empty()),
-             report.note.empty() ? kInk : kWarning);
-
-  if (graph) {
-    const double height = pages.width() * kGraphHeight / kGraphWidth;
-    pages.Heading("Graph", height / Mm(1));
-    pages.Block(height, [&pages, graph](const QRectF& box) {
-      QPainter& painter = pages.painter();
-      painter.translate(box.topLeft());
-      painter.scale(box.width() / kGraphWidth, box.height() / kGraphHeight);
-      DrawGraphOn(painter, *graph);
-    });
+QString SummarySentence(const ReportDocument& document) {
+  const FigureData& data = document.figure;
+  auto number = [&](const std::optional<double>& value, int decimals) {
+    return value ? document.Number(*value, decimals) : QString("?");
+  };
+  const std::vector<double>& depths = data.midwayDepths;
+  const QString spacing = number(data.WellSpacing(), 1);
+  const QString pumps = "each well pumps " + number(data.discharge, 1) + " m³/day";
+  switch (data.aim.value_or(Aim::Spacing)) {
+  case Aim::Spacing:
+    if (!data.spacing || depths.empty())
+      break;
+    return "Wells " + spacing + " m apart keep the midway water table " +
+           DepthWords(document, depths.back()) + "; " + pumps + ".";
+  case Aim::Discharge:
+    if (!data.discharge || depths.empty())
+      break;
+    return "Wells " + spacing + " m apart keep the midway water table " +
+           DepthWords(document, depths.back()) + " when " + pumps + ".";
+  case Aim::FieldDepths:
+    if (depths.size() < 3)
+      break;
+    return "In a rectangular field of wells " + number(data.Input("Sa"), 1) + " m by " +
+           number(data.Input("Sb"), 1) + " m apart, where " + pumps + ", the water table lies " +
+           DepthWords(document, depths[0]) + " midway along the longer spacing, " +
+           DepthWords(document, depths[1]) + " midway along the shorter spacing and " +
+           DepthWords(document, depths[2]) + " at the centre between four wells.";
+  case Aim::Conductivity:
+    if (!data.conductivity || depths.empty())
+      break;
+    return "A uniform soil with a hydraulic conductivity of " + number(data.conductivity, 3) +
+           " m/day explains the observed midway water table " +
+           DepthWords(document, depths.back()) + " with wells " + spacing + " m apart; " + pumps +
+           ".";
   }
+  return "The report states no complete result.";
+}
 
-  for (const ReportProfile& profile : report.profiles) {
-    pages.Heading("Profile " + Q(profile.name), 25);
+void WriteSummary(Pages& pages, ReportDocument& document) {
+  pages.Text(SummarySentence(document), Font(11));
+  pages.Text(SearchOutcome(document.report), Font(10, !document.report.note.empty()),
+             document.report.note.empty() ? kInk : kWarning);
+  for (double depth : document.figure.midwayDepths)
+    if (depth < 0) {
+      pages.Text("The water table rises above the soil surface: adjust the design.", Font(10, true),
+                 kWarning);
+      break;
+    }
+  std::vector<Row> results;
+  for (const ReportResult& result : document.report.results)
+    results.push_back({Q(result.words), Q(result.figure)});
+  pages.Table({{"Result as the report states it", 142}, {"Value", 28, Qt::AlignRight}}, results);
+  Caption(pages, QString("Table %1. The results of the calculation.").arg(++document.tables));
+}
+
+QString InputCheckText(const ReportDocument& document) {
+  const InputCheck& check = document.facts.input;
+  switch (check.outcome) {
+  case InputCheck::Outcome::Matches:
+    return "The input file beside the report, " + Q(check.path) +
+           ", holds these inputs; its SHA-256 is " + Q(document.facts.inputSha256) + ".";
+  case InputCheck::Outcome::Differs: {
+    QString text = "Warning: the input file beside the report, " + Q(check.path) +
+                   ", does not match this report: ";
+    for (size_t i = 0; i < check.differences.size(); ++i)
+      text += (i ? "; " : "") + Q(check.differences[i]);
+    return text + ". The inputs above are those of the report.";
+  }
+  case InputCheck::Outcome::Unreadable:
+    return "The file " + Q(check.path) +
+           " beside the report cannot be read as an input file; the inputs above are those "
+           "of the report.";
+  case InputCheck::Outcome::Missing:
+    break;
+  }
+  return "No input file lies beside the report (" + Q(check.path) +
+         "); the inputs above are those of the report.";
+}
+
+void WriteInputData(Pages& pages, ReportDocument& document) {
+  std::vector<Row> inputs;
+  for (const ReportInput& input : document.report.inputs) {
+    const std::optional<QuantityName> quantity = QuantityOf(input.symbol, document.report.aim);
+    inputs.push_back({quantity ? QString(quantity->words) : Q(input.name), Q(input.symbol),
+                      Q(input.value), quantity ? QString(quantity->unit) : Q(input.unit)});
+  }
+  pages.Table({{"Quantity", 100}, {"Symbol", 20}, {"Value", 26, Qt::AlignRight}, {"Unit", 24}},
+              inputs);
+  Caption(pages, QString("Table %1. The inputs as the report states them; depths are measured "
+                         "down from the soil surface.")
+                     .arg(++document.tables));
+  const bool warn = document.facts.input.outcome == InputCheck::Outcome::Differs;
+  pages.Text(InputCheckText(document), Font(10, warn), warn ? kWarning : kInk);
+  if (!document.report.inputFile.empty())
+    pages.Text("The report names its input file as " + Q(document.report.inputFile) + ".",
+               Font(10));
+}
+
+QString MethodText(const ReportDocument& document) {
+  const std::optional<Aim> aim = document.report.aim;
+  const bool field = aim == Aim::FieldDepths;
+  QString text =
+      "Steady flow. The time-average recharge R falls uniformly on the area that one well "
+      "drains and flows to that well, which pumps it out while its water level stays at depth "
+      "Dw below the soil surface. Darcy's law and the water balance at each distance from the "
+      "well give the gradient of the head; the head is integrated from the well face to the "
+      "midway point.\n";
+  text += field ? "Regular pattern. The wells stand on a rectangular grid of Sa by Sb. Along "
+                  "each of three lines from a well (the longer spacing, the shorter spacing "
+                  "and the diagonal) the area is replaced by a circle whose radius is half "
+                  "that line, with the recharge of the Sa by Sb rectangle spread over it.\n"
+                : "Regular pattern. The wells stand on a square grid of spacing S. The area "
+                  "that one well drains is replaced by a circle of the same area, of radius "
+                  "S/2, over which the recharge intensity is 4R/π.\n";
+  if (aim == Aim::Conductivity)
+    text += "Soil. One uniform, isotropic soil from the surface down to D2, with the same "
+            "hydraulic conductivity K above and below the water level in the well; K is the "
+            "unknown. No water flows below D2.\n";
+  else
+    text += "Layered anisotropic soil. Above the water level in the well the permeability is "
+            "Ka; layer 1 reaches down to D1 with horizontal and vertical permeabilities Kb1 "
+            "and Kv1, layer 2 from D1 to D2 with Kb2 and Kv2. No water flows below D2. Vertical "
+            "distances are stretched by the square root of Kb/Kv, so that each layer counts as "
+            "isotropic with the geometric mean of its permeabilities.\n";
+  if (aim == Aim::Spacing || field)
+    text += "When Kv1 is not larger than R, Kb1 and Kb2 are taken as 0 (Kb2 alone when only "
+            "Kv2 is not larger than R); the inputs table shows the values used.\n";
+  text += "Well. The well of diameter W reaches depth Db; where it ends above D2, the water "
+          "also passes under its bottom (partial penetration). The entrance resistance E at "
+          "the well face makes the water table start above the water level in the well by the "
+          "head that the water loses passing it.\n";
+  text += field ? "Distance. X is measured from the axis of the well along each of the three "
+                  "lines towards its midway point. The tables print X as 0.885 times the "
+                  "distance of the integration step, which is 0.01 m.\n"
+                : "Distance. X is measured from the axis of the well along the straight line "
+                  "to the midway point between two wells. The tables print X as 0.855 times "
+                  "the distance of the integration step, which is 0.00001 m";
+  if (!field)
+    text += aim == Aim::Spacing ? "; their last row is the midway point itself.\n" : ".\n";
+  switch (aim.value_or(Aim::FieldDepths)) {
+  case Aim::Spacing:
+    text += "Search. The spacing is found by bisection between 2 m and 2000 m. Each pass "
+            "integrates in steps of 0.01 m; the search ends when the midway head is within "
+            "0.00001 m of the required height H = Dw - Dm, or after 40 passes. A final pass "
+            "in steps of 0.00001 m gives the table.";
+    break;
+  case Aim::Discharge:
+    text += "Search. The recharge intensity that the wells can take is found by bisection "
+            "between 0.0001 and 1 m/day. Each pass integrates in steps of 0.01 m; the search "
+            "ends when the midway head is within 0.00001 m of the required height H = Dw - Dm, "
+            "or after 40 passes. A final pass in steps of 0.00001 m gives the table.";
+    break;
+  case Aim::Conductivity:
+    text += "Search. K is found by bisection between 0.001 and 1000 m/day, starting from K = R. "
+            "Each pass integrates in steps of 0.0001 m; the search ends when the midway head "
+            "is within 0.00001 m of the observed height H = Dw - Dm, or after 100 passes. A "
+            "final pass in steps of 0.00001 m gives the table.";
+    break;
+  case Aim::FieldDepths:
+    text += "No search. The heads follow from the given spacings, with one integration of "
+            "each profile; the discharge of a well is R times Sa times Sb.";
+    break;
+  }
+  return text;
+}
+
+void WriteMethod(Pages& pages, ReportDocument& document) {
+  for (const QString& paragraph : MethodText(document).split('\n'))
+    pages.Text(paragraph, Font(10));
+}
+
+void WriteSection(Pages& pages, ReportDocument& document) {
+  const bool field = document.report.aim == Aim::FieldDepths;
+  Figure(pages, document, FigureKind::Section,
+         QString("Cross-section between two wells") +
+             (field ? " along the longer spacing Sa" : "") +
+             ": the soil layers, the wells down to Db with their water level Dw, and the "
+             "computed water table with the midway depth. Depths below the soil surface; the "
+             "vertical scale is stretched.");
+}
+
+void WritePlan(Pages& pages, ReportDocument& document) {
+  Figure(pages, document, FigureKind::Plan,
+         "Plan of the well field: the wells on the Sa by Sb grid, the three profile lines from a "
+         "well and the computed depth of the water table at their midway points.");
+}
+
+void WriteWaterTable(Pages& pages, ReportDocument& document) {
+  Figure(pages, document, FigureKind::WaterTable,
+         "Height of the water table above the water level in the well against the distance X "
+         "from the well: every row of the tables, with the soil surface, the water level in the "
+         "well and the midway depth. The right-hand scale gives the depth below the surface.");
+}
+
+void WriteTables(Pages& pages, ReportDocument& document) {
+  for (const ReportProfile& profile : document.report.profiles) {
     std::vector<Row> rows;
     for (const auto& row : profile.rows)
       rows.push_back({Q(row[0]), Q(row[1]), Q(row[2])});
+    pages.Text("Profile " + Q(profile.name), Font(10.5, true), kInk, 1);
     pages.Table({{"Distance X (m)", 40, Qt::AlignRight},
                  {"Head F (m)", 40, Qt::AlignRight},
                  {"Gradient G/p (-)", 40, Qt::AlignRight}},
                 rows);
+    Caption(pages, QString("Table %1. Profile %2: distance from the well, height of the water "
+                           "table above the water level in the well and its gradient, as the "
+                           "report prints them.")
+                       .arg(++document.tables)
+                       .arg(Q(profile.name)));
+  }
+}
+
+bool IsRectangularField(const ReportDocument& document) {
+  return document.report.aim == Aim::FieldDepths;
+}
+
+// The sections of the document in order; a section with `applies` appears only where it holds.
+struct ReportSection {
+  const char* heading;
+  void (*write)(Pages&, ReportDocument&);
+  bool (*applies)(const ReportDocument&) = nullptr;
+  bool keepWithFigure = false; // the heading goes to the page where the figure fits
+};
+
+const ReportSection kSections[] = {
+    {"Summary", WriteSummary},
+    {"Input data", WriteInputData},
+    {"Method and assumptions", WriteMethod},
+    {"Cross-section", WriteSection, nullptr, true},
+    {"Plan of the well field", WritePlan, IsRectangularField, true},
+    {"Water table", WriteWaterTable, nullptr, true},
+    {"Tables", WriteTables},
+};
+
+void WriteTitleBlock(Pages& pages, ReportDocument& document) {
+  const ReportContent& report = document.report;
+  const ReportFacts& facts = document.facts;
+  const ReportTitleBlock& block = facts.titleBlock;
+  pages.Text("Subsurface drainage by pumped wells", Font(9), kMuted, 0.5);
+  pages.Text("Calculation report", Font(20, true), kInk, 3);
+  pages.Text(Q(report.title1), Font(13, true), kInk, 0.8);
+  pages.Text(Q(report.title2), Font(11.5), kInk, 3);
+  const double label = 31, value = 54;
+  pages.Table({{"", label},
+               {"", value, Qt::AlignLeft, true},
+               {"", label},
+               {"", value, Qt::AlignLeft, true}},
+              {{"Project", Utf8(block.project), "Client", Utf8(block.client)},
+               {"Engineer", Utf8(block.engineer), "Checked by", Utf8(block.checkedBy)},
+               {"Revision", Utf8(block.revision), "Report generated",
+                facts.generated.toString("yyyy-MM-dd HH:mm t")},
+               {"Aim", report.aim ? Q(AimInWords(*report.aim)) : "Not known", "Program",
+                QString("Pumpfield ") + kPumpfieldVersion}},
+              false);
+  pages.Text("Output report: " + Q(facts.reportPath), Font(9), kMuted, 0.3);
+  pages.Text("SHA-256: " + Q(facts.reportSha256), Font(9), kMuted, 1);
+}
+
+// The document's content, in order, on `pages`.
+void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& facts) {
+  ReportDocument document{report, facts, FigureDataOfReport(report)};
+  WriteTitleBlock(pages, document);
+  for (const ReportSection& section : kSections) {
+    if (section.applies && !section.applies(document))
+      continue;
+    if (section.keepWithFigure)
+      pages.Heading(section.heading, FigureSpace(pages));
+    else
+      pages.Heading(section.heading);
+    section.write(pages, document);
   }
 }
 
 // Renders the document; returns its page count.
 int Render(QIODevice& device, const ReportContent& report, const ReportFacts& facts,
-           const GraphOf* graph, int pageCount) {
+           int pageCount) {
   QPdfWriter pdf(&device);
   pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                 QPageLayout::Millimeter));
@@ -298,62 +568,52 @@ int Render(QIODevice& device, const ReportContent& report, const ReportFacts& fa
   pdf.setCreator(QString("Pumpfield ") + kPumpfieldVersion);
   Pages pages(pdf, pageCount,
               "Pumpfield calculation report of " + Q(ExtractFileName(facts.reportPath)));
-  WriteContent(pages, report, facts, graph);
+  WriteContent(pages, report, facts);
   const int count = pages.page();
   pages.Finish();
   return count;
 }
+
+std::string Sha256Of(const std::string& path) {
+  QFile file(QString::fromLocal8Bit(path.c_str()));
+  if (!file.open(QIODevice::ReadOnly))
+    return std::string();
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  if (!hash.addData(&file))
+    return std::string();
+  return hash.result().toHex().toStdString();
+}
 } // namespace
 
-QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts,
-                                TDMPumpfield* graph) {
-  TPlotScale scale;
-  SetPlotFrame(scale, kPlotWidth, kPlotHeight);
-  // The texts of the graph take a point, like every number of the report.
-  std::optional<GraphOf> drawn;
-  if (graph)
-    drawn.emplace(GraphOf{*graph, scale, '.'});
-  const GraphOf* shown = drawn ? &*drawn : nullptr;
+QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts) {
   QBuffer draft;
   draft.open(QIODevice::WriteOnly);
-  const int pageCount = Render(draft, report, facts, shown, 0);
+  const int pageCount = Render(draft, report, facts, 0);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  Render(buffer, report, facts, shown, pageCount);
+  Render(buffer, report, facts, pageCount);
   return bytes;
 }
 
 CalculationReportResult WriteCalculationReport(const std::string& reportPath,
-                                               const std::string& pdfPath, std::string& errorText) {
+                                               const std::string& pdfPath,
+                                               const ReportTitleBlock& titleBlock,
+                                               std::string& errorText) {
   const std::optional<ReportContent> report = ReadReport(reportPath, errorText);
   if (!report)
     return CalculationReportResult::ReportUnreadable;
   ReportFacts facts;
   facts.reportPath = ExpandFileName(reportPath);
   facts.reportSha256 = Sha256Of(reportPath);
-  facts.inputPath = ChangeFileExt(facts.reportPath, ".inp");
-  facts.inputSha256 = Sha256Of(facts.inputPath);
-  facts.printed = QDateTime::currentDateTime();
-
-  TDMPumpfield dm;
-  try {
-    dm.LoadGraphData(reportPath);
-  } catch (const std::exception& error) {
-    errorText = error.what();
-    return CalculationReportResult::ReportUnreadable;
-  }
-  // The spacings decide the legend of a rectangular field; the report states them.
-  const ReportInput* sa = report->Input("Sa");
-  const ReportInput* sb = report->Input("Sb");
-  if (sa && sb) {
-    dm.Params.assign(kParamCount, 0.0);
-    dm.Params[12] = sa->number;
-    dm.Params[13] = sb->number;
-  }
+  facts.input = CheckInputBeside(*report, facts.reportPath);
+  if (facts.input.outcome == InputCheck::Outcome::Matches)
+    facts.inputSha256 = Sha256Of(facts.input.path);
+  facts.titleBlock = titleBlock;
+  facts.generated = QDateTime::currentDateTime();
   QByteArray bytes;
   try {
-    bytes = CalculationReportPdf(*report, facts, &dm);
+    bytes = CalculationReportPdf(*report, facts);
   } catch (const std::exception& error) {
     errorText = error.what();
     return CalculationReportResult::NotWritten;

@@ -1,36 +1,43 @@
-// The calculation report: an A4 PDF document of an output report to file with a design. It holds
-// the titles, the aim, the date and time, the program version, the report and input files with
-// their SHA-256, the inputs, the results with the search's outcome, the graph as a drawing, the
-// profile tables and page numbers. Needs a QGuiApplication.
+// The calculation sheet: an A4 PDF document of an output report to hand to a client. A title
+// block, then the sections in order: summary, input data with the check of the input file,
+// method and assumptions, the figures (cross-section, plan of a rectangular field, water table)
+// and the profile tables, with numbered figures and tables and page numbers. Needs a
+// QGuiApplication.
 #pragma once
 
 #include "data/ReportContent.h"
+#include "export/InputCheck.h"
 
 #include <QByteArray>
 #include <QDateTime>
 
 #include <string>
 
-class TDMPumpfield;
+// Who the sheet is for and by whom, in UTF-8; any field may be empty.
+struct ReportTitleBlock {
+  std::string project, client, engineer, checkedBy, revision;
+};
+// The longest text a title-block field takes, in bytes.
+inline constexpr size_t kLongestTitleBlockField = 200;
 
 // The facts about the files that the document names.
 struct ReportFacts {
   std::string reportPath;   // full name of the output report
   std::string reportSha256; // hexadecimal
-  std::string inputPath;    // full name of the input file beside it
-  std::string inputSha256;  // empty when that file cannot be read
-  QDateTime printed;
+  InputCheck input;         // the input file beside the report
+  std::string inputSha256;  // of that file, when it holds the report's inputs
+  ReportTitleBlock titleBlock;
+  QDateTime generated;
 };
 
-// The PDF bytes. The graph is drawn from the tables and parameter set that `graph` holds;
-// without a data module the document has no graph.
-QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts,
-                                TDMPumpfield* graph);
+// The PDF bytes; everything is drawn from `report` and `facts`.
+QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts);
 
 enum class CalculationReportResult { Written, ReportUnreadable, NotWritten };
 
-// Reads the report at `reportPath` and writes its calculation report to `pdfPath`, with a data
-// module of its own for the graph. `errorText` tells why
-// when the result is not Written.
+// Reads the report at `reportPath` and writes its calculation sheet to `pdfPath`. `errorText`
+// tells why when the result is not Written.
 CalculationReportResult WriteCalculationReport(const std::string& reportPath,
-                                               const std::string& pdfPath, std::string& errorText);
+                                               const std::string& pdfPath,
+                                               const ReportTitleBlock& titleBlock,
+                                               std::string& errorText);

@@ -2,8 +2,6 @@
 
 #include "core/FileNames.h"
 #include "graph/GraphBitmap.h"
-#include "graph/GraphDrawing.h"
-#include "graph/UWellUtils.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -14,16 +12,29 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
 
 namespace {
 constexpr double kMetresPerInch = 0.0254;
-// The PDF page of the graph: the picture's size at 96 dpi, in points.
-constexpr double kGraphPointsWide = kGraphWidth * 72.0 / 96.0;
-constexpr double kGraphPointsHigh = kGraphHeight * 72.0 / 96.0;
+// The PDF page of a figure: its size at 96 dpi, in points.
+constexpr double kFigurePointsWide = kFigureWidth * 72.0 / 96.0;
+constexpr double kFigurePointsHigh = kFigureHeight * 72.0 / 96.0;
+const QSizeF kFigureSize(kFigureWidth, kFigureHeight);
 
-QByteArray ScaledPng(const GraphOf& graph, int scale) {
-  QImage image(kGraphWidth * scale, kGraphHeight * scale, QImage::Format_RGB32);
+QString TitleOf(FigureKind kind) {
+  switch (kind) {
+  case FigureKind::Section:
+    return "Cross-section between two wells";
+  case FigureKind::Plan:
+    return "Plan of the well field";
+  case FigureKind::WaterTable:
+    break;
+  }
+  return "Water-table graph";
+}
+
+QByteArray Png(int scale, const FigurePainter& paint) {
+  QImage image(static_cast<int>(kFigureWidth) * scale, static_cast<int>(kFigureHeight) * scale,
+               QImage::Format_RGB32);
   image.fill(Qt::white);
   // The same size on paper as the bitmap at 96 dpi.
   image.setDotsPerMeterX(static_cast<int>(96.0 * scale / kMetresPerInch + 0.5));
@@ -31,42 +42,42 @@ QByteArray ScaledPng(const GraphOf& graph, int scale) {
   {
     QPainter painter(&image);
     painter.scale(scale, scale);
-    DrawGraphOn(painter, graph);
+    paint(painter, kFigureSize);
   }
   return GraphImageBytes(image, "PNG");
 }
 
-QByteArray Svg(const GraphOf& graph) {
+QByteArray Svg(const QString& title, const FigurePainter& paint) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
   svg.setOutputDevice(&buffer);
-  svg.setSize(QSize(kGraphWidth, kGraphHeight));
-  svg.setViewBox(QRect(0, 0, kGraphWidth, kGraphHeight));
+  svg.setSize(kFigureSize.toSize());
+  svg.setViewBox(QRectF(QPointF(0, 0), kFigureSize));
   svg.setResolution(96);
-  svg.setTitle("Water-table graph");
+  svg.setTitle(title);
   {
     QPainter painter(&svg);
-    DrawGraphOn(painter, graph);
+    paint(painter, kFigureSize);
   }
   return bytes;
 }
 
-QByteArray Pdf(const GraphOf& graph) {
+QByteArray Pdf(const QString& title, const FigurePainter& paint) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter pdf(&buffer);
-  pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(kGraphPointsWide, kGraphPointsHigh),
+  pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(kFigurePointsWide, kFigurePointsHigh),
                                           QPageSize::Point, QString(), QPageSize::ExactMatch),
                                 QPageLayout::Portrait, QMarginsF()));
   pdf.setResolution(96);
-  pdf.setTitle("Water-table graph");
+  pdf.setTitle(title);
   pdf.setCreator("Pumpfield");
   {
     QPainter painter(&pdf);
-    DrawGraphOn(painter, graph);
+    paint(painter, kFigureSize);
   }
   return bytes;
 }
@@ -89,39 +100,33 @@ GraphFormat GraphFormatOfPath(const std::string& path) {
   return GraphFormat::Bmp;
 }
 
-QByteArray GraphFileBytes(TDMPumpfield& dm, char separator, GraphFormat format, int scale) {
-  TPlotScale plotScale;
-  SetPlotFrame(plotScale, kPlotWidth, kPlotHeight);
-  const GraphOf graph{dm, plotScale, separator};
+bool IsScreenBitmap(GraphFormat format, int scale) {
+  return format == GraphFormat::Bmp || (format == GraphFormat::Png && scale <= 1);
+}
+
+std::optional<FigureData> ReadFigureData(const std::string& path, std::string& errorText) {
+  const std::optional<ReportContent> report = ReadReport(path, errorText);
+  if (!report)
+    return std::nullopt;
+  return FigureDataOfReport(*report);
+}
+
+QByteArray DrawingFileBytes(GraphFormat format, int scale, const QString& title,
+                            const FigurePainter& paint) {
   switch (format) {
   case GraphFormat::Svg:
-    return Svg(graph);
+    return Svg(title, paint);
   case GraphFormat::Pdf:
-    return Pdf(graph);
+    return Pdf(title, paint);
   case GraphFormat::Png:
-    if (scale > 1)
-      return ScaledPng(graph, scale);
-    break;
   case GraphFormat::Bmp:
     break;
   }
-  QImage canvas;
-  DrawGraph(canvas, graph);
-  return GraphImageBytes(canvas, format == GraphFormat::Png ? "PNG" : "BMP");
+  return Png(std::clamp(scale, 1, kLargestGraphScale), paint);
 }
 
-GraphExportResult SaveLoadedGraphAs(TDMPumpfield& dm, char separator, const std::string& imagePath,
-                                    int scale, std::string& errorText) {
-  const GraphFormat format = GraphFormatOfPath(imagePath);
-  if (format == GraphFormat::Bmp)
-    return SaveLoadedGraph(dm, separator, imagePath, errorText);
-  QByteArray bytes;
-  try {
-    bytes = GraphFileBytes(dm, separator, format, scale);
-  } catch (const std::exception& error) {
-    errorText = error.what();
-    return GraphExportResult::ImageNotWritten;
-  }
-  return SaveGraphFile(bytes, imagePath, errorText) ? GraphExportResult::Written
-                                                    : GraphExportResult::ImageNotWritten;
+QByteArray FigureFileBytes(GraphFormat format, int scale, FigureKind kind, const FigureData& data) {
+  return DrawingFileBytes(format, scale, TitleOf(kind), [&](QPainter& painter, QSizeF size) {
+    PaintFigure(painter, size, kind, data);
+  });
 }

@@ -1,12 +1,13 @@
-// The graph of the report held by a data module as a picture or a drawing: BMP and PNG pixels
-// (PNG also at 2, 3 or 4 times the size, drawn anew at that size), SVG and PDF with real lines
-// and text. Needs a QGuiApplication.
+// Picture and drawing files of a report's figures: the water-table graph as the window's bitmap
+// (BMP, and PNG at scale 1), and the print figures as PNG at 2, 3 or 4 times the size, SVG and
+// PDF with real lines and text. Needs a QGuiApplication.
 #pragma once
 
-#include "graph/GraphExport.h"
+#include "export/PrintFigures.h"
 
 #include <QByteArray>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,13 +17,19 @@ inline constexpr int kLargestGraphScale = 4;
 
 // The format named by the extension of `path` (any case); BMP for any other extension.
 GraphFormat GraphFormatOfPath(const std::string& path);
+// True when `format` at `scale` is the window's bitmap rather than a print figure.
+bool IsScreenBitmap(GraphFormat format, int scale);
 
-// The file's bytes. `scale` (1 to kLargestGraphScale) sizes a PNG; scale 1 gives the bitmap's
-// own pixels. Draws the parameter set as it is (the input file is not reloaded), except the
-// bitmaps of scale 1, which are DrawGraph's.
-QByteArray GraphFileBytes(TDMPumpfield& dm, char separator, GraphFormat format, int scale);
+// The numbers a print figure needs, read from the report at `path` alone; nothing, with
+// `errorText` set, when it cannot be read.
+std::optional<FigureData> ReadFigureData(const std::string& path, std::string& errorText);
 
-// "Save graph" of what LoadReportGraph read into `dm`, in the format of the path's extension,
-// with tick labels that take `separator`.
-GraphExportResult SaveLoadedGraphAs(TDMPumpfield& dm, char separator, const std::string& imagePath,
-                                    int scale, std::string& errorText);
+// Paints a drawing of `size` pixels at 96 dpi.
+using FigurePainter = std::function<void(QPainter&, QSizeF size)>;
+
+// The file's bytes of what `paint` draws in 623 x 465 pixels: PNG at `scale` (1 to
+// kLargestGraphScale) times that size, SVG or PDF (any other format gives PNG), titled `title`.
+QByteArray DrawingFileBytes(GraphFormat format, int scale, const QString& title,
+                            const FigurePainter& paint);
+// The same of the print figure `kind` of `data`.
+QByteArray FigureFileBytes(GraphFormat format, int scale, FigureKind kind, const FigureData& data);

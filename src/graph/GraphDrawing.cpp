@@ -163,67 +163,6 @@ private:
   }
 };
 
-// The same layout on any painter whose coordinates are those of the 623 x 465 picture (scaled
-// for a larger bitmap, in points for SVG and PDF): real lines through the pixel centres, filled
-// rectangles and antialiased text, so that every size stays sharp.
-class VectorCanvas final : public GraphSurface {
-public:
-  explicit VectorCanvas(QPainter& painter) : painter_(painter) {
-    painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    SetPen(Qt::SolidLine, kBlack);
-  }
-
-  void FillRect(int left, int top, int right, int bottom) override {
-    painter_.fillRect(QRectF(left, top, right - left, bottom - top), fill_);
-  }
-
-  void SetPen(Qt::PenStyle style, const QColor& colour) override {
-    // Square ends close the corners where solid lines meet, as their pixels do in the bitmap;
-    // dashes keep their exact lengths.
-    const QList<qreal> pattern = DashPattern(style);
-    pen_ = QPen(colour, 1.0, Qt::SolidLine, pattern.isEmpty() ? Qt::SquareCap : Qt::FlatCap,
-                Qt::MiterJoin);
-    if (!pattern.isEmpty())
-      pen_.setDashPattern(pattern);
-    patternLength_ = 0;
-  }
-  void MoveTo(int x, int y) override {
-    position_ = QPoint(x, y);
-    patternLength_ = 0;
-  }
-  void LineTo(int x, int y) override {
-    const QLineF line(Centre(position_), Centre(QPoint(x, y)));
-    QPen pen = pen_;
-    if (pen.style() == Qt::CustomDashLine)
-      pen.setDashOffset(patternLength_);
-    painter_.setPen(pen);
-    painter_.drawLine(line);
-    patternLength_ += line.length();
-    position_ = QPoint(x, y);
-  }
-
-  void TextOut(int x, int y, const std::string& text) override {
-    const QFontMetrics metrics = font_.metrics();
-    const QString qtext = FromSingleByte(text);
-    painter_.fillRect(QRectF(x, y, metrics.horizontalAdvance(qtext), metrics.height()), fill_);
-    QFont font = font_.font();
-    font.setStyleStrategy(QFont::PreferAntialias);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    painter_.setFont(font);
-    painter_.setPen(fontColour_);
-    painter_.drawText(QPointF(x, y + metrics.ascent()), qtext);
-  }
-
-private:
-  static QPointF Centre(QPoint pixel) { return QPointF(pixel.x() + 0.5, pixel.y() + 0.5); }
-
-  QPainter& painter_;
-  QPen pen_;
-  qreal patternLength_ = 0;
-  QPoint position_;
-};
-
 struct Profile {
   const DataSetR& x;
   const DataSetR& f;
@@ -361,9 +300,4 @@ void DrawGraph(QImage& canvasImage, const GraphOf& graph, ReloadInput reloadInpu
     canvasImage = QImage(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
   GraphCanvas canvas(canvasImage);
   PaintGraph(canvas, graph, reloadInput);
-}
-
-void DrawGraphOn(QPainter& painter, const GraphOf& graph) {
-  VectorCanvas canvas(painter);
-  PaintGraph(canvas, graph, nullptr);
 }

@@ -1,12 +1,11 @@
-// The water-table graph of the report held by a data module, painted on a 623 x 465 QImage or,
-// in the same layout, on any painter. Needs a QGuiApplication (fonts).
+// The water-table graph of the report held by a data module, painted on a 623 x 465 QImage.
+// Needs a QGuiApplication (fonts).
 #pragma once
 
 #include "graph/UWellUtils.h"
 
 #include <QImage>
 
-class QPainter;
 class TDMPumpfield;
 
 inline constexpr int kGraphWidth = 623;
@@ -33,7 +32,3 @@ using ReloadInput = void (*)(TDMPumpfield& dm);
 // rectangular-field report the input file of the same name is reloaded for Sa and Sb, by
 // `reloadInput`.
 void DrawGraph(QImage& canvas, const GraphOf& graph, ReloadInput reloadInput = ReloadInputOfReport);
-// The same layout as DrawGraph on `painter`, whose coordinates must be the picture's 623 x 465
-// pixels (scale it for other sizes): real lines and antialiased text instead of pixels. Draws
-// the parameter set as it is: the input file is not reloaded.
-void DrawGraphOn(QPainter& painter, const GraphOf& graph);

@@ -1,5 +1,6 @@
 #include "graph/GraphExport.h"
 
+#include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "graph/GraphBitmap.h"
@@ -20,23 +21,28 @@ bool LoadReportGraph(TDMPumpfield& dm, const std::string& reportPath, std::strin
     errorText = error.what();
     return false;
   }
-  ReloadInputOfReport(dm);
+  // The report alone suffices: its titles stay when no input file lies beside it.
+  if (FileExists(ChangeFileExt(reportPath, ".inp")))
+    ReloadInputOfReport(dm);
   return true;
 }
 
 GraphExportResult SaveLoadedGraph(TDMPumpfield& dm, char separator, const std::string& imagePath,
-                                  std::string& errorText) {
+                                  std::string& errorText, const char* format) {
   TPlotScale scale;
   SetPlotFrame(scale, kPlotWidth, kPlotHeight);
   QImage canvas;
   try {
-    DrawGraph(canvas, {dm, scale, separator});
+    // The input file has been loaded with the report; once is enough.
+    DrawGraph(canvas, {dm, scale, separator}, nullptr);
   } catch (const std::exception& error) {
     errorText = error.what();
     return GraphExportResult::ImageNotWritten;
   }
-  return SaveGraphBitmap(canvas, imagePath, errorText) ? GraphExportResult::Written
-                                                       : GraphExportResult::ImageNotWritten;
+  const bool written = std::string(format) == "BMP"
+                           ? SaveGraphBitmap(canvas, imagePath, errorText)
+                           : SaveGraphFile(GraphImageBytes(canvas, format), imagePath, errorText);
+  return written ? GraphExportResult::Written : GraphExportResult::ImageNotWritten;
 }
 
 GraphExportResult ExportGraph(TDMPumpfield& dm, char separator, const std::string& reportPath,

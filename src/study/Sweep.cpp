@@ -3,7 +3,6 @@
 #include "core/TextFormat.h"
 #include "study/ThreadPool.h"
 
-#include <charconv>
 #include <cmath>
 #include <span>
 
@@ -24,14 +23,13 @@ double Number(const std::string& text, const std::string& vary) {
 }
 
 size_t Count(const std::string& text, const std::string& vary) {
-  size_t count = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), count);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || count < 2)
+  const std::optional<long long> count = TextToWholeNumber(text);
+  if (!count || *count < 2)
     throw SweepUsageError("the COUNT in \"" + vary + "\" must be a whole number of at least 2");
-  if (count > kMaxSweepPoints)
+  if (*count > static_cast<long long>(kMaxSweepPoints))
     throw SweepUsageError("\"" + vary + "\" asks for more than " + std::to_string(kMaxSweepPoints) +
                           " values");
-  return count;
+  return static_cast<size_t>(*count);
 }
 
 std::vector<double> ValuesOf(const std::string& list, const std::string& vary) {
@@ -182,11 +180,13 @@ std::vector<SweepCurve> SweepCurves(const SweepTable& table) {
     if (curve.x.empty())
       for (size_t i = 1; i < values.size(); ++i)
         curve.label += (i > 1 ? ", " : "") + std::string(table.varied[i].input.symbol) + " = " +
-                       PlainNumber(values[i]);
+                       PlainNumber(values[i]) + " " + table.varied[i].input.unit;
     const std::optional<RunRecord>& record = table.records[index];
-    const bool plotted = record && record->status == StudyStatus::Ok;
+    const bool ok = record && record->status == StudyStatus::Ok;
+    const bool result = ok || (record && record->status == StudyStatus::NotConverged);
     curve.x.push_back(values[0]);
-    curve.y.push_back(plotted ? TextToFloat(record->results[column], '.').value_or(NAN) : NAN);
+    curve.y.push_back(result ? TextToFloat(record->results[column], '.').value_or(NAN) : NAN);
+    curve.failed.push_back(!ok);
   }
   return result;
 }

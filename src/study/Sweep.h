@@ -55,8 +55,10 @@ ResultColumn PlottedResult(Aim aim);
 std::string PlottedResultLabel(Aim aim);
 
 struct SweepCurve {
-  std::string label;        // the other varied values, e.g. "Kv1 = 0.15"; empty for a single one
-  std::vector<double> x, y; // y is NaN where the point has no result of a converged run
+  std::string label; // the other varied values with units, e.g. "Kv1 = 0.15 m/day"; empty for
+                     // a single one
+  std::vector<double> x, y; // y is NaN where the run gave no result
+  std::vector<bool> failed; // the run did not end converged (its result, if any, is in y)
 };
 
 // The plotted result against the first varied input, one curve per combination of the values

@@ -13,9 +13,11 @@
 #include "export/TableExport.h"
 #include "graph/GraphBitmap.h"
 
+#include "ui/TitleBlockDialog.h"
 #include "ui/UiText.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
@@ -157,8 +159,9 @@ void TMainForm::BuildExports() {
   const std::vector<QWidget*> outputOrder{
       Output_Memo,   ExportTables_Button, CopyTables_Button, ExportReport_Button,
       FigureButton2, ViewGraphButton,     Symbols_Button,    SeeOutput_Button};
-  const std::vector<QWidget*> graphicsOrder{MakeGraphics_Button, SaveGraphButton, SeeGraphButton,
-                                            GraphScale_Combobox, ExportGraph_Button};
+  const std::vector<QWidget*> graphicsOrder{MakeGraphics_Button, SaveGraphButton,
+                                            SeeGraphButton,      GraphScale_Combobox,
+                                            ExportGraph_Button,  PrintView_Checkbox};
   for (const auto* order : {&outputOrder, &graphicsOrder})
     for (size_t i = 1; i < order->size(); ++i)
       setTabOrder((*order)[i - 1], (*order)[i]);
@@ -213,13 +216,19 @@ void TMainForm::ExportReportExecute() {
                               "\" no longer holds the report shown; open it again first");
     return;
   }
+  const std::optional<ReportTitleBlock> titleBlock = AskTitleBlock(this);
+  if (!titleBlock) {
+    AppServices().ShowMessage("The calculation report was not saved");
+    return;
+  }
   const auto path =
       ChooseTarget(*DMPumpfield, ReportSave_Dialog, "The calculation report was not saved");
   if (!path)
     return;
   std::string errorText;
   if (ReplacesReportOrInput(*path, report->path, errorText) ||
-      WriteCalculationReport(report->path, *path, errorText) != CalculationReportResult::Written) {
+      WriteCalculationReport(report->path, *path, *titleBlock, errorText) !=
+          CalculationReportResult::Written) {
     AppServices().ShowMessage(errorText);
     return;
   }
@@ -236,13 +245,21 @@ void TMainForm::ExportGraphExecute() {
     return;
   const GraphFormat format = GraphFormatOfPath(*path);
   const int scale = GraphScale_Combobox->currentData().toInt();
-  // The picture on view gives the pixels; larger pictures and drawings are drawn anew.
-  const QByteArray bytes =
-      format == GraphFormat::Bmp || (format == GraphFormat::Png && scale == 1)
-          ? GraphImageBytes(GraphBitmap, format == GraphFormat::Png ? "PNG" : "BMP")
-          : GraphFileBytes(*DMPumpfield, State.DecimalSeparator, format, scale);
+  const std::string reportPath = ChangeFileExt(DMPumpfield->InputFileName, ".out");
   std::string errorText;
-  if (ReplacesReportOrInput(*path, ChangeFileExt(DMPumpfield->InputFileName, ".out"), errorText) ||
+  // The bitmap on view gives the pixels; larger pictures and drawings are the print figure,
+  // drawn from the report alone.
+  QByteArray bytes;
+  if (IsScreenBitmap(format, scale)) {
+    bytes = GraphImageBytes(GraphBitmap, format == GraphFormat::Png ? "PNG" : "BMP");
+  } else if (std::optional<FigureData> data = ReadFigureData(reportPath, errorText)) {
+    data->decimalSeparator = State.DecimalSeparator;
+    bytes = FigureFileBytes(format, scale, FigureKind::WaterTable, *data);
+  } else {
+    AppServices().ShowMessage(errorText);
+    return;
+  }
+  if (ReplacesReportOrInput(*path, reportPath, errorText) ||
       !SaveGraphFile(bytes, *path, errorText)) {
     AppServices().ShowMessage(errorText);
     return;

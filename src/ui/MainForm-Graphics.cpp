@@ -3,14 +3,19 @@
 
 #include "core/FileNames.h"
 #include "core/Services.h"
+#include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
 
+#include "export/GraphImages.h"
+#include "ui/Settings.h"
 #include "ui/UFigureForm.h"
 #include "ui/UiText.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,6 +31,8 @@ void ReloadChosenInputOfReport(TDMPumpfield& dm) {
 }
 
 void KeepInputAsReloaded(TDMPumpfield&) {}
+
+const char* const kPrintViewKey = "graphics/printView";
 } // namespace
 
 void TMainForm::BuildGraphicsSheet() {
@@ -50,6 +57,40 @@ void TMainForm::BuildGraphicsSheet() {
   BindButton(SeeGraphButton, GraphOpen, false);
   Handle(MakeGraphics_Button, &QPushButton::clicked, &TMainForm::MakeGraphics_ButtonClick);
   Handle(SaveGraphButton, &QPushButton::clicked, &TMainForm::SaveGraphButtonClick);
+
+  PrintView_Checkbox = new QCheckBox("Print view", sheet);
+  PrintView_Checkbox->setObjectName("PrintView_Checkbox");
+  PrintView_Checkbox->setGeometry(104, 473, 90, 21);
+  PrintView_Checkbox->setToolTip("Show the graph as it is printed and exported as a drawing");
+  PrintView_Checkbox->setChecked(ProgramSettings().value(kPrintViewKey, false).toBool());
+  Handle(PrintView_Checkbox, &QCheckBox::toggled, &TMainForm::PrintView_CheckboxClick);
+}
+
+void TMainForm::PrintView_CheckboxClick() {
+  ProgramSettings().setValue(kPrintViewKey, PrintView_Checkbox->isChecked());
+  if (!GraphBitmap.isNull())
+    ShowGraph();
+}
+
+void TMainForm::ShowGraph() {
+  if (PrintView_Checkbox->isChecked()) {
+    std::string errorText;
+    std::optional<FigureData> data =
+        ReadFigureData(ChangeFileExt(DMPumpfield->InputFileName, ".out"), errorText);
+    if (data) {
+      data->decimalSeparator = State.DecimalSeparator;
+      const qreal ratio = GraphImage->devicePixelRatioF();
+      QImage figure(QSize(kGraphWidth, kGraphHeight) * ratio, QImage::Format_RGB32);
+      figure.setDevicePixelRatio(ratio);
+      QPainter painter(&figure);
+      PaintFigure(painter, QSizeF(kGraphWidth, kGraphHeight), FigureKind::WaterTable, *data);
+      painter.end();
+      GraphImage->setPixmap(QPixmap::fromImage(figure));
+      return;
+    }
+    ShowStatus("The print view needs the report on file: " + QString::fromStdString(errorText));
+  }
+  GraphImage->setPixmap(QPixmap::fromImage(GraphBitmap));
 }
 
 void TMainForm::Graphics_TabSheetShow() {
@@ -154,5 +195,5 @@ void TMainForm::ShowOpenedPicture() {
 void TMainForm::DrawGraph(InputReloaded input) {
   ::DrawGraph(GraphBitmap, {*DMPumpfield, PlotScale, State.DecimalSeparator},
               input == InputReloaded::Yes ? KeepInputAsReloaded : ReloadChosenInputOfReport);
-  GraphImage->setPixmap(QPixmap::fromImage(GraphBitmap));
+  ShowGraph();
 }

@@ -19,6 +19,7 @@
 #include <string>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -152,6 +153,9 @@ public:
   QPushButton* SeeGraphButton = nullptr;
   // The picture of GraphImage: null until the first drawing, then 623 x 465.
   QImage GraphBitmap;
+  // Shows the print figure of the report in GraphImage in place of GraphBitmap; kept between
+  // sessions, off at first.
+  QCheckBox* PrintView_Checkbox = nullptr;
 
   // Exports (MainForm-Export.cpp): the Export menu after Edit, buttons on the Output and
   // Graphics sheets shown together with the report's and the graph's own buttons.
@@ -223,6 +227,9 @@ public:
   void DrawGraph(InputReloaded input = InputReloaded::No);
   // Shows PictureImage in place of the graph and its save button.
   void ShowOpenedPicture();
+  void PrintView_CheckboxClick();
+  // Puts the drawn graph, or with "Print view" the print figure, into GraphImage.
+  void ShowGraph();
 
   // Export handlers (MainForm-Export.cpp)
   void ExportTablesExecute();

@@ -4,9 +4,8 @@
 #include "InputSheetFixture.h"
 
 #include "GoldenFiles.h"
-#include "cli/CheckCommand.h"
-#include "cli/GraphCommand.h"
-#include "cli/RunCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
 #include "core/FileNames.h"
 #include "graph/SystemDecimalSeparator.h"
 
@@ -53,11 +52,32 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
     EXPECT_EQ(ReadFileBytes(name), SavedAgain(ReadFileBytes(input), dir.file(name)));
 
     std::ostringstream out, err;
-    ASSERT_EQ(RunCommand({name}, out, err), kExitReportWritten) << err.str();
+    ASSERT_EQ(RunCommandLine({"run", name}, out, err), kExitReportWritten) << err.str();
     EXPECT_EQ(ReadFileBytes(ChangeFileExt(name, ".out")),
               WithFolder(ReadFileBytes(ChangeFileExt(input, ".out")), dir.path()));
   }
   EXPECT_TRUE(services.messages.empty());
+}
+
+TEST(CommaLocale, RunJsonIsTheBytesOfTheCLocale) {
+  ScriptedServices services;
+  TempDir dir;
+  WriteFileBytes("case.inp", ReadFileBytes(std::string(PUMPFIELD_SOURCE_DIR) +
+                                           "/Data/spacing-loam-over-sand.inp"));
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCommandLine({"run", "case.inp", "--json", "comma.json"}, out, err),
+            kExitReportWritten)
+      << err.str();
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", "C");
+  cli.setProcessEnvironment(environment);
+  cli.start(PUMPFIELD_CLI, {"run", "case.inp", "--json", "point.json"});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  const std::string json = ReadFileBytes("comma.json");
+  EXPECT_NE(json.find("\"S\": 103.33,"), std::string::npos);
+  EXPECT_TRUE(json == ReadFileBytes("point.json"));
 }
 
 TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
@@ -106,13 +126,26 @@ TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
   }
 }
 
+// The print figures with the point asked for are the bytes the C locale gives.
+TEST(CommaLocale, PrintFiguresAreTheBytesOfTheCLocale) {
+  TempDir dir;
+  const QString report = QString(PUMPFIELD_SOURCE_DIR) + "/Data/field-rectangular.out";
+  for (const char* figure : {"water-table", "section", "plan"}) {
+    SCOPED_TRACE(figure);
+    const std::string cLocale = CliGraph({report, "c.svg", "--figure", figure}, "C");
+    EXPECT_EQ(cLocale.substr(0, 5), "<?xml");
+    EXPECT_TRUE(CliGraph({report, "comma.svg", "--figure", figure, "--decimal-separator=."},
+                         "de_DE.UTF-8") == cLocale);
+  }
+}
+
 // The check's text and JSON file, made in this process under the decimal-comma locale, are those
 // of the program under the C locale.
 TEST(CommaLocale, CheckWritesTheBytesOfTheCLocale) {
   TempDir dir;
   const std::string report = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/field-rectangular.out";
   std::ostringstream out, err;
-  ASSERT_EQ(CheckCommand({report, "--json", "comma.json"}, out, err), kExitReportWritten)
+  ASSERT_EQ(RunCommandLine({"check", report, "--json", "comma.json"}, out, err), kExitReportWritten)
       << err.str();
   QProcess cli;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

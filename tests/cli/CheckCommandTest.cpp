@@ -1,6 +1,5 @@
 // pumpfield-cli check: the well-cell model's depths beside a report's, on the command line and
 // in the JSON file.
-#include "cli/CheckCommand.h"
 #include "CliTestSupport.h"
 #include "TempDir.h"
 
@@ -22,7 +21,7 @@ std::string Golden(const std::string& name) {
 }
 
 nlohmann::json CheckJson(const std::string& report) {
-  const CliRun run = Call(CheckCommand, {report, "--json", "check.json"});
+  const CliRun run = Call("check", {report, "--json", "check.json"});
   EXPECT_EQ(run.status, 0) << run.err;
   return nlohmann::json::parse(ReadFileBytes("check.json"));
 }

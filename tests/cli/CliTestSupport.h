@@ -2,8 +2,9 @@
 // program run as a process, and small input files.
 #pragma once
 
+#include "cli/CommandLine.h"
+
 #include <cstdlib>
-#include <functional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -15,12 +16,11 @@ struct CliRun {
   std::string out, err;
 };
 
-using CliCommand =
-    std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-
-inline CliRun Call(const CliCommand& command, const std::vector<std::string>& arguments) {
+// pumpfield-cli's `command` with `arguments`, called in-process.
+inline CliRun Call(const std::string& command, std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), command);
   std::ostringstream out, err;
-  const int status = command(arguments, out, err);
+  const int status = RunCommandLine(arguments, out, err);
   return {status, out.str(), err.str()};
 }
 

@@ -4,7 +4,8 @@
 // never one of the machine they were made on.
 #include "GoldenFiles.h"
 #include "TempDir.h"
-#include "cli/RunCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ TEST_P(GoldenReport, RunReproducesTheCommittedReport) {
   const std::string name = ExtractFileName(input);
   WriteFileBytes(name, ReadFileBytes(input));
   std::ostringstream out, err;
-  EXPECT_EQ(RunCommand({name}, out, err), kExitReportWritten) << err.str();
+  EXPECT_EQ(RunCommandLine({"run", name}, out, err), kExitReportWritten) << err.str();
   EXPECT_EQ(ReadFileBytes(ChangeFileExt(name, ".out")), WithFolder(expected, GetCurrentDir()));
   EXPECT_TRUE(FileExists(name));
   EXPECT_FALSE(FileExists("Error.lst"));

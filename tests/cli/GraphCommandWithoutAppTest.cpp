@@ -1,8 +1,8 @@
 // The command-line graph runs before any Qt application or data module exists.
 #include "ReportFiles.h"
 #include "TempDir.h"
-#include "cli/GraphCommand.h"
-#include "cli/RunCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,8 @@ TEST(GraphCommandWithoutApplication, MakesItsOwnOffscreenApplication) {
   ASSERT_EQ(QCoreApplication::instance(), nullptr);
 
   std::ostringstream out, err;
-  ASSERT_EQ(GraphCommand({report + ".out", dir.file("graph.bmp")}, out, err), kExitReportWritten)
+  ASSERT_EQ(RunCommandLine({"graph", report + ".out", dir.file("graph.bmp")}, out, err),
+            kExitReportWritten)
       << err.str();
   EXPECT_EQ(QCoreApplication::instance(), nullptr);
   const std::string bytes = ReadFileBytes(dir.file("graph.bmp"));

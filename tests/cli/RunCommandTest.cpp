@@ -1,11 +1,13 @@
-#include "cli/RunCommand.h"
 #include "CliTestSupport.h"
 #include "TempDir.h"
+#include "cli/Commands.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <array>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -16,7 +18,7 @@ const char* const kSpacingInput =
     "     12.00      0.20      0.30      0.80      0.60    0.1500      8.00    2.5000      1.50"
     "      0.00\r\n";
 
-CliRun RunCli(const std::vector<std::string>& arguments) { return Call(RunCommand, arguments); }
+CliRun RunCli(const std::vector<std::string>& arguments) { return Call("run", arguments); }
 } // namespace
 
 TEST(RunCommand, WritesTheReportBesideTheInputWithAbsoluteNames) {
@@ -88,15 +90,6 @@ TEST(RunCommand, UnreadableOrMalformedInputFiles) {
   EXPECT_TRUE(FileExists("number.inp"));
 }
 
-TEST(RunCommand, UsageErrors) {
-  TempDir dir;
-  EXPECT_EQ(RunCli({}).status, kExitUsage);
-  // A report would overwrite an input named like a report.
-  WriteFileBytes("case.out", kSpacingInput);
-  EXPECT_EQ(RunCli({"case.out"}).status, kExitUsage);
-  EXPECT_EQ(ReadFileBytes("case.out"), kSpacingInput);
-}
-
 TEST(RunCommand, SearchThatMissesTheDepthIsReportedOnTheTerminal) {
   TempDir dir;
   WriteFileBytes("clay.inp", WithNumbers("Spa", "0.01 5 5 2 4 0 0.3 0.02 0.02 0.02 0 0 1.9 0"));
@@ -106,6 +99,73 @@ TEST(RunCommand, SearchThatMissesTheDepthIsReportedOnTheTerminal) {
                          "spacing shown is the lower bound of the search, 2 m.\n"),
             std::string::npos)
       << run.out;
+}
+
+TEST(RunCommand, JsonHoldsTheReportsValuesBySymbol) {
+  TempDir dir;
+  const struct {
+    std::string input;
+    const char* aim;
+    std::vector<std::pair<const char*, double>> inputs, results;
+    std::vector<std::string> profiles;
+    std::array<double, 3> firstRow; // of the first profile: distance, head, gradient
+    const char* note;               // empty when the search met its tolerance
+  } rows[] = {
+      {PUMPFIELD_SOURCE_DIR "/Data/spacing-loam-over-sand.inp",
+       "Spa",
+       {{"R", 0.003}, {"Kv1", 0.15}, {"Dm", 1.5}},
+       {{"S", 103.33}, {"H", 1.0}, {"Dm", 1.5}, {"Q", 32.0}},
+       {"between the wells"},
+       {0.13, 0.6739, 0.5163},
+       ""},
+      {PUMPFIELD_SOURCE_DIR "/Data/field-rectangular.inp",
+       "Hydr",
+       {{"Sa", 180.0}, {"Sb", 110.0}},
+       {{"Ha", 1.896}, {"Dma", 0.604}, {"Hb", 1.856}, {"Dmb", 0.644}, {"Dmd", 0.591}, {"Q", 59.4}},
+       {"along the longer spacing", "along the shorter spacing", "along the diagonal"},
+       {0.14, 1.2591, 0.9197},
+       ""},
+      {PUMPFIELD_TEST_DATA "/golden/spacing-lower-bound.inp",
+       "Spa",
+       {},
+       {{"S", 2.0}},
+       {"between the wells"},
+       {0.13, 0.0001, 0.9945},
+       "the well spacing shown is the lower bound of the search, 2 m."},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.input);
+    WriteFileBytes("case.inp", ReadFileBytes(row.input));
+    WriteFileBytes("r.json", "an older result");
+    const CliRun run = RunCli({"case.inp", "--json", "r.json"});
+    ASSERT_EQ(run.status, kExitReportWritten) << run.err;
+    EXPECT_TRUE(run.out.ends_with("\nJSON written: " + dir.file("r.json") + "\n")) << run.out;
+    const std::string text = ReadFileBytes("r.json");
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+    const auto json = nlohmann::json::parse(text);
+    EXPECT_EQ(json["aim"], row.aim);
+    for (const auto& [symbol, value] : row.inputs)
+      EXPECT_EQ(json["inputs"][symbol], value) << symbol;
+    for (const auto& [symbol, value] : row.results)
+      EXPECT_EQ(json["results"][symbol], value) << symbol;
+    EXPECT_EQ(json["units"]["R"], "m/day");
+    EXPECT_EQ(json["converged"], *row.note == 0);
+    if (*row.note) {
+      EXPECT_NE(json["note"].get<std::string>().find(row.note), std::string::npos);
+    }
+    ASSERT_EQ(json["profiles"].size(), row.profiles.size());
+    const auto& first = json["profiles"][0];
+    EXPECT_EQ(first["distance"][0], row.firstRow[0]);
+    EXPECT_EQ(first["head"][0], row.firstRow[1]);
+    EXPECT_EQ(first["gradient"][0], row.firstRow[2]);
+    for (size_t i = 0; i < row.profiles.size(); ++i) {
+      const auto& profile = json["profiles"][i];
+      EXPECT_EQ(profile["name"], row.profiles[i]);
+      EXPECT_GT(profile["distance"].size(), 2u);
+      EXPECT_EQ(profile["head"].size(), profile["distance"].size());
+      EXPECT_EQ(profile["gradient"].size(), profile["distance"].size());
+    }
+  }
 }
 
 TEST(CliProgram, HelpUsageAndExitStatuses) {

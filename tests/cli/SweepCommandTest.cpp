@@ -1,7 +1,6 @@
-#include "cli/SweepCommand.h"
 #include "CliTestSupport.h"
 #include "TempDir.h"
-#include "cli/RunCommand.h"
+#include "cli/Commands.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@
 #include <sys/wait.h>
 
 namespace {
-CliRun Sweep(const std::vector<std::string>& arguments) { return Call(SweepCommand, arguments); }
+CliRun Sweep(const std::vector<std::string>& arguments) { return Call("sweep", arguments); }
 
 const char* const kSpacing = PUMPFIELD_SOURCE_DIR "/Data/spacing-loam-over-sand.inp";
 } // namespace
@@ -54,8 +53,11 @@ TEST(Sweep, RefusedArgumentsAndUnreadableInput) {
       {{"case.inp", "--vary", "Dm=1:2:200", "--vary", "R=0.001:0.002:51"},
        kExitUsage,
        "more than 10000 points"},
-      {{"case.inp"}, kExitUsage, "no --vary given"},
-      {{"case.inp", "--vary", "Dm=1", "--plot", "p.bmp"}, kExitUsage, "name it .png or .svg"},
+      {{"case.inp"}, kExitUsage, "--vary is required"},
+      {{"case.inp", "--vary", "Dm=1", "--plot", "p.bmp"}, kExitUsage, "name it .png, .svg or .pdf"},
+      {{"case.inp", "--vary", "Dm=1", "--plot", "p.svg", "--scale", "2"},
+       kExitUsage,
+       "--scale sizes a PNG plot"},
       {{"case.inp", "--vary", "Dm=1", "--csv", "./case.inp"}, kExitUsage, "is the input file"},
       {{"none.inp", "--vary", "Dm=1"}, kExitBadInputFile, "could not be opened"},
   };
@@ -67,22 +69,29 @@ TEST(Sweep, RefusedArgumentsAndUnreadableInput) {
   EXPECT_EQ(ReadFileBytes("case.inp"), ReadFileBytes(kSpacing));
 }
 
-TEST(Sweep, PlotIsWrittenAsPngOrSvg) {
+// In each format, with units on the axes and in the legend, the title in words, and the
+// points whose runs failed as hollow markers with a note.
+TEST(Sweep, PlotIsWrittenAsPngSvgOrPdf) {
   TempDir dir;
   WriteFileBytes("case.inp", ReadFileBytes(kSpacing));
-  for (const std::string plot : {"plot.png", "plot.svg"}) {
+  for (const std::string plot : {"plot.png --scale 2", "plot.svg", "plot.pdf"}) {
     const std::string command = std::string(PUMPFIELD_CLI) +
-                                " sweep case.inp --vary Kb2=4:8:3 --vary Dm=1,1.5 --csv t.csv "
+                                " sweep case.inp --vary Kb2=4:8:3 --vary Dm=1.5,2.6 --csv t.csv "
                                 "--plot " +
                                 plot + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFileBytes("err.txt");
   }
-  const QImage image("plot.png");
-  EXPECT_EQ(image.size(), QSize(623, 465));
-  EXPECT_EQ(image.pixelColor(600, 440), QColor(0, 0, 139));
+  EXPECT_EQ(QImage("plot.png").size(), QSize(2 * 623, 2 * 465));
+  EXPECT_EQ(ReadFileBytes("plot.pdf").substr(0, 5), "%PDF-");
   const std::string svg = ReadFileBytes("plot.svg");
   for (const char* text :
-       {"<svg", ">Kb2 (m/day)<", ">S (m)<", ">Dm = 1.5<", "viewBox=\"0 0 623 465\""})
+       {"<svg", ">Horizontal permeability of layer 2, Kb2 (m/day)<", ">Well spacing, S (m)<",
+        ">Dm = 1.5 m<",
+        ">Well spacing against horizontal permeability of layer 2 Kb2, one line "
+        "per value of Dm<",
+        ">Hollow markers: 3 runs without a converged result; 3 with no result at all, on the "
+        "lower axis.<",
+        "viewBox=\"0 0 623 465\""})
     EXPECT_NE(svg.find(text), std::string::npos) << text;
 }

@@ -58,6 +58,34 @@ TEST(TextToFloat, AcceptsPlainDecimalNumbersOnly) {
   EXPECT_EQ(TextToFloat("1e-9223372036854775808", '.'), 0.0);
 }
 
+TEST(TextToWholeNumber, ReadsDigitsOnlyAndSaturatesInsteadOfOverflowing) {
+  const long long most = std::numeric_limits<long long>::max();
+  const long long least = std::numeric_limits<long long>::min();
+  const struct {
+    const char* text;
+    std::optional<long long> value;
+  } rows[] = {{"12", 12},
+              {"+7", 7},
+              {"-3", -3},
+              {"0012", 12},
+              {"99999999999999999999999", most},
+              {"-99999999999999999999999", least},
+              {"", std::nullopt},
+              {"-", std::nullopt},
+              {"1.0", std::nullopt},
+              {" 2", std::nullopt},
+              {"2x", std::nullopt},
+              {"1e3", std::nullopt}};
+  for (const auto& row : rows)
+    EXPECT_EQ(TextToWholeNumber(row.text), row.value) << row.text;
+}
+
+TEST(Counted, NounAgreesWithTheCount) {
+  EXPECT_EQ(Counted(0, "file", "files"), "0 files");
+  EXPECT_EQ(Counted(1, "file", "files"), "1 file");
+  EXPECT_EQ(Counted(2, "run", "runs"), "2 runs");
+}
+
 TEST(StringToFloat, AcceptsPointAndCommaWhateverTheSeparator) {
   for (const char inForce : {'.', ','}) {
     char separator = inForce;

@@ -122,13 +122,19 @@ TEST(SweepCurves, OneCurvePerValueOfTheSecondInputAndNoneWithoutVariedInputs) {
   sweep.varied = {ParseVaried("Kb1=1,2", "Spa"), ParseVaried("Dm=1,1.5,2", "Spa")};
   sweep.records.clear();
   for (int point = 0; point < 6; ++point)
-    sweep.records.push_back(Record(point == 4 ? StudyStatus::NotConverged : StudyStatus::Ok, "",
-                                   std::to_string(point)));
+    sweep.records.push_back(Record(point == 4   ? StudyStatus::NotConverged
+                                   : point == 5 ? StudyStatus::InputErrors
+                                                : StudyStatus::Ok,
+                                   "", point == 5 ? "" : std::to_string(point)));
   const std::vector<SweepCurve> curves = SweepCurves(sweep);
   ASSERT_EQ(curves.size(), 3u);
-  EXPECT_EQ(curves[1].label, "Dm = 1.5");
+  EXPECT_EQ(curves[1].label, "Dm = 1.5 m");
   EXPECT_EQ(curves[1].x, (std::vector<double>{1, 2}));
   EXPECT_EQ(curves[0].y, (std::vector<double>{0, 3}));
-  EXPECT_EQ(curves[1].y[0], 1);
-  EXPECT_TRUE(std::isnan(curves[1].y[1])); // a search that missed its depth is not plotted
+  EXPECT_EQ(curves[0].failed, (std::vector<bool>{false, false}));
+  // A search that missed its depth keeps its result, marked failed; a run without one has none.
+  EXPECT_EQ(curves[1].y, (std::vector<double>{1, 4}));
+  EXPECT_EQ(curves[1].failed, (std::vector<bool>{false, true}));
+  EXPECT_TRUE(std::isnan(curves[2].y[1]));
+  EXPECT_EQ(curves[2].failed, (std::vector<bool>{false, true}));
 }

@@ -34,6 +34,7 @@ TEST(SweepGrid, RefusesWhatItCannotRun) {
       {"Spa", {"Dm=1:2"}, "neither SYMBOL=FROM:TO:COUNT"},
       {"Spa", {"Dm=1:2:1"}, "whole number of at least 2"},
       {"Spa", {"Dm=1:2:10001"}, "more than 10000 values"},
+      {"Spa", {"Dm=1:2:99999999999999999999999"}, "more than 10000 values"},
       {"Spa", {"Dm=1,2", "Dm=3"}, "Dm is varied twice"},
       {"Spa", {"Dm=1:2:100", "R=0.001:0.002:101"}, "more than 10000 points"},
   };

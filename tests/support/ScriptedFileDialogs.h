@@ -1,8 +1,9 @@
-// File dialogs for widget tests: every dialog asked for is recorded and answered from a queue
-// (cancelled when the queue is empty).
+// File dialogs and the title-block question for widget tests: every dialog asked for is
+// recorded and answered from a queue (cancelled when the queue is empty).
 #pragma once
 
 #include "ui/FileDialogs.h"
+#include "ui/TitleBlockDialog.h"
 
 #include <deque>
 #include <vector>
@@ -24,4 +25,24 @@ public:
 
   std::deque<std::optional<QString>> answers;
   std::vector<FileDialogSetup> asked;
+};
+
+// The title block asked before "PDF report": every question is recorded with the values it
+// started from, and answered from a queue (cancelled when the queue is empty).
+class ScriptedTitleBlocks {
+public:
+  ScriptedTitleBlocks() {
+    InstallTitleBlockQuestion([this](const ReportTitleBlock& last) {
+      asked.push_back(last);
+      if (answers.empty())
+        return std::optional<ReportTitleBlock>();
+      std::optional<ReportTitleBlock> answer = answers.front();
+      answers.pop_front();
+      return answer;
+    });
+  }
+  ~ScriptedTitleBlocks() { InstallTitleBlockQuestion(nullptr); }
+
+  std::deque<std::optional<ReportTitleBlock>> answers;
+  std::vector<ReportTitleBlock> asked;
 };

@@ -52,6 +52,7 @@ protected:
 
   ScriptedServices services;
   ScriptedFileDialogs dialogs;
+  ScriptedTitleBlocks titleBlocks;
   ScriptedUnsavedChanges unsaved;
   TDMPumpfield* DMPumpfield = nullptr; // the main window's
 };

@@ -76,7 +76,8 @@ TEST_F(DesktopWindow, TabRunsLeftToRightOnOutputAndMakesTheGraphFirstOnGraphics)
   MainForm->Symbols_Button->click();
   EXPECT_EQ(TabStops(MainForm->MakeGraphics_Button),
             (QStringList{"MakeGraphics_Button", "SaveGraphButton", "SeeGraphButton",
-                         "GraphScale_Combobox", "ExportGraph_Button", "qt_tabwidget_tabbar"}));
+                         "GraphScale_Combobox", "ExportGraph_Button", "PrintView_Checkbox",
+                         "qt_tabwidget_tabbar"}));
   MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
   EXPECT_EQ(TabStops(MainForm->Output_Memo),
             (QStringList{"Output_Memo", "ExportTables_Button", "CopyTables_Button",
@@ -134,6 +135,7 @@ TEST_F(DesktopWindow, SaveAndExportDialogsStartWithTheShownFilesNameAndFolder) {
       {MainForm->ExportTables1, "field-rectangular.csv"},
       {MainForm->ExportReport1, "field-rectangular.pdf"},
       {MainForm->ExportGraph1, "field-rectangular.png"}};
+  titleBlocks.answers.push_back(ReportTitleBlock());
   for (const auto& [action, name] : rows)
     action->trigger();
   MainForm->SaveGraphButton->click();

@@ -54,11 +54,20 @@ TEST_F(ExportsTest, OutputSheetSavesAndCopiesTheShownReportsTablesAndItsPdf) {
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
       "profile\tdistance (m)\thead (m)\tgradient (-)\nalong the longer spacing\t0,14\t1,2591\t"));
 
+  // The title block is asked first and its values are offered again the next time.
   const std::string pdf = dir.file("report.pdf");
+  titleBlocks.answers.push_back(ReportTitleBlock{"Glasshouses", "Grower", "Me", "You", "A"});
   dialogs.answers.push_back(Q(pdf));
   MainForm->ExportReport_Button->click();
   EXPECT_EQ(services.messages.back(), "The calculation report was saved in  " + pdf);
   EXPECT_EQ(ReadFileBytes(pdf).substr(0, 5), "%PDF-");
+  const size_t dialogsAsked = dialogs.asked.size();
+  MainForm->ExportReport_Button->click();
+  ASSERT_EQ(titleBlocks.asked.size(), 2u);
+  EXPECT_EQ(titleBlocks.asked[1].project, "Glasshouses");
+  EXPECT_EQ(titleBlocks.asked[1].revision, "A");
+  EXPECT_EQ(services.messages.back(), "The calculation report was not saved");
+  EXPECT_EQ(dialogs.asked.size(), dialogsAsked);
 
   // An existing file is replaced only on yes.
   WriteFileBytes(csv, "mine");

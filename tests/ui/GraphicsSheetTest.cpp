@@ -3,8 +3,10 @@
 
 #include "core/FileNames.h"
 #include "graph/GraphBitmap.h"
+#include "ui/Settings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -220,4 +222,26 @@ TEST_F(GraphicsSheetTest, AWrongFileGetsItsMessageOnceAndTheProgramGoesOn) {
   WriteFileBytes(dir.file("notes.out"), " just some notes\r\n");
   MakeGraph(dir.file("notes.out"));
   EXPECT_EQ(DMPumpfield->InputFileName, report);
+}
+
+// "Print view" shows the print figure in place of the drawing and is remembered; the drawing
+// that "Save graph" writes stays the same.
+TEST_F(GraphicsSheetTest, PrintViewShowsThePrintFigureAndIsRemembered) {
+  QCheckBox* printView = MainForm->PrintView_Checkbox;
+  EXPECT_FALSE(printView->isChecked());
+  MakeGraph(GoldenFile("field-above-surface.out"));
+  const QImage drawing = MainForm->GraphBitmap;
+  EXPECT_EQ(ShownGraph().pixel(1, 1), kSilver);
+
+  printView->click();
+  EXPECT_EQ(ShownGraph().pixel(1, 1), kWhite);
+  EXPECT_TRUE(MainForm->GraphBitmap == drawing);
+  const std::string bmp = dir.file("graph.bmp");
+  SaveGraphAs(bmp);
+  EXPECT_EQ(QImage(Q(bmp)).pixel(1, 1), kSilver);
+
+  EXPECT_TRUE(ProgramSettings().value("graphics/printView").toBool());
+  printView->click();
+  EXPECT_EQ(ShownGraph().pixel(1, 1), kSilver);
+  EXPECT_FALSE(ProgramSettings().value("graphics/printView").toBool());
 }

@@ -1,4 +1,4 @@
-#include "graph/SweepPlot.h"
+#include "export/SweepPlot.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +9,17 @@
 // read-only file, and a failure says the system's reason.
 TEST(SweepPlot, IsWrittenWholeOrRefusedWithTheSystemsReason) {
   TempDir dir;
-  const SweepPlot plot{"Title", "Sub", "Kb1 (m/day)", "S (m)", {{"", {1, 2}, {40, 60}}}};
+  const SweepPlot plot{"Title", "Sub", "Kb1 (m/day)", "S (m)", {{"", {1, 2}, {40, 60}, {}}}};
   std::string error;
-  EXPECT_TRUE(SaveSweepPlot(plot, "plot.svg", error)) << error;
+  EXPECT_TRUE(SaveSweepPlot(plot, "plot.svg", 1, error)) << error;
   EXPECT_NE(ReadFileBytes("plot.svg").find("<svg"), std::string::npos);
 
-  EXPECT_FALSE(SaveSweepPlot(plot, "missing/plot.png", error));
+  EXPECT_FALSE(SaveSweepPlot(plot, "missing/plot.png", 1, error));
   EXPECT_EQ(error, "The file \"missing/plot.png\" could not be written: No such file or directory");
 
   WriteFileBytes("kept.png", "previous");
   ::chmod("kept.png", 0444);
-  EXPECT_FALSE(SaveSweepPlot(plot, "kept.png", error));
+  EXPECT_FALSE(SaveSweepPlot(plot, "kept.png", 1, error));
   EXPECT_EQ(error, "The file \"kept.png\" could not be written: it is read-only");
   EXPECT_EQ(ReadFileBytes("kept.png"), "previous");
 }
