@@ -2,6 +2,7 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/CommandHelp.h"
+#include "cli/DesignCommand.h"
 #include "cli/Commands.h"
 #include "cli/Completion.h"
 #include "cli/ExportCommand.h"
@@ -21,7 +22,7 @@ namespace {
 const char* const kProgram = "pumpfield-cli";
 
 // Every command, in the order of the help. A new command is one more entry.
-void (*const kCommands[])(CommandSet&) = {AddRunCommand,    AddSweepCommand,  AddGraphCommand,
+void (*const kCommands[])(CommandSet&) = {AddRunCommand,    AddSweepCommand,  AddDesignCommand, AddGraphCommand,
                                           AddExportCommand, AddReportCommand, AddCheckCommand};
 
 void DefineProgram(CLI::App& program, CommandSet& commands) {
