@@ -53,6 +53,11 @@ int DecimalsOf(const std::string& figure) {
 std::string Number(double value) { return std::isfinite(value) ? PlainNumber(value) : ""; }
 } // namespace
 
+double Unreliability(const DesignSettings& settings) {
+  // 1 - 0.9 is 0.09999999999999998 in binary: rounded, it is the same percentile as "10".
+  return Rounded(1 - settings.reliability, 12);
+}
+
 double Rounded(double value, int decimals) {
   if (!std::isfinite(value))
     return value;
@@ -155,7 +160,7 @@ DesignSummary SummariseDesign(Aim aim, const DesignSettings& settings, const Des
   if (!summary.answers.empty()) {
     std::vector<double> sorted = summary.answers;
     std::sort(sorted.begin(), sorted.end());
-    const double p = summary.higherIsSafer ? settings.reliability : 1 - settings.reliability;
+    const double p = summary.higherIsSafer ? settings.reliability : Unreliability(settings);
     summary.designValue = Rounded(Percentile(sorted, p), summary.decimals);
   }
 

@@ -99,5 +99,8 @@ DesignSummary SummariseDesign(Aim aim, const DesignSettings& settings, const Des
 // depths' probabilities, the sensitivity of each input).
 std::vector<CsvRow> DesignRows(const DesignSummary& summary);
 
+// 1 - P, the fraction of samples a design value may fail, rounded to 12 decimals.
+double Unreliability(const DesignSettings& settings);
+
 // `value` rounded to `decimals`, as a plain number.
 double Rounded(double value, int decimals);

@@ -87,7 +87,7 @@ private:
       if (!depths[d].empty()) {
         std::sort(depths[d].begin(), depths[d].end());
         outcome.depths[d] =
-            uncertain ? Rounded(Percentile(depths[d], 1 - settings_.uncertainty.reliability), 3)
+            uncertain ? Rounded(Percentile(depths[d], Unreliability(settings_.uncertainty)), 3)
                       : depths[d].front();
       }
     outcome.feasible = uncertain ? outcome.probability >= settings_.uncertainty.reliability

@@ -76,7 +76,7 @@ Distribution DistributionOf(const std::string& text, const std::string& whole) {
 } // namespace
 
 double StandardNormalQuantile(double p) {
-  // Rational approximations of the central region and of the tails (relative error < 1.2e-9).
+  // Rational approximations of the central region and of the tails, refined below.
   static const long double a[] = {-3.969683028665376e+01L, 2.209460984245205e+02L,
                                   -2.759285104469687e+02L, 1.383577518672690e+02L,
                                   -3.066479806614716e+01L, 2.506628277459239e+00L};
@@ -93,14 +93,21 @@ double StandardNormalQuantile(double p) {
     return (((((c[0] * q + c[1]) * q + c[2]) * q + c[3]) * q + c[4]) * q + c[5]) /
            ((((d[0] * q + d[1]) * q + d[2]) * q + d[3]) * q + 1);
   };
-  if (p < low)
-    return static_cast<double>(tail(std::sqrt(-2 * std::log(static_cast<long double>(p)))));
-  if (p > 1 - low)
-    return static_cast<double>(-tail(std::sqrt(-2 * std::log(1 - static_cast<long double>(p)))));
-  const long double q = p - 0.5L, r = q * q;
-  return static_cast<double>((((((a[0] * r + a[1]) * r + a[2]) * r + a[3]) * r + a[4]) * r + a[5]) *
-                             q /
-                             (((((b[0] * r + b[1]) * r + b[2]) * r + b[3]) * r + b[4]) * r + 1));
+  const long double lp = p;
+  long double x;
+  if (lp < low) {
+    x = tail(std::sqrt(-2 * std::log(lp)));
+  } else if (lp > 1 - low) {
+    x = -tail(std::sqrt(-2 * std::log(1 - lp)));
+  } else {
+    const long double q = lp - 0.5L, r = q * q;
+    x = (((((a[0] * r + a[1]) * r + a[2]) * r + a[3]) * r + a[4]) * r + a[5]) * q /
+        (((((b[0] * r + b[1]) * r + b[2]) * r + b[3]) * r + b[4]) * r + 1);
+  }
+  // One step of Halley's method on the normal distribution function.
+  const long double error = 0.5L * std::erfc(-x / std::sqrt(2.0L)) - lp;
+  const long double u = error * std::sqrt(2 * 3.14159265358979323851L) * std::exp(x * x / 2);
+  return static_cast<double>(x - u / (1 + x * u / 2));
 }
 
 double Distribution::Quantile(double p) const {

@@ -23,7 +23,7 @@ struct Distribution {
   double Median() const { return Quantile(0.5); }
 };
 
-// The quantile of the standard normal distribution at `p` (0 < p < 1), to about 1e-9.
+// The quantile of the standard normal distribution at `p` (0 < p < 1), to about 1e-15.
 double StandardNormalQuantile(double p);
 
 struct UncertainInput {
