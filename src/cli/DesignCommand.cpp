@@ -149,6 +149,7 @@ DistributionChart DistributionOf(const DesignSummary& summary, const std::string
   chart.xLabel = AnswerLabel(summary);
   chart.values = summary.answers;
   chart.designValue = std::isfinite(summary.designValue) ? summary.designValue : 0;
+  chart.designFraction = summary.higherIsSafer ? summary.reliability : 1 - summary.reliability;
   chart.designLabel = "Design value " + summary.symbol + " = " + Figure(summary.designValue) + " " +
                       summary.unit + ", reliability " + PlainNumber(summary.reliability);
   return chart;

@@ -124,6 +124,9 @@ SweepPlot FrontPlot(const OptimiseResult& result, const std::string& title1) {
   SweepPlot plot;
   plot.title1 = title1;
   plot.title2 = "Fewest wells at each water level in the wells";
+  if (result.cheapest)
+    plot.title2 += "; the cheapest: " + std::to_string(result.cheapest->wells()) +
+                   " wells at Dw = " + PlainNumber(result.cheapest->Dw) + " m";
   plot.xLabel = "Depth of the water level in the wells, Dw (m)";
   plot.yLabel = "Wells";
   PlotCurve curve;

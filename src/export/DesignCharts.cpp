@@ -74,7 +74,11 @@ void PaintDistribution(QPainter& painter, QSizeF size, const DistributionChart& 
   painter.setPen(QPen(kFigureInk, 1.2, Qt::DashLine));
   const double column = plot.MapX(chart.designValue);
   painter.drawLine(QPointF(column, area.top()), QPointF(column, area.bottom()));
+  const double level = plot.MapY(y.low + chart.designFraction * (y.high - y.low));
+  painter.setPen(QPen(cumulative.colour, 1.0, Qt::DotLine));
+  painter.drawLine(QPointF(column, level), QPointF(area.right(), level));
   painter.restore();
+  DrawMarker(painter, {column, level}, MarkerShape::Diamond, cumulative.colour, true, 4.5);
   plot.DrawLabel(FigureText(chart.designLabel),
                  {{{column + 4, area.top() + 4}, Qt::AlignLeft | Qt::AlignTop},
                   {{column - 4, area.top() + 4}, Qt::AlignRight | Qt::AlignTop}},

@@ -12,7 +12,8 @@ struct DistributionChart {
   std::string xLabel;         // the answer with symbol and unit: "Well spacing, S (m)"
   std::vector<double> values; // the answer of each sample that gave one
   double designValue = 0;
-  std::string designLabel; // "Design value S = 95.12 m, reliability 0.9"
+  double designFraction = 0.1; // of the samples at or below the design value: 1 - P, or P
+  std::string designLabel;     // "Design value S = 95.12 m, reliability 0.9"
 };
 
 struct TornadoChart {
