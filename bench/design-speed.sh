@@ -7,7 +7,7 @@
 set -euo pipefail
 export LC_ALL=C
 cd "$(dirname "$0")/.."
-cli=${PUMPFIELD_CLI:-build/pumpfield-cli}
+cli=$(realpath "${PUMPFIELD_CLI:-build/pumpfield-cli}")
 samples=${1:-1000}
 jobs=${2:-2}
 work=$(mktemp -d)
