@@ -171,3 +171,39 @@ TEST(Optimise, RefusedArguments) {
     EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
   }
 }
+
+// The charts in each format, with the design value and the inputs' names on them.
+TEST(Design, ChartsAreWrittenAsPngSvgOrPdf) {
+  TempDir dir;
+  WriteFileBytes("field.inp", ReadFileBytes(kField));
+  const CliRun run = Call("design", {"field.inp", "--uncertain", "Kb2=uniform:6:10", "--samples",
+                                     "12", "--plot", "d.svg", "--tornado", "t.svg"});
+  ASSERT_EQ(run.status, kExitReportWritten) << run.err;
+  EXPECT_NE(ReadFileBytes("d.svg").find("Design value Dm = "), std::string::npos);
+  EXPECT_NE(ReadFileBytes("t.svg").find("Kb2 6.2 / 9.8 m/day"), std::string::npos);
+  for (const char* chart : {"d.png", "t.pdf"}) {
+    const CliRun more = Call("design", {"field.inp", "--uncertain", "Kb2=uniform:6:10", "--samples",
+                                        "12", "--scale", "2", "--plot", chart});
+    EXPECT_EQ(more.status, kExitReportWritten) << more.err;
+    EXPECT_GT(ReadFileBytes(chart).size(), 1000u) << chart;
+  }
+}
+
+// With uncertain inputs a layout must hold in a fraction P of the samples: never fewer wells
+// than the file's own values need when the uncertainty is centred on them, and its probability
+// as asked.
+TEST(Optimise, UncertainInputsAskForAtLeastTheCertainWells) {
+  TempDir dir;
+  WriteFileBytes("field.inp", ReadFileBytes(kField));
+  const std::vector<std::string> common = {
+      "field.inp", "--field", "600x400", "--required-depth", "1.0", "--well-cost", "1"};
+  std::vector<std::string> certain = common, uncertain = common;
+  certain.insert(certain.end(), {"--json", "c.json"});
+  uncertain.insert(uncertain.end(), {"--uncertain", "Kb2=uniform:6:10", "--samples", "10",
+                                     "--reliability", "0.8", "--json", "u.json"});
+  ASSERT_EQ(Call("optimise", certain).status, kExitReportWritten);
+  ASSERT_EQ(Call("optimise", uncertain).status, kExitReportWritten);
+  const nlohmann::json c = ReadJson("c.json"), u = ReadJson("u.json");
+  EXPECT_GE(u["wells"], c["wells"]);
+  EXPECT_GE(u["probability"], 0.8);
+}
