@@ -83,12 +83,13 @@ private:
     }
     outcome.probability = static_cast<double>(reach) / static_cast<double>(records.size());
     const bool uncertain = !samples_.empty();
+    // The depth that a fraction P of the samples reaches: at most `spare` samples lie below it.
+    const size_t spare = static_cast<size_t>(std::floor(
+        static_cast<double>(records.size()) * Unreliability(settings_.uncertainty) + 1e-9));
     for (size_t d = 0; d < 3; ++d)
       if (!depths[d].empty()) {
         std::sort(depths[d].begin(), depths[d].end());
-        outcome.depths[d] =
-            uncertain ? Rounded(Percentile(depths[d], Unreliability(settings_.uncertainty)), 3)
-                      : depths[d].front();
+        outcome.depths[d] = depths[d][uncertain ? std::min(spare, depths[d].size() - 1) : 0];
       }
     outcome.feasible = uncertain ? outcome.probability >= settings_.uncertainty.reliability
                                  : reach == records.size();

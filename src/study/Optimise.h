@@ -33,7 +33,8 @@ inline constexpr int kMostCellsPerSide = 1000;
 struct LayoutOutcome {
   int nL = 0, nB = 0;
   double Sa = 0, Sb = 0, Dw = 0;
-  // The midway depths: of the run, or with uncertain inputs their 100 (1 - P) percentiles.
+  // The midway depths: of the run, or with uncertain inputs each the depth that a fraction P of
+  // the samples reaches or exceeds (the (k + 1)-th shallowest, k = floor(n (1 - P))).
   std::array<double, 3> depths{NAN, NAN, NAN};
   double probability = 0; // of all three depths reaching the required depth (0 or 1 without
                           // uncertain inputs)
