@@ -105,8 +105,8 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
   const int workers = WorkersOption(sweep.jobs);
 
   const std::string inputName = ExpandFileName(sweep.input);
-  if (!TextReader(inputName).opened()) {
-    err << CouldNotOpenForReadingMessage(inputName) << '\n';
+  if (const TextReader input(inputName); !input.opened()) {
+    err << input.FailureMessage(CouldNotOpenForReadingMessage(inputName)) << '\n';
     return kExitBadInputFile;
   }
   TDMPumpfield base;

@@ -21,6 +21,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -84,6 +85,31 @@ void CreateEmptyFile(const std::string& path) {
     throw InputOutputError("File \"" + path + "\" could not be created: " + std::strerror(errno));
   ::close(fd);
 }
+
+// The bytes of the regular file `path` before it is overwritten; nothing for a new file.
+std::optional<std::string> ContentBeforeSave(const std::string& path) {
+  if (!FileExists(path))
+    return std::nullopt;
+  const TextReader file(path);
+  if (!file.opened())
+    return std::nullopt;
+  return file.content();
+}
+
+// A run that found errors deletes its input file: one that existed before the save gets its
+// previous content back, and the error list says so.
+void RestoreInputAfterErrors(const std::string& inputName, const std::string& previousContent,
+                             const std::string& errorListName) {
+  std::string errorText;
+  std::string line;
+  if (WriteWholeFile(inputName, previousContent, errorText))
+    line = " The previous content of the file \"" + inputName + "\" was restored.";
+  else
+    line = " The previous content of the file \"" + inputName + "\" could not be restored.";
+  const TextReader errorList(errorListName);
+  if (errorList.opened())
+    WriteWholeFile(errorListName, errorList.content() + line + "\r\n", errorText);
+}
 } // namespace
 
 bool TMainForm::AskInputFileName() {
@@ -136,6 +162,7 @@ void TMainForm::InputSaveExecute() {
   if (!flags.ChecksPassed)
     return;
 
+  const std::optional<std::string> previousContent = ContentBeforeSave(dm.InputFileName);
   CreateEmptyFile(dm.InputFileName);
   flags.WorkDirectory = GetCurrentDir();
   SetDialogFolders(ToQ(flags.WorkDirectory));
@@ -176,8 +203,11 @@ void TMainForm::InputSaveExecute() {
     throw;
   }
   // The run deleted the input file it found errors in: the data are in the fields alone.
-  if (State.RunHadErrors)
+  if (State.RunHadErrors) {
+    if (previousContent)
+      RestoreInputAfterErrors(dm.InputFileName, *previousContent, engine.Files.ErrorList);
     MarkInputUnsaved();
+  }
   if (!runnable)
     return;
   if (!State.RunHadErrors) {

@@ -103,7 +103,7 @@ TEST(Batch, MixedFilesGiveEachItsStatusSummaryAndErrorList) {
       "reached: the well spacing shown is the lower bound of the search, 2 m.\",",
       "in/zero.inp,Spa,arithmetic-error,,,,,,,The calculation stopped: Floating point division by "
       "zero.,",
-      "in/code.inp,spa,unreadable,,,,,,,\"A program error occurred.The code in the inputfile "
+      "in/code.inp,spa,unreadable,,,,,,,\"The code in the inputfile "
       "\"\"" +
           dir.file("in/code.inp") + "\"\" is corrupt\",",
       "in/none.inp,,unreadable,,,,,,,\"The file \"\"" + dir.file("in/none.inp") +

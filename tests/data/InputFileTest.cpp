@@ -257,7 +257,7 @@ TEST(LoadInputFile, AFileThatCannotBeOpenedChangesNothing) {
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "The file \"missing.inp\"could not be opened. It may be in use by another program,  or "
-            "the programmer should incorporate more time.");
+            "the programmer should incorporate more time.\nNo such file or directory");
   EXPECT_EQ(dm.Title1, "kept");
   EXPECT_EQ(services.quitRequests, 0);
 }
