@@ -347,6 +347,23 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks
     Fail(SystemReason(errno));
 }
 
+std::string WriteFailureBeforehand(const std::string& path) {
+  const std::string target = FollowLinks(path);
+  struct stat status;
+  if (::stat(target.c_str(), &status) == 0) {
+    if (!S_ISREG(status.st_mode))
+      return "it is not a regular file";
+    if (::access(target.c_str(), W_OK) != 0 || (status.st_mode & 0222) == 0)
+      return "it is read-only";
+    return std::string();
+  }
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    return SystemReason(errno);
+  return std::string();
+}
+
 TextWriter::~TextWriter() { Close(); }
 
 void TextWriter::Fail(const std::string& why) {

@@ -122,6 +122,11 @@ private:
   std::string failure_;
 };
 
+// Why a TextWriter could not write `path`, told before anything is written: the file is not
+// a regular file or is read-only, or its folder is missing or forbids new files. "" when
+// writing looks possible.
+std::string WriteFailureBeforehand(const std::string& path);
+
 // Writes `bytes` as the whole file `path` by TextWriter's rules, replacing the file only once
 // all of them are written. False with `errorText` ("The file ... could not be written: " and the
 // system's reason) when that fails.

@@ -102,7 +102,7 @@ bool TDMPumpfield::LoadChosenInputFile() {
 bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   TextWriter file(FileName, TextWriter::Mode::ReplaceWhenDone);
   if (!file.opened()) {
-    ShowMessage(CouldNotOpenDamagedMessage(FileName));
+    ShowMessage(WithReason(CouldNotOpenDamagedMessage(FileName), file.failure()));
     return false;
   }
   file.WriteLine(Title1);

@@ -43,8 +43,7 @@ private:
 // The window's tests before saving, on the file's values: a file written by hand gets the same
 // scrutiny as one the window saved. The first failure becomes the error list.
 void RefuseWhatTheWindowWouldNotSave(Engine& engine) {
-  const std::string failure =
-      PreSaveFailure(engine.DMPumpfield.AimCode, engine.DMPumpfield.Params);
+  const std::string failure = PreSaveFailure(engine.DMPumpfield.AimCode, engine.DMPumpfield.Params);
   if (failure.empty())
     return;
   ErrorList errors(engine);

@@ -21,10 +21,10 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,10 +134,17 @@ void TMainForm::InputSaveExecute() {
       return;
     }
     State.InputFileTitle = ToQ(ExtractFileName(dm.InputFileName));
-    if (State.InputFileTitle.count('.') <= 1)
+    if (State.InputFileTitle.count('.') > 1) {
+      AppServices().ShowMessage(
+          "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
+      continue;
+    }
+    // The run would write its error list over the input file, then delete it.
+    const std::string errorList = ExpandFileName(engine.Files.ErrorList);
+    if (ExpandFileName(dm.InputFileName) != errorList && !SameFile(dm.InputFileName, errorList))
       break;
-    AppServices().ShowMessage(
-        "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
+    AppServices().ShowMessage("The run writes its error list in \"" + errorList +
+                              "\"; please choose another name for the input file.");
   }
 
   dm.Title1 = FromQ(Title1_Edit->text());

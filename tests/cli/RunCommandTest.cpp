@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <filesystem>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -88,6 +89,29 @@ TEST(RunCommand, UnreadableOrMalformedInputFiles) {
   EXPECT_NE(run.out.find(" are corrupt"), std::string::npos);
   EXPECT_TRUE(FileExists("code.inp"));
   EXPECT_TRUE(FileExists("number.inp"));
+}
+
+TEST(RunCommand, NamesOfTheErrorListAreRefusedAndLeaveEveryFileAsItWas) {
+  TempDir dir;
+  WriteFileBytes("e.inp", kSpacingInput);
+  std::filesystem::create_symlink("Error.lst", "linked.out");
+  WriteFileBytes("linked.inp", kSpacingInput);
+  const struct {
+    std::vector<std::string> arguments;
+    const char* message;
+  } rows[] = {
+      {{"Error.lst"}, "The input file \""},
+      {{"linked.inp"}, "The report \""},
+      {{"e.inp", "--json", "./Error.lst"}, "\"./Error.lst\" is the error list"},
+  };
+  for (const auto& row : rows) {
+    WriteFileBytes("Error.lst", kSpacingInput);
+    const CliRun run = RunCli(row.arguments);
+    EXPECT_EQ(run.status, kExitUsage) << row.arguments.back();
+    EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes("Error.lst"), kSpacingInput);
+  }
+  EXPECT_FALSE(FileExists("e.out"));
 }
 
 TEST(RunCommand, SearchThatMissesTheDepthIsReportedOnTheTerminal) {

@@ -73,7 +73,7 @@ TEST_F(CheckTest, AValueTheFileWouldRoundToZeroOrWidenIsRefusedWithItsSavedText)
       {"Spa", With(kSpa, {{1, 0.00004}}), "R would be saved as 0.0000."},
       {"Spa", With(kSpa, {{1, 0.00005}}), ""}, // rounded, yet not away
       {"Hyd", With(kHyd, {{11, 123456789012}}), "Kb2 would be saved as 123456789012.00."},
-      {"Hyd", With(kHyd, {{11, 1234567.8}}), ""}, // fills its field of ten
+      {"Hyd", With(kHyd, {{11, 1234567.8}}), ""},    // fills its field of ten
       {"Con", With(kCon, {{12, 123456789012}}), ""}, // a value the aim does not read
       {"Hyd", With(kHyd, {{13, 60}, {14, 100}}), "Make sure that Sa >= Sb."},
       {"Hydr", With(kHyd, {{13, 60}, {14, 60}}), ""},
