@@ -97,18 +97,13 @@ std::optional<std::string> ContentBeforeSave(const std::string& path) {
 }
 
 // A run that found errors deletes its input file: one that existed before the save gets its
-// previous content back, and the error list says so.
-void RestoreInputAfterErrors(const std::string& inputName, const std::string& previousContent,
-                             const std::string& errorListName) {
+// previous content back. The line that says so, for the error list.
+std::string RestoreInputAfterErrors(const std::string& inputName,
+                                    const std::string& previousContent) {
   std::string errorText;
-  std::string line;
   if (WriteWholeFile(inputName, previousContent, errorText))
-    line = " The previous content of the file \"" + inputName + "\" was restored.";
-  else
-    line = " The previous content of the file \"" + inputName + "\" could not be restored.";
-  const TextReader errorList(errorListName);
-  if (errorList.opened())
-    WriteWholeFile(errorListName, errorList.content() + line + "\r\n", errorText);
+    return " The previous content of the file \"" + inputName + "\" was restored.";
+  return " The previous content of the file \"" + inputName + "\" could not be restored.";
 }
 } // namespace
 
@@ -198,6 +193,7 @@ void TMainForm::InputSaveExecute() {
   // An aim code the run cannot start gets its message from RunCalculation and no announcement
   // of results here.
   const bool runnable = FindAimRun(dm.AimCode) != nullptr;
+  const std::string inputName = dm.InputFileName; // the Output sheet renames it to the report
   MainFormRunWindow window(*this);
   // The run holds the event loop for seconds: the window shows that it is busy, and is painted
   // whole once more where the question box was.
@@ -212,7 +208,7 @@ void TMainForm::InputSaveExecute() {
   // The run deleted the input file it found errors in: the data are in the fields alone.
   if (State.RunHadErrors) {
     if (previousContent)
-      RestoreInputAfterErrors(dm.InputFileName, *previousContent, engine.Files.ErrorList);
+      Output_Memo->appendPlainText(ToQ(RestoreInputAfterErrors(inputName, *previousContent)));
     MarkInputUnsaved();
   }
   if (!runnable)

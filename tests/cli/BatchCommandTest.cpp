@@ -108,7 +108,7 @@ TEST(Batch, MixedFilesGiveEachItsStatusSummaryAndErrorList) {
           dir.file("in/code.inp") + "\"\" is corrupt\",",
       "in/none.inp,,unreadable,,,,,,,\"The file \"\"" + dir.file("in/none.inp") +
           "\"\"could not be opened. It may be in use by another program,  or the programmer "
-          "should incorporate more time.\",",
+          "should incorporate more time. No such file or directory\",",
   };
   for (const std::string& row : rows) {
     const std::string line = summary.ReadLine();
