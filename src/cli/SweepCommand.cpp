@@ -140,6 +140,10 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
     if (services.quitRequested)
       return kExitBadInputFile;
   }
+  if (const std::string missing = MissingValueMessage(inputName); !missing.empty()) {
+    err << missing << '\n';
+    return kExitBadInputFile;
+  }
 
   SweepTable table;
   table.aim = *AimOfCode(base.AimCode);

@@ -81,6 +81,7 @@ TEST(RunCommand, UnreadableOrMalformedInputFiles) {
   run = RunCli({"code.inp"});
   EXPECT_EQ(run.status, kExitBadInputFile);
   EXPECT_NE(run.out.find(" is corrupt"), std::string::npos);
+  EXPECT_EQ(run.out.find("program error"), std::string::npos) << run.out;
   EXPECT_FALSE(FileExists("Error.lst"));
 
   WriteFileBytes("number.inp", WithNumbers("Dis", "1.5 4 1,8 2.5"));

@@ -79,6 +79,19 @@ TEST(Sweep, RefusedArgumentsAndUnreadableInput) {
   }
   EXPECT_EQ(ReadFileBytes("case.inp"), ReadFileBytes(kSpacing));
   EXPECT_FALSE(FileExists("t.csv")); // refused before the first point was run
+
+  // A damaged input file is the user's, not a program error.
+  WriteFileBytes("short.inp", WithNumbers("Spa", "0.003 4 18"));
+  WriteFileBytes("code.inp",
+                 WithNumbers("spa", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1.5"));
+  for (const auto& [input, message] :
+       {std::pair{"short.inp", "are corrupt\nThe file ends before value 4 (Dw).\n"},
+        std::pair{"code.inp", "is corrupt\n"}}) {
+    const CliRun run = Sweep({input, "--vary", "Dm=1"});
+    EXPECT_EQ(run.status, kExitBadInputFile) << input;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("program error"), std::string::npos) << run.err;
+  }
 }
 
 // A table whose file cannot be written once every point is computed goes to standard output.
