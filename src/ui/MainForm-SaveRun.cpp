@@ -208,7 +208,8 @@ void TMainForm::InputSaveExecute() {
   // The run deleted the input file it found errors in: the data are in the fields alone.
   if (State.RunHadErrors) {
     if (previousContent)
-      Output_Memo->appendPlainText(ToQ(RestoreInputAfterErrors(inputName, *previousContent)));
+      Output_Memo->appendPlainText('\n' +
+                                   ToQ(RestoreInputAfterErrors(inputName, *previousContent)));
     MarkInputUnsaved();
   }
   if (!runnable)
