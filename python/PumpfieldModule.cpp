@@ -156,18 +156,20 @@ double NumberOf(py::handle value, const std::string& what) {
 
 void SetAim(Inputs& inputs, const std::string& code) {
   if (!IsKnownAimCode(code))
-    Raise("InputError", Texts({"\"" + code +
-                               "\" is no aim: use \"Spa\", \"Dis\", \"Hyd\", \"Hydr\" or \"Con\"."}));
+    Raise(
+        "InputError",
+        Texts({"\"" + code + "\" is no aim: use \"Spa\", \"Dis\", \"Hyd\", \"Hydr\" or \"Con\"."}));
   inputs.aimCode = code;
 }
 
-py::object ObjectSetattr() { return py::module_::import("builtins").attr("object").attr("__setattr__"); }
+py::object ObjectSetattr() {
+  return py::module_::import("builtins").attr("object").attr("__setattr__");
+}
 
 py::tuple InputsState(const Inputs& inputs) {
-  return py::make_tuple(py::bytes(inputs.aimCode), py::bytes(inputs.title1),
-                        py::bytes(inputs.title2),
-                        std::vector<double>(inputs.values.begin(), inputs.values.end()),
-                        py::bytes(inputs.fileName));
+  return py::make_tuple(
+      py::bytes(inputs.aimCode), py::bytes(inputs.title1), py::bytes(inputs.title2),
+      std::vector<double>(inputs.values.begin(), inputs.values.end()), py::bytes(inputs.fileName));
 }
 
 Inputs InputsOfState(const py::tuple& state) {
@@ -244,16 +246,16 @@ py::array_t<double> Array(const std::vector<double>& values) {
 py::tuple ResultState(const Result& result) {
   py::list values, profiles;
   for (const PrintedResult& printed : result.values)
-    values.append(py::make_tuple(py::bytes(printed.symbol), py::bytes(printed.figure),
-                                 printed.value));
+    values.append(
+        py::make_tuple(py::bytes(printed.symbol), py::bytes(printed.figure), printed.value));
   for (const pumpfield::Profile& profile : result.profiles)
-    profiles.append(py::make_tuple(py::bytes(profile.name), profile.x, profile.head,
-                                   profile.gradient));
+    profiles.append(
+        py::make_tuple(py::bytes(profile.name), profile.x, profile.head, profile.gradient));
   return py::make_tuple(static_cast<int>(result.status), py::bytes(result.aimCode),
-                        py::bytes(result.reportName), result.converged,
-                        py::bytes(result.errorText), py::bytes(result.note), values, profiles,
-                        py::bytes(result.report), py::bytes(result.errorList),
-                        BytesList(result.errors), BytesList(result.messages));
+                        py::bytes(result.reportName), result.converged, py::bytes(result.errorText),
+                        py::bytes(result.note), values, profiles, py::bytes(result.report),
+                        py::bytes(result.errorList), BytesList(result.errors),
+                        BytesList(result.messages));
 }
 
 Result ResultOfState(const py::tuple& state) {
@@ -271,9 +273,8 @@ Result ResultOfState(const py::tuple& state) {
     result.values.push_back({symbol, figure, value});
   }
   for (py::handle item : state[7]) {
-    auto [name, x, head, gradient] =
-        item.cast<std::tuple<std::string, std::vector<double>, std::vector<double>,
-                             std::vector<double>>>();
+    auto [name, x, head, gradient] = item.cast<
+        std::tuple<std::string, std::vector<double>, std::vector<double>, std::vector<double>>>();
     result.profiles.push_back({name, std::move(x), std::move(head), std::move(gradient)});
   }
   result.report = state[8].cast<std::string>();
@@ -327,8 +328,8 @@ py::list SweepInputs(const Inputs& base, const py::dict& vary, int jobs, Cancel*
     const std::string name = py::str(symbol).cast<std::string>();
     std::string text = name + "=";
     const py::object given = py::reinterpret_borrow<py::object>(values);
-    const py::list list = py::isinstance<py::iterable>(given) ? py::list(given)
-                                                              : py::list(py::make_tuple(given));
+    const py::list list =
+        py::isinstance<py::iterable>(given) ? py::list(given) : py::list(py::make_tuple(given));
     for (size_t i = 0; i < list.size(); ++i)
       text += (i > 0 ? "," : "") + PlainNumber(NumberOf(list[i], name));
     texts.push_back(text);
@@ -343,7 +344,8 @@ py::list SweepInputs(const Inputs& base, const py::dict& vary, int jobs, Cancel*
     for (const std::string& text : texts)
       table.varied.push_back(ParseVaried(text, base.aimCode));
     StudyRun run;
-    run.workers = jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    run.workers =
+        jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (cancel) {
       run.stopRequested = [cancel] { return cancel->IsSet(); };
       cancel->Started();
@@ -361,8 +363,7 @@ py::list SweepInputs(const Inputs& base, const py::dict& vary, int jobs, Cancel*
       const std::string& cell = rows[r][c];
       const bool number = c < varied || (c > varied && c <= varied + results);
       const std::optional<double> value = number ? TextToFloat(cell, '.') : std::nullopt;
-      row[Latin1ToStr(rows[0][c])] =
-          number ? OptionalNumber(value) : py::object(Latin1ToStr(cell));
+      row[Latin1ToStr(rows[0][c])] = number ? OptionalNumber(value) : py::object(Latin1ToStr(cell));
     }
     table_rows.append(row);
   }
@@ -398,8 +399,7 @@ Values go by the symbols the aim's report prints for them (``inputs["Kb2"]`` or 
              SetAim(inputs, aim);
              inputs.title1 = StrToLatin1(title1, "The first title");
              inputs.title2 = StrToLatin1(title2, "The second title");
-             for (const auto& [symbol, value] : values)
-               {
+             for (const auto& [symbol, value] : values) {
                const std::string name = symbol.cast<std::string>();
                ValueOrKeyError(inputs, name) = NumberOf(value, name);
              }
@@ -516,7 +516,8 @@ rectangular well field) or "Con" (hydraulic conductivity); values by symbol, the
                     "\"between the wells\", or for a rectangular field \"along the longer "
                     "spacing\", \"along the shorter spacing\", \"along the diagonal\".")
       .def_property_readonly(
-          "x", [](const pumpfield::Profile& p) { return Array(p.x); }, "Distance X (m), as printed.")
+          "x", [](const pumpfield::Profile& p) { return Array(p.x); },
+          "Distance X (m), as printed.")
       .def_property_readonly(
           "head", [](const pumpfield::Profile& p) { return Array(p.head); }, "Head (m).")
       .def_property_readonly(
