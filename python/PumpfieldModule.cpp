@@ -5,6 +5,7 @@
 #include "api/Pumpfield.h"
 #include "check/ReportCheck.h"
 #include "check/WellCellModel.h"
+#include "core/FileNames.h"
 #include "core/Numerics.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
@@ -503,7 +504,7 @@ rectangular well field) or "Con" (hydraulic conductivity); values by symbol, the
       .def(
           "write",
           [](const Inputs& inputs, const std::filesystem::path& path) {
-            WithoutGil([&] { pumpfield::WriteInput(inputs, PathText(path)); });
+            WithoutGil([&] { pumpfield::WriteInput(inputs, ExpandFileName(PathText(path))); });
           },
           py::arg("path"),
           "Writes the input file exactly as the window saves it (\"Hyd\" as \"Hydr\"); the old "

@@ -50,7 +50,7 @@ def test_write_gives_the_file_back_under_a_decimal_comma(path, tmp_path):
     assert (tmp_path / "copy.inp").read_bytes() == b"\r\n".join(lines)
 
 
-def test_inputs_by_symbol_and_from_scratch():
+def test_inputs_by_symbol_and_from_scratch(tmp_path, monkeypatch):
     inputs = pumpfield.read_input(example("spacing-loam-over-sand.inp"))
     assert inputs.aim == "Spa" and inputs.title1 == "Polder De Kolk, loam over fine sand"
     assert [inputs[s] for s in inputs.symbols] == [getattr(inputs, s) for s in inputs.symbols]
@@ -67,6 +67,11 @@ def test_inputs_by_symbol_and_from_scratch():
     built.file_name = inputs.file_name
     assert built == inputs
     assert pumpfield.run(built).report == pumpfield.run(inputs).report
+    # As the window, which always has the full name.
+    monkeypatch.chdir(tmp_path)
+    built.write("built.inp")
+    assert (tmp_path / "built.inp").read_bytes().split(b"\r\n")[2] == (
+        b"File Name: " + bytes(tmp_path / "built.inp"))
     with pytest.raises(pumpfield.InputError):
         pumpfield.Inputs(aim="Xyz")
     with pytest.raises(pumpfield.InputError, match="no number"):
