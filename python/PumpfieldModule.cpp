@@ -4,9 +4,7 @@
 // pumpfield.errors, with the program's own text.
 #include "api/Pumpfield.h"
 #include "check/ReportCheck.h"
-#include "check/WellCellModel.h"
 #include "core/FileNames.h"
-#include "core/Numerics.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "data/AimTable.h"
@@ -94,30 +92,31 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 // Runs `work` without the GIL, turning the program's exceptions into the module's.
 template <class Work> auto WithoutGil(Work work) -> decltype(work()) {
-  std::string arithmetic, input, cancelled;
+  bool input = false, cancelled = false;
+  std::string text;
   try {
     py::gil_scoped_release release;
     return work();
   } catch (const RunCancelled& error) {
-    cancelled = error.what();
-  } catch (const ArithmeticError& error) {
-    arithmetic = error.what();
-  } catch (const CellModelError& error) {
-    arithmetic = error.what();
+    cancelled = true;
+    text = error.what();
   } catch (const InputOutputError& error) {
-    input = error.what();
+    input = true;
+    text = error.what();
   } catch (const SweepUsageError& error) {
-    input = error.what();
-  } catch (const py::error_already_set&) {
-    throw;
+    input = true;
+    text = error.what();
   } catch (const std::exception& error) {
-    arithmetic = error.what();
+    // ArithmeticError, CellModelError, and what no run should raise (no memory, say).
+    text = error.what();
+  } catch (...) {
+    text = "An unexpected failure stopped the calculation.";
   }
-  if (!cancelled.empty())
-    Raise("Cancelled", Text(cancelled));
-  if (!input.empty())
-    Raise("InputError", Texts({input}));
-  Raise("CalculationError", Text(arithmetic));
+  if (cancelled)
+    Raise("Cancelled", Text(text));
+  if (input)
+    Raise("InputError", Texts({text}));
+  Raise("CalculationError", Text(text));
 }
 
 const AimDefinition& AimOf(const Inputs& inputs) {
