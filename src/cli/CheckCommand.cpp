@@ -116,7 +116,10 @@ Json CheckJson(Aim aim, const DesignCheck& check) {
 
 int Check(const CheckArguments& arguments, std::ostream& out, std::ostream& err) {
   const std::string reportName = ExpandFileName(arguments.report);
+  const std::string jsonName = arguments.json.empty() ? "" : ExpandFileName(arguments.json);
   std::string errorText;
+  if (!jsonName.empty() && ReplacesReportOrInput(jsonName, reportName, errorText))
+    throw UsageError(errorText);
   const auto report = ReadReport(reportName, errorText);
   const auto check = report ? CheckReport(*report, errorText) : std::nullopt;
   if (!check) {
@@ -126,9 +129,7 @@ int Check(const CheckArguments& arguments, std::ostream& out, std::ostream& err)
   PrintCheck(out, reportName, *report->aim, *check);
   if (arguments.json.empty())
     return kExitReportWritten;
-  const std::string jsonName = ExpandFileName(arguments.json);
-  if (ReplacesReportOrInput(jsonName, reportName, errorText) ||
-      !WriteJsonFile(jsonName, CheckJson(*report->aim, *check), errorText)) {
+  if (!WriteJsonFile(jsonName, CheckJson(*report->aim, *check), errorText)) {
     err << errorText << '\n';
     return kExitInputErrors;
   }
