@@ -407,24 +407,27 @@ std::vector<std::string> UncertainTexts(const py::object& uncertain) {
       text = StrToLatin1(py::reinterpret_borrow<py::str>(given), "A distribution");
     } else {
       for (py::handle part : given)
-        text += (text.empty() ? "" : ":") +
-                (py::isinstance<py::str>(part) ? StrToLatin1(py::str(part), "A distribution")
-                                               : PlainNumber(NumberOf(part, name)));
+        text += (text.empty() ? "" : ":") + (py::isinstance<py::str>(part)
+                                                 ? StrToLatin1(py::str(part), "A distribution")
+                                                 : PlainNumber(NumberOf(part, name)));
     }
     texts.push_back(name + "=" + text);
   }
   return texts;
 }
 
-// The settings of a design; parsing the distributions raises InputError with the program's text.
+// The settings of a design; InputError for a bad distribution (with the program's text) or an
+// argument out of its range.
 DesignSettings DesignSettingsOf(const py::object& uncertain, const std::string& aimCode,
                                 long long samples, long long seed, double reliability) {
   if (samples < 2 || samples > static_cast<long long>(kMaxDesignSamples))
-    throw py::value_error("samples must lie between 2 and " + std::to_string(kMaxDesignSamples));
+    Raise("InputError",
+          Texts({"The samples must number 2 to " + std::to_string(kMaxDesignSamples) + "."}));
   if (seed < 0 || seed > 2147483647)
-    throw py::value_error("seed must lie between 0 and 2147483647");
+    Raise("InputError", Texts({"The seed must lie between 0 and 2147483647."}));
   if (!(reliability > 0 && reliability < 1))
-    throw py::value_error("reliability is a probability between 0 and 1, both excluded");
+    Raise("InputError",
+          Texts({"The reliability is a probability between 0 and 1, both excluded."}));
   DesignSettings settings;
   settings.samples = static_cast<size_t>(samples);
   settings.seed = static_cast<uint64_t>(seed);
@@ -457,9 +460,9 @@ py::dict DesignInputs(const Inputs& base, const py::object& uncertain, long long
   const Aim aim = AimOf(base).aim;
   DesignSettings settings = DesignSettingsOf(uncertain, base.aimCode, samples, seed, reliability);
   if (settings.uncertain.empty())
-    throw py::value_error("a design needs at least one uncertain input");
+    Raise("InputError", Texts({"A design needs at least one uncertain input."}));
   if (requiredDepth && aim != Aim::FieldDepths)
-    throw py::value_error("required_depth is for the inputs of a rectangular field");
+    Raise("InputError", Texts({"A required depth is for the inputs of a rectangular field."}));
   settings.requiredDepth = requiredDepth;
   const TDMPumpfield dm = StudyBase(base);
   DesignRuns runs;
@@ -485,33 +488,34 @@ py::dict OptimiseInputs(const Inputs& base, std::pair<double, double> field, dou
                         const py::object& uncertain, double reliability, long long samples,
                         long long seed, int jobs, Cancel* cancel) {
   if (AimOf(base).aim != Aim::FieldDepths)
-    throw py::value_error("optimise needs the inputs of a rectangular field (aim \"Hydr\")");
+    Raise("InputError",
+          Texts({"The search needs the inputs of a rectangular field (aim \"Hydr\")."}));
   OptimiseSettings settings;
   std::tie(settings.length, settings.width) = field;
   if (!(settings.length > 0 && settings.width > 0))
-    throw py::value_error("field needs a positive length and width");
+    Raise("InputError", Texts({"The field needs a positive length and width."}));
   if (!std::isfinite(requiredDepth))
-    throw py::value_error("required_depth must be a number");
+    Raise("InputError", Texts({"The required depth must be a number."}));
   settings.requiredDepth = requiredDepth;
   if (!(wellCost > 0))
-    throw py::value_error("well_cost must be positive");
+    Raise("InputError", Texts({"The cost of a well must be positive."}));
   settings.wellCost = wellCost;
   if (!(energyPrice >= 0 && years >= 0))
-    throw py::value_error("energy_price and years cannot be negative");
+    Raise("InputError", Texts({"The energy price and the years cannot be negative."}));
   settings.energyPrice = energyPrice;
   settings.years = years;
   std::tie(settings.levelMin, settings.levelMax) =
       wellLevel.value_or(std::pair{base.values[3], base.values[3]});
   if (!(settings.levelMin <= settings.levelMax))
-    throw py::value_error("in well_level the first must not be greater than the second");
+    Raise("InputError", Texts({"The lower well level must not be greater than the higher."}));
   if ((settings.levelMax - settings.levelMin) / kLevelStep > 1000)
-    throw py::value_error("well_level spans more than 1000 steps of 0.1 m");
+    Raise("InputError", Texts({"The well levels span more than 1000 steps of 0.1 m."}));
   if (!uncertain.is_none())
     settings.uncertainty = DesignSettingsOf(uncertain, base.aimCode, samples, seed, reliability);
   for (const UncertainInput& input : settings.uncertainty.uncertain)
     if (input.input.position == 4 || input.input.position == 13 || input.input.position == 14)
-      throw py::value_error(std::string(input.input.symbol) +
-                            " is chosen by the search; it cannot be uncertain");
+      Raise("InputError", Texts({std::string(input.input.symbol) +
+                                 " is chosen by the search; it cannot be uncertain."}));
   const TDMPumpfield dm = StudyBase(base);
   OptimiseResult result;
   if (!WithoutGil([&] { return OptimiseLayout(dm, settings, result, StudyRunOf(jobs, cancel)); }))
@@ -793,12 +797,11 @@ sample, a column per symbol) and sample_answers (the answer of each sample, NaN 
 failed). The same seed and samples give the same result for any ``jobs``. A bad distribution
 raises InputError with the command line's text; the GIL is released while it runs.)");
 
-  m.def("optimise", &OptimiseInputs, py::arg("inputs"), py::arg("field"),
-        py::arg("required_depth"), py::arg("well_cost"), py::arg("energy_price") = 0.0,
-        py::arg("years") = 0.0, py::arg("well_level") = py::none(),
-        py::arg("uncertain") = py::none(), py::arg("reliability") = 0.9,
-        py::arg("samples") = 100, py::arg("seed") = 1, py::arg("jobs") = 0,
-        py::arg("cancel") = nullptr,
+  m.def("optimise", &OptimiseInputs, py::arg("inputs"), py::arg("field"), py::arg("required_depth"),
+        py::arg("well_cost"), py::arg("energy_price") = 0.0, py::arg("years") = 0.0,
+        py::arg("well_level") = py::none(), py::arg("uncertain") = py::none(),
+        py::arg("reliability") = 0.9, py::arg("samples") = 100, py::arg("seed") = 1,
+        py::arg("jobs") = 0, py::arg("cancel") = nullptr,
         R"(The cheapest well field for the inputs of a rectangular field.
 
 ``field`` is (length, width) in m, divided into nL x nB equal cells with a well in each;
