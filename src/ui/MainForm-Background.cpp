@@ -9,7 +9,8 @@
 namespace {
 // Below the fields and left of the buttons: clear of the file and title fields, which the
 // memo's place at rest covers.
-const QRect kMemoPlaceDuringRun(32, 426, 177, 64);
+const QRect kMemoPlaceDuringRun(32, 424, 177, 64);
+const char* const kRunStatus = "Calculating ... \"Cancel\" or Escape stops the calculation.";
 } // namespace
 
 void TMainForm::BuildRunCancel() {
@@ -34,18 +35,22 @@ void TMainForm::RunInBackground(const std::function<void()>& work) {
   class DuringRun {
   public:
     explicit DuringRun(TMainForm& form)
-        : form_(form), memoPlace_(form.WaitMemo->geometry()),
+        : form_(form), memoPlace_(form.WaitMemo->geometry()), statusBefore_(form.StatusText()),
           heldBack_(&form, form.Cancel_Button, [&form] { form.CancelRunClick(); }) {
       form.engine.RunProgress.cancel = &form.backgroundRun_.CancelFlag();
       form.WaitMemo->setGeometry(kMemoPlaceDuringRun);
       form.Cancel_Button->setEnabled(true);
       form.Cancel_Button->show();
       form.Cancel_Button->raise();
+      form.ShowStatus(kRunStatus);
     }
     ~DuringRun() {
       form_.Cancel_Button->hide();
       form_.WaitMemo->setGeometry(memoPlace_);
       form_.engine.RunProgress.cancel = nullptr;
+      // A sheet the run brought to the front has put its own text there.
+      if (form_.StatusText() == kRunStatus)
+        form_.ShowStatus(statusBefore_);
       if (form_.closeAfterRun_)
         QMetaObject::invokeMethod(&form_, &QWidget::close, Qt::QueuedConnection);
     }
@@ -55,6 +60,7 @@ void TMainForm::RunInBackground(const std::function<void()>& work) {
   private:
     TMainForm& form_;
     QRect memoPlace_;
+    QString statusBefore_;
     InputHeldBack heldBack_;
   };
 
