@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 
 #include <filesystem>
 #include <functional>
@@ -45,6 +46,7 @@ public:
   }
 
   void AppendProgress(const std::string& line) override {
+    NoteThread();
     ScriptedServices::AppendProgress(line);
     qt_.AppendProgress(line);
     const QCursor* cursor = QApplication::overrideCursor();
@@ -54,7 +56,12 @@ public:
     if (onLine)
       onLine(line);
   }
+  void ShowMessage(const std::string& text) override {
+    NoteThread();
+    ScriptedServices::ShowMessage(text);
+  }
   bool AskYesNoExpectingYes(const std::string& text) override {
+    NoteThread();
     windowPaints = 0;
     return ScriptedServices::AskYesNoExpectingYes(text);
   }
@@ -63,6 +70,7 @@ public:
   int paints = 0;
   int windowPaints = 0;
   int postedDelivered = 0;
+  int callsOffWindowThread = 0; // progress lines, messages and questions
   // Called on the window's thread after each progress line.
   std::function<void(const std::string&)> onLine;
 
@@ -86,6 +94,11 @@ public:
   };
 
 private:
+  void NoteThread() {
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
+      ++callsOffWindowThread;
+  }
+
   QtServices qt_;
   QPlainTextEdit* memo_;
   QWidget* elsewhere_;
@@ -211,6 +224,7 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
   EXPECT_GT(memo->seen[0].windowPaints, 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(MainForm->Cancel_Button->isHidden());
+  EXPECT_EQ(memo->callsOffWindowThread, 0);
 
   EXPECT_TRUE(MainForm->WaitMemo->isHidden());
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
