@@ -58,6 +58,7 @@ public:
   }
   void ShowMessage(const std::string& text) override {
     NoteThread();
+    linesBeforeMessage.push_back(progress.size());
     ScriptedServices::ShowMessage(text);
   }
   bool AskYesNoExpectingYes(const std::string& text) override {
@@ -71,6 +72,7 @@ public:
   int windowPaints = 0;
   int postedDelivered = 0;
   int callsOffWindowThread = 0; // progress lines, messages and questions
+  std::vector<size_t> linesBeforeMessage;
   // Called on the window's thread after each progress line.
   std::function<void(const std::string&)> onLine;
 
@@ -512,4 +514,17 @@ TEST_F(SaveRun, InputDuringARunIsDiscardedNotReplayedAfterwards) {
   EXPECT_EQ(MainForm->Title1_Edit->text(), "Road");
   EXPECT_EQ(memo->messages.size(), 1u); // the announcement of the results alone
   EXPECT_TRUE(dialogs.answers.empty() && dialogs.asked.size() == 1);
+}
+
+TEST_F(SaveRun, AMessageOfTheRunComesOnTheWindowThreadBetweenItsProgressLines) {
+  Situation(2, {"0.5", "2", "10", "3", "8", "0.5", "0.3", "1", "2", "0.5", "5", "1", "12", "8"});
+  const std::string input = dir.file("wet.inp");
+  Save({input}, {true});
+
+  ASSERT_EQ(memo->messages.size(), 2u);
+  EXPECT_EQ(memo->messages[0], " Watertable above soil surface, adjust the data.");
+  EXPECT_EQ(memo->messages[1].rfind("The input is saved in " + input, 0), 0u);
+  EXPECT_EQ(memo->linesBeforeMessage, (std::vector<size_t>{6, 8}));
+  EXPECT_EQ(memo->progress.at(5), " Almost done .....");
+  EXPECT_EQ(memo->callsOffWindowThread, 0);
 }
