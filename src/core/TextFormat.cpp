@@ -41,6 +41,15 @@ std::string FormatFixed(double value, int width, int decimals) {
   return text;
 }
 
+double RoundedTo(double value, int decimals) {
+  if (!std::isfinite(value))
+    return value;
+  const std::string text = ToChars(value, std::chars_format::fixed, std::max(decimals, 0));
+  double rounded = value;
+  std::from_chars(text.data(), text.data() + text.size(), rounded);
+  return rounded + 0.0;
+}
+
 std::string FormatFixedLocal(double value, int width, int decimals) {
   return WithSeparator(FormatFixed(value, width, decimals), decimalSeparator);
 }

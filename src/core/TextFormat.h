@@ -14,6 +14,10 @@ void SetDecimalSeparator(char separator);
 // decimals (always with a point: files are written with a decimal point).
 std::string FormatFixed(double value, int width, int decimals);
 
+// The double nearest to `value` rounded to `decimals` decimals, never −0: for numbers written as
+// JSON, where 1.4 must not come out as 1.4000000000000001.
+double RoundedTo(double value, int decimals);
+
 // Fixed-point text using the decimal separator in force (tick labels of the graph).
 std::string FormatFixedLocal(double value, int width, int decimals);
 
