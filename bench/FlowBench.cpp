@@ -1,15 +1,20 @@
 // Speed of the flow model: the fine pass per step for each well-bottom branch against a bare
 // loop of the same arithmetic, and whole runs of each aim.
+#include "calc/Engine.h"
 #include "calc/FlowPass.h"
+#include "calc/RunFiles.h"
 #include "calc/UTrellow.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "run/AimDispatch.h"
+#include "run/RunInputFile.h"
+#include "study/Sweep.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -20,27 +25,36 @@ namespace {
 const std::string kFolder = (fs::temp_directory_path() / "pumpfield-bench").string();
 
 // A two-layer soil whose well bottom lies in the given branch; half spacing 50 m.
-void SetUpState(WellBottom branch) {
-  Flow = FlowModelState();
-  Flow.Ka = 0.8, Flow.Kb1 = 0.6, Flow.Kv1 = 0.15, Flow.Kb2 = 8, Flow.Kv2 = 2.5;
-  Flow.D1 = 4, Flow.D2 = 18, Flow.Dw = 2.5, Flow.E = 0.2, Flow.W = 0.3, Flow.rw = 0.15;
-  Flow.Db = branch == WellBottom::InLayer1 ? 3.5 : branch == WellBottom::InLayer2 ? 12 : 18;
-  Flow.T1 = Flow.D1 - Flow.Dw, Flow.T2 = Flow.D2 - Flow.D1;
-  Flow.Lw = Flow.Db - Flow.Dw, Flow.L2 = Flow.Db - Flow.D1;
-  PrepareLayers();
-  Flow.S = 50;
-  Flow.R = 0.0038;
+void SetUpState(FlowModelState& s, WellBottom branch) {
+  s = FlowModelState();
+  s.Ka = 0.8, s.Kb1 = 0.6, s.Kv1 = 0.15, s.Kb2 = 8, s.Kv2 = 2.5;
+  s.D1 = 4, s.D2 = 18, s.Dw = 2.5, s.E = 0.2, s.W = 0.3, s.rw = 0.15;
+  s.Db = branch == WellBottom::InLayer1 ? 3.5 : branch == WellBottom::InLayer2 ? 12 : 18;
+  s.T1 = s.D1 - s.Dw, s.T2 = s.D2 - s.D1;
+  s.Lw = s.Db - s.Dw, s.L2 = s.Db - s.D1;
+  PrepareLayers(s);
+  s.S = 50;
+  s.R = 0.0038;
 }
+
+// An engine whose reports stay in memory.
+struct MemoryEngine {
+  SilentServices services;
+  Engine engine{services};
+  MemoryEngine() { engine.Files = {true, std::string(), false}; }
+};
 
 const int64_t kStepsAt50 = 5000000 - 15001 + 1;
 
 void CalcHeadProfileSteps(benchmark::State& state) {
   const auto branch = static_cast<WellBottom>(state.range(0));
-  TextWriter report(kFolder + "/profile.out");
+  MemoryEngine memory;
+  Engine& engine = memory.engine;
   for (auto _ : state) {
-    SetUpState(branch);
-    CalcHeadProfile(report);
-    benchmark::DoNotOptimize(Flow.F);
+    SetUpState(engine.Flow, branch);
+    Report report(engine);
+    CalcHeadProfile(engine, report);
+    benchmark::DoNotOptimize(engine.Flow.F);
   }
   // Shown as seconds per step with an SI prefix, e.g. "44n" for 44 ns.
   state.counters["per_step"] =
@@ -70,7 +84,10 @@ double BareSteps(const FlowModelState& s, int64_t first, int64_t last, double he
 
 void ArithmeticFloor(benchmark::State& state) {
   const auto branch = static_cast<WellBottom>(state.range(0));
-  SetUpState(branch);
+  MemoryEngine memory;
+  Engine& engine = memory.engine;
+  FlowModelState& Flow = engine.Flow;
+  SetUpState(Flow, branch);
   const double he = Store(Divide(3.14L * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
   double F = 0;
   for (auto _ : state) {
@@ -88,8 +105,8 @@ void ArithmeticFloor(benchmark::State& state) {
     benchmark::DoNotOptimize(F);
   }
   // It is a floor only while it computes what the fine pass computes, to the last bit.
-  TextWriter report(kFolder + "/floor.out");
-  CalcHeadProfile(report);
+  Report report(engine);
+  CalcHeadProfile(engine, report);
   if (F != Flow.F)
     state.SkipWithError("the bare chain ends with another head than the fine pass");
   // Shown as seconds per step with an SI prefix, e.g. "44n" for 44 ns.
@@ -123,21 +140,83 @@ void WholeRun(benchmark::State& state, const std::string& aim) {
     TextWriter file(input);
     file.Write(InputText(aim, wide));
   }
-  TDMPumpfield data;
-  DMPumpfield = &data;
-  data.InputFileName = input;
-  data.LoadInputFile();
+  SilentServices services;
+  Engine engine(services);
+  engine.Files.ErrorList = kFolder + "/Error.lst";
+  engine.DMPumpfield.InputFileName = input;
+  engine.DMPumpfield.LoadInputFile();
   const AimRun* run = FindAimRun(aim);
-  fs::current_path(kFolder);
   for (auto _ : state) {
-    run->check();
-    if (InputErrorFlag)
+    run->check(engine);
+    if (engine.InputErrorFlag)
       state.SkipWithError("input errors");
-    run->calculate();
+    run->calculate(engine);
   }
   // The half spacing of the fine pass (of the diagonal for the rectangular field).
-  state.counters["half_spacing_m"] = aim == "Spa" ? Flow.S / 2 : Flow.S;
-  DMPumpfield = nullptr;
+  state.counters["half_spacing_m"] = aim == "Spa" ? engine.Flow.S / 2 : engine.Flow.S;
+}
+
+// Processor time of the whole process, all threads: a sweep's points run on a worker thread.
+double ProcessSeconds() {
+  timespec now;
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
+
+// What a sweep point costs beyond its calculation. The same parameter set runs kPoints times
+// as its check step and calculation alone (one engine, the report in memory), as the run of the
+// parameter set that a lone run of its file makes (with the rounding of its values and the
+// window's checks, still in memory), and as kPoints points of a sweep on one worker (a varied
+// value that keeps the calculation the same; each point with an engine of its own and the record
+// of its results). Processor time of the whole process, taken in turns, so that other work on
+// the machine counts as little as can be.
+void SweepPointOverhead(benchmark::State& state, const std::string& aim) {
+  constexpr size_t kPoints = 8;
+  const std::string input = kFolder + "/" + aim + "-sweep.inp";
+  {
+    TextWriter file(input);
+    file.Write(InputText(aim, false));
+  }
+  SilentServices services;
+  Engine engine(services);
+  engine.Files = {true, std::string(), false};
+  engine.DMPumpfield.InputFileName = input;
+  engine.DMPumpfield.LoadInputFile();
+  const TDMPumpfield base = engine.DMPumpfield;
+  const AimRun* run = FindAimRun(aim);
+  SweepTable table;
+  table.aim = run->aim;
+  const AimInput dw = AimDefinitionOf(run->aim).inputs[3];
+  table.varied.push_back({dw, std::vector<double>(kPoints, base.Params[dw.position - 1])});
+  const StudyRun oneWorker;
+
+  double calculation = 0, loneRun = 0, point = 0;
+  for (auto _ : state) {
+    double start = ProcessSeconds();
+    for (size_t i = 0; i < kPoints; ++i) {
+      engine.DMPumpfield = base;
+      run->check(engine);
+      run->calculate(engine);
+    }
+    calculation += ProcessSeconds() - start;
+    start = ProcessSeconds();
+    for (size_t i = 0; i < kPoints; ++i) {
+      engine.DMPumpfield = base;
+      RunParameterSet(engine);
+    }
+    loneRun += ProcessSeconds() - start;
+    start = ProcessSeconds();
+    RunSweep(base, table, oneWorker);
+    point += ProcessSeconds() - start;
+    if (table.records[0]->status != StudyStatus::Ok)
+      state.SkipWithError("the sweep's point did not run");
+  }
+  const double points = static_cast<double>(kPoints * state.iterations());
+  state.counters["calculation_ms"] = 1000 * calculation / points;
+  state.counters["lone_run_ms"] = 1000 * loneRun / points;
+  state.counters["sweep_point_ms"] = 1000 * point / points;
+  state.counters["over_calculation_%"] = 100 * (point / calculation - 1);
+  state.counters["over_lone_run_%"] = 100 * (point / loneRun - 1);
 }
 } // namespace
 
@@ -162,6 +241,13 @@ BENCHMARK_CAPTURE(WholeRun, Conductivity, std::string("Con"))
     ->Arg(50)
     ->Arg(500)
     ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(SweepPointOverhead, Spacing, std::string("Spa"))
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SweepPointOverhead, Field, std::string("Hydr"))
+    ->Iterations(200)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

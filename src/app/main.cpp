@@ -1,9 +1,6 @@
 // The desktop program.
 #include "core/TextFile.h"
-#include "core/TextFormat.h"
 #include "core/Version.h"
-#include "data/UDMPumpfield.h"
-#include "graph/SystemDecimalSeparator.h"
 #include "ui/PumpfieldApplication.h"
 #include "ui/QtServices.h"
 #include "ui/UCloseForm.h"
@@ -83,13 +80,11 @@ int Main(int argc, char* argv[]) {
   for (int size : {16, 32, 48, 64, 128, 256})
     icon.addFile(QString(":/icons/%1x%1/apps/org.pumpfield.Pumpfield.png").arg(size));
   QApplication::setWindowIcon(icon);
-  SetDecimalSeparator(SystemDecimalSeparator());
 
   MainForm = new TMainForm;
   QtServices services(MainForm->WaitMemo);
   InstallServices(&services);
   CloseForm = new TCloseForm;
-  DMPumpfield = new TDMPumpfield;
   FigureForm = new TFigureForm;
 
   MainForm->RestoreDialogFolders();

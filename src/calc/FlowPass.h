@@ -3,11 +3,11 @@
 // the well-bottom branch of the transmissivity rule is fixed for a whole pass.
 #pragma once
 
+#include "calc/ProfileRows.h"
+#include "calc/RunFiles.h"
 #include "calc/RunSize.h"
 #include "calc/UTrellow.h"
 #include "core/Numerics.h"
-#include "core/TextFile.h"
-#include "core/TextFormat.h"
 
 #include <cstdint>
 
@@ -68,14 +68,12 @@ template <class XFormula> struct TableRows {
   static constexpr bool kRows = true;
   static constexpr bool kKeepPositive = true;
   ProfileRowSelector selector;
-  TextWriter& report;
+  Report& report;
   double p;
   int64_t NextCandidate() const { return selector.NextCandidate(); }
   void Hit(int64_t i, double F, double G) {
-    if (!selector.TakeCandidate(i))
-      return;
-    const double X = XFormula::Of(i, p);
-    report.WriteLine(FormatFixed(X, 6, 2) + FormatFixed(F, 10, 4) + FormatFixed(G, 10, 4));
+    if (selector.TakeCandidate(i))
+      report.Row(XFormula::Of(i, p), F, G);
   }
 };
 
@@ -124,14 +122,15 @@ template <WellBottom B, class Factors, bool KeepPositive>
 }
 
 // The steps of `span` in stretches short enough (a fraction of a second) for the run's
-// progress to be told between them.
+// progress to be told, and its cancel flag to be heard, between them.
 template <WellBottom B, class Factors, bool KeepPositive>
-inline void CountedSteps(FlowModelState& s, const PassSpan& span, HeadAndGradient& head) {
+inline void CountedSteps(FlowModelState& s, StepProgress& progress, const PassSpan& span,
+                         HeadAndGradient& head) {
   constexpr int64_t kStretch = int64_t{1} << 22;
   for (int64_t first = span.first; first <= span.last;) {
     const int64_t last = span.last - first < kStretch ? span.last : first + kStretch - 1;
     Steps<B, Factors, KeepPositive>(s, {span.S, span.Rc, span.p, first, last}, head);
-    RunProgress.Advance(last - first + 1);
+    progress.Advance(last - first + 1);
     first = last + 1;
   }
 }
@@ -139,33 +138,36 @@ inline void CountedSteps(FlowModelState& s, const PassSpan& span, HeadAndGradien
 // One pass over `span` with the well-bottom branch B: the steps, and the rows that `rows`
 // writes between them. Raises ArithmeticError as the expressions do.
 template <WellBottom B, class Factors, class Rows>
-inline void Integrate(FlowModelState& s, const PassSpan& span, HeadAndGradient& head, Rows& rows) {
+inline void Integrate(FlowModelState& s, StepProgress& progress, const PassSpan& span,
+                      HeadAndGradient& head, Rows& rows) {
   int64_t i = span.first;
   if constexpr (Rows::kRows) {
     // Stretches of steps, each ending at the next step that may write a row.
     for (int64_t row = rows.NextCandidate(); i <= row && row <= span.last;
          row = rows.NextCandidate()) {
-      CountedSteps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, row}, head);
+      CountedSteps<B, Factors, Rows::kKeepPositive>(s, progress, {span.S, span.Rc, span.p, i, row},
+                                                    head);
       rows.Hit(row, head.F, head.G);
       i = row + 1;
     }
   }
-  CountedSteps<B, Factors, Rows::kKeepPositive>(s, {span.S, span.Rc, span.p, i, span.last}, head);
+  CountedSteps<B, Factors, Rows::kKeepPositive>(s, progress,
+                                                {span.S, span.Rc, span.p, i, span.last}, head);
 }
 
 // Integrate with the branch of the current state.
 template <class Factors, class Rows>
-inline void IntegrateBranch(FlowModelState& s, const PassSpan& span, HeadAndGradient& head,
-                            Rows& rows) {
+inline void IntegrateBranch(FlowModelState& s, StepProgress& progress, const PassSpan& span,
+                            HeadAndGradient& head, Rows& rows) {
   switch (WellBottomOf(s)) {
   case WellBottom::InLayer1:
-    Integrate<WellBottom::InLayer1, Factors>(s, span, head, rows);
+    Integrate<WellBottom::InLayer1, Factors>(s, progress, span, head, rows);
     break;
   case WellBottom::ThroughLayer2:
-    Integrate<WellBottom::ThroughLayer2, Factors>(s, span, head, rows);
+    Integrate<WellBottom::ThroughLayer2, Factors>(s, progress, span, head, rows);
     break;
   case WellBottom::InLayer2:
-    Integrate<WellBottom::InLayer2, Factors>(s, span, head, rows);
+    Integrate<WellBottom::InLayer2, Factors>(s, progress, span, head, rows);
     break;
   }
 }

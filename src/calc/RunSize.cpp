@@ -1,16 +1,13 @@
 #include "calc/RunSize.h"
 
+#include "calc/Engine.h"
 #include "calc/FlowPass.h"
-#include "calc/UTrellow.h"
-#include "calc/UVambrel.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
 #include "core/TextFormat.h"
 
 #include <algorithm>
 #include <cmath>
-
-StepProgress RunProgress;
 
 namespace {
 // The fine pass of the spacing, discharge and conductivity aims and the field profiles.
@@ -51,9 +48,9 @@ std::string Value(const char* symbol, double value) {
 }
 } // namespace
 
-std::string StepCountProblem(Aim aim) {
-  const FlowModelState& s = Flow;
-  const FieldState& f = Field;
+std::string StepCountProblem(const Engine& engine, Aim aim) {
+  const FlowModelState& s = engine.Flow;
+  const FieldState& f = engine.Field;
   const double wellStep = aim == Aim::FieldDepths ? kFieldStep : kFineStep;
   if (!FirstStepFits(s.rw, wellStep))
     return Refusal("W < " + Bound(wellStep, 2) + " m", Value("W", s.W));
@@ -99,6 +96,8 @@ void StepProgress::Plan(int64_t remainingSteps) {
 }
 
 void StepProgress::Advance(int64_t steps) {
+  if (cancel && cancel->load(std::memory_order_relaxed)) [[unlikely]]
+    throw RunCancelled();
   done_ += steps;
   remaining_ = std::max<int64_t>(remaining_ - steps, 0);
   if (std::chrono::steady_clock::now() - start_ < quietTime)
@@ -106,6 +105,7 @@ void StepProgress::Advance(int64_t steps) {
   const int percent = static_cast<int>(100 * done_ / std::max<int64_t>(done_ + remaining_, 1));
   if (percent > shownPercent_) {
     shownPercent_ = percent;
-    AppServices().ShowPercentDone(percent);
+    if (services)
+      services->ShowPercentDone(percent);
   }
 }

@@ -1,30 +1,29 @@
 #include "calc/UHydrCond.h"
 
-#include "calc/CalcFiles.h"
+#include "calc/Engine.h"
+#include "calc/RunFiles.h"
 #include "calc/RunSize.h"
-#include "calc/UTrellow.h"
+#include "calc/Search.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
 #include "core/TextFormat.h"
 
 #include <cmath>
 
-ConductivitySearch Conductivity;
-
 namespace {
-void SetAllPermeabilities(double k) {
-  Flow.Ka = Flow.Kb1 = Flow.Kv1 = Flow.Kb2 = Flow.Kv2 = Flow.K1 = Flow.K2 = k;
+void SetAllPermeabilities(FlowModelState& s, double k) {
+  s.Ka = s.Kb1 = s.Kv1 = s.Kb2 = s.Kv2 = s.K1 = s.K2 = k;
 }
 } // namespace
 
-void CheckConductivityInput() {
-  FlowModelState& s = Flow;
+void CheckConductivityInput(Engine& engine) {
+  FlowModelState& s = engine.Flow;
   {
-    InputNumbers in;
+    InputNumbers in(engine);
     for (double* value : {&s.R, &s.Dm, &s.D2, &s.Dw, &s.Db, &s.E, &s.W, &s.S})
       *value = in.Next();
   }
-  ErrorList errors;
+  ErrorList errors(engine);
   if (s.R <= 0.0)
     errors.Add(" Make sure that R > 0.");
   s.D1 = s.D2;
@@ -46,9 +45,9 @@ void CheckConductivityInput() {
 }
 
 namespace {
-void WriteConductivityReport(Report& report) {
-  FlowModelState& s = Flow;
-  ConductivitySearch& c = Conductivity;
+void WriteConductivityReport(Engine& engine, Report& report) {
+  FlowModelState& s = engine.Flow;
+  ConductivitySearch& c = engine.Conductivity;
   report.Line(" Quiston, by Quorvath");
   report.Line(" Program Quiston calculates the well discharge using the Darcy");
   report.Line(" equation.");
@@ -72,22 +71,22 @@ void WriteConductivityReport(Report& report) {
   report.Line();
   report.Line(" Height of the water table (see Symbols button):");
   report.Line("   X       F        G/p");
-  report.Line(" Output data:");
+  report.Marker(" Output data:");
 
   c.Klo = 0.001;
   c.Khi = 1000.0;
   c.K = s.R;
-  PrepareConductivity();
-  RunProgress.Start(kConductivityPassLimit * StepsOfPass(s.S, s.rw, 0.0001) +
-                    StepsOfPass(s.S, s.rw, 0.00001));
+  PrepareConductivity(s);
+  engine.RunProgress.Start(kConductivityPassLimit * StepsOfPass(s.S, s.rw, 0.0001) +
+                           StepsOfPass(s.S, s.rw, 0.00001));
   c.PassCount = 0;
-  StillWorkingMessages stillWorking;
+  StillWorkingMessages stillWorking(engine.services);
   SearchMoves moves;
   double diff;
   for (;;) {
     ++c.PassCount;
-    SetAllPermeabilities(c.K);
-    ConductivitySearchPass();
+    SetAllPermeabilities(s, c.K);
+    ConductivitySearchPass(engine);
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || c.PassCount >= kConductivityPassLimit)
       break;
@@ -95,19 +94,19 @@ void WriteConductivityReport(Report& report) {
     // A higher conductivity lowers the head.
     moves.Bisect(s.h >= s.H, c.K, c.Klo, c.Khi);
   }
-  CalcHeadProfile(report.writer());
+  CalcHeadProfile(engine, report);
   s.Q = Store(kPi * s.R * s.S * s.S);
   s.R = s.Q;
   report.Line(" #");
-  report.Value(" The average hydraulic conductivity (Darcy, m/d) is: ", c.K, 8, 3);
+  report.Result("K", " The average hydraulic conductivity (Darcy, m/d) is: ", c.K, 8, 3);
   report.Line(" #");
-  report.Value(" Midway hydr. head (Darcy,  m) is: ", s.h, 8, 3);
-  report.Value(" Midway W.T. depth (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
-  report.Value(" The well discharge  (m3/day)  is: ", s.Q, 8, 1);
+  report.Result("H", " Midway hydr. head (Darcy,  m) is: ", s.h, 8, 3);
+  report.Result("Dm", " Midway W.T. depth (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
+  report.Result("Q", " The well discharge  (m3/day)  is: ", s.Q, 8, 1);
   report.Line(" #");
   CloseReportWithNote(report, NotConvergedText(moves.End(diff < s.tol), "hydraulic conductivity",
                                                "0.001 m/day", "1000 m/day"));
 }
 } // namespace
 
-void CalcConductivity() { WriteReport(WriteConductivityReport); }
+void CalcConductivity(Engine& engine) { WriteReport(engine, WriteConductivityReport); }

@@ -10,13 +10,13 @@ struct ConductivitySearch {
   int32_t PassCount = 0;
 };
 
-extern ConductivitySearch Conductivity;
+class Engine;
 
 // A search that has not met the tolerance after this many passes ends with its last estimate.
 inline constexpr int32_t kConductivityPassLimit = 100;
 
-// Reads the input file named by the data module, writes "Error.lst", sets InputErrorFlag.
-void CheckConductivityInput();
+// Reads the engine's input, writes the error list, sets InputErrorFlag.
+void CheckConductivityInput(Engine& engine);
 // Searches the conductivity and writes the report; needs a CheckConductivityInput without
 // errors just before.
-void CalcConductivity();
+void CalcConductivity(Engine& engine);

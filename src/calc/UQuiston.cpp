@@ -1,24 +1,25 @@
 #include "calc/UQuiston.h"
 
-#include "calc/CalcFiles.h"
+#include "calc/Engine.h"
+#include "calc/RunFiles.h"
 #include "calc/RunSize.h"
-#include "calc/UTrellow.h"
+#include "calc/Search.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
 #include "core/TextFormat.h"
 
 #include <cmath>
 
-void CheckDischargeInput() {
-  FlowModelState& s = Flow;
+void CheckDischargeInput(Engine& engine) {
+  FlowModelState& s = engine.Flow;
   {
-    InputNumbers in;
+    InputNumbers in(engine);
     for (double* value : {&s.Dm, &s.D1, &s.D2, &s.Dw, &s.Db, &s.E, &s.W, &s.Ka, &s.Kb1, &s.Kv1,
                           &s.Kb2, &s.Kv2, &s.S})
       *value = in.Next();
   }
-  ErrorList errors;
-  CheckLayerGeometry(errors);
+  ErrorList errors(engine);
+  CheckLayerGeometry(s, errors);
   s.H = Store(LD(s.Dw) - s.Dm);
   if (s.H <= 0.0)
     errors.Add(" Make sure that Dm < Dw.");
@@ -26,8 +27,8 @@ void CheckDischargeInput() {
 }
 
 namespace {
-void WriteDischargeReport(Report& report) {
-  FlowModelState& s = Flow;
+void WriteDischargeReport(Engine& engine, Report& report) {
+  FlowModelState& s = engine.Flow;
   report.Line(" Quiston, by Quorvath");
   report.Line(" Program Quiston calculates the well discharge using the Darcy");
   report.Line(" equation");
@@ -56,35 +57,35 @@ void WriteDischargeReport(Report& report) {
   report.Line();
   report.Line(" Output sequence (see also the Symbols button):");
   report.Line("   X       H        G/p");
-  report.Line(" Output data:");
+  report.Marker(" Output data:");
 
-  PrepareDischarge();
-  RunProgress.Start(40 * StepsOfPass(s.S, s.rw, 0.01) + StepsOfPass(s.S, s.rw, 0.00001));
+  PrepareDischarge(s);
+  engine.RunProgress.Start(40 * StepsOfPass(s.S, s.rw, 0.01) + StepsOfPass(s.S, s.rw, 0.00001));
   s.PassCount = 0;
-  StillWorkingMessages stillWorking;
+  StillWorkingMessages stillWorking(engine.services);
   SearchMoves moves;
   double diff;
   for (;;) {
     ++s.PassCount;
-    DischargeSearchPass();
+    DischargeSearchPass(engine);
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || s.PassCount > 39)
       break;
     stillWorking.Update(s.S, diff, s.tol);
     moves.Bisect(s.h < s.H, s.R, s.Rlo, s.Rhi);
   }
-  CalcHeadProfile(report.writer());
+  CalcHeadProfile(engine, report);
   report.Line(" #");
   s.Q = Store(kPi * s.R * s.S * s.S);
-  report.Value(" Well discharge (Darcy, m/day) is:  ", s.R, 8, 5);
-  report.Value(" The well discharge  (m3/day)  is: ", s.Q, 8, 1);
+  report.Result("R", " Well discharge (Darcy, m/day) is:  ", s.R, 8, 5);
+  report.Result("Q", " The well discharge  (m3/day)  is: ", s.Q, 8, 1);
   report.Line(" #");
-  report.Value(" Midway hydr. head  (Darcy,  m) is: ", s.h, 8, 3);
-  report.Value(" Midway W.T. depth  (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
+  report.Result("H", " Midway hydr. head  (Darcy,  m) is: ", s.h, 8, 3);
+  report.Result("Dm", " Midway W.T. depth  (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
   report.Line(" #");
   CloseReportWithNote(report, NotConvergedText(moves.End(diff < s.tol), "well discharge",
                                                "0.0001 m/day", "1 m/day"));
 }
 } // namespace
 
-void CalcDischarge() { WriteReport(WriteDischargeReport); }
+void CalcDischarge(Engine& engine) { WriteReport(engine, WriteDischargeReport); }

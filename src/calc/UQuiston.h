@@ -2,8 +2,10 @@
 // the midway water table at depth Dm. Works on the flow-model state of UTrellow.
 #pragma once
 
-// Reads the input file named by the data module, writes "Error.lst", sets InputErrorFlag.
-void CheckDischargeInput();
+class Engine;
+
+// Reads the engine's input, writes the error list, sets InputErrorFlag.
+void CheckDischargeInput(Engine& engine);
 // Searches the recharge intensity and writes the report; needs a CheckDischargeInput without
 // errors just before.
-void CalcDischarge();
+void CalcDischarge(Engine& engine);

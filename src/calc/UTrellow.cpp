@@ -1,8 +1,10 @@
 #include "calc/UTrellow.h"
 
-#include "calc/CalcFiles.h"
+#include "calc/Engine.h"
 #include "calc/FlowPass.h"
+#include "calc/RunFiles.h"
 #include "calc/RunSize.h"
+#include "calc/Search.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
 #include "core/TextFormat.h"
@@ -13,12 +15,7 @@
 
 using namespace flowpass;
 
-FlowModelState Flow;
-bool InputErrorFlag = false;
-
 namespace {
-constexpr int64_t kMarkFactors[3] = {4, 20, 100};
-
 double AtLeastZero(long double value) { return Store(value > 0.0L ? value : 0.0L); }
 
 // Anisotropy factor and equivalent permeability of one layer.
@@ -34,20 +31,21 @@ void ScaleLayer(double kb, double kv, double& a, double& k) {
 }
 
 // Sets p, N0 and N of a pass; false when the midway point lies within the well radius.
-bool PassSteps(double p) {
-  Flow.p = p;
-  Flow.N0 = FirstStep(Flow.rw, p);
-  Flow.N = RoundHalfEven(Divide(Flow.S, p));
-  return Flow.N >= Flow.N0;
+bool PassSteps(FlowModelState& s, double p) {
+  s.p = p;
+  s.N0 = FirstStep(s.rw, p);
+  s.N = RoundHalfEven(Divide(s.S, p));
+  return s.N >= s.N0;
 }
 
 // A search pass of the current state from the entrance head he; leaves h and g.
-template <class Factors> void SearchPass() {
-  HeadAndGradient head{Flow.he, 0.0};
+template <class Factors> void SearchPass(Engine& engine) {
+  FlowModelState& s = engine.Flow;
+  HeadAndGradient head{s.he, 0.0};
   NoRows rows;
-  IntegrateBranch<Factors>(Flow, {Flow.S, Flow.R, Flow.p, Flow.N0, Flow.N}, head, rows);
-  Flow.h = head.F;
-  Flow.g = head.G;
+  IntegrateBranch<Factors>(s, engine.RunProgress, {s.S, s.R, s.p, s.N0, s.N}, head, rows);
+  s.h = head.F;
+  s.g = head.G;
 }
 
 // The printed distance of a fine-pass row.
@@ -58,8 +56,7 @@ struct FineX {
 
 // A well that reaches the bottom of layer 2 keeps its radius: the head is integrated from
 // the well face in every pass.
-void PrepareLayers() {
-  FlowModelState& s = Flow;
+void PrepareLayers(FlowModelState& s) {
   ScaleLayer(s.Kb1, s.Kv1, s.a1, s.K1);
   ScaleLayer(s.Kb2, s.Kv2, s.a2, s.K2);
   s.T1t = Store(LD(s.T1) * s.a1);
@@ -79,73 +76,34 @@ void PrepareLayers() {
   }
 }
 
-ProfileRowSelector::ProfileRowSelector(int64_t interval, int64_t first, int64_t last)
-    : interval_(interval), first_(first), last_(last), next_(first) {
-  for (int k = 0; k < 3; ++k)
-    markStep_[k] = interval > 0 ? interval / std::gcd(interval, kMarkFactors[k]) : 0;
+void PrepareSpacing(FlowModelState& s) {
+  PrepareLayers(s);
+  s.p = 0.01;
+  s.N0 = FirstStep(s.rw, s.p);
+  s.Slo = 1.0;
+  s.Shi = 1000.0;
+  s.S = 1.0;
+  s.tol = 0.00001;
+  s.g = 0.0;
+  s.h = 0.0;
 }
 
-bool ProfileRowSelector::TakeCandidate(int64_t i) {
-  bool write = i == first_ || i == last_ || (interval_ > 0 && i % interval_ == 0);
-  for (int k = 0; k < 3 && !write && interval_ > 0; ++k) {
-    const int64_t multiple = kMarkFactors[k] * i;
-    if (!markSet_[k] && multiple % interval_ == 0 && multiple <= last_) {
-      markSet_[k] = true;
-      write = true;
-    }
-  }
-  next_ = CandidateAfter(i);
-  return write;
-}
-
-int64_t ProfileRowSelector::CandidateAfter(int64_t i) const {
-  int64_t next = INT64_MAX;
-  if (first_ > i)
-    next = first_;
-  if (last_ > i && last_ < next)
-    next = last_;
-  if (interval_ <= 0)
-    return next;
-  next = std::min(next, (i / interval_ + 1) * interval_);
-  for (int k = 0; k < 3; ++k) {
-    if (markSet_[k])
-      continue;
-    const int64_t candidate = (i / markStep_[k] + 1) * markStep_[k];
-    if (candidate <= last_ / kMarkFactors[k])
-      next = std::min(next, candidate);
-  }
-  return next;
-}
-
-void PrepareSpacing() {
-  PrepareLayers();
-  Flow.p = 0.01;
-  Flow.N0 = FirstStep(Flow.rw, Flow.p);
-  Flow.Slo = 1.0;
-  Flow.Shi = 1000.0;
-  Flow.S = 1.0;
-  Flow.tol = 0.00001;
-  Flow.g = 0.0;
-  Flow.h = 0.0;
-}
-
-void PrepareDischarge() {
-  PrepareLayers();
-  Flow.S = Store(LD(Flow.S) / 2.0L);
-  Flow.p = 0.01;
-  Flow.N0 = FirstStep(Flow.rw, Flow.p);
-  Flow.Rlo = 0.0001;
-  Flow.Rhi = 1.0;
-  Flow.R = 0.0001;
-  Flow.tol = 0.00001;
-  Flow.g = 0.0;
-  Flow.h = 0.0;
+void PrepareDischarge(FlowModelState& s) {
+  PrepareLayers(s);
+  s.S = Store(LD(s.S) / 2.0L);
+  s.p = 0.01;
+  s.N0 = FirstStep(s.rw, s.p);
+  s.Rlo = 0.0001;
+  s.Rhi = 1.0;
+  s.R = 0.0001;
+  s.tol = 0.00001;
+  s.g = 0.0;
+  s.h = 0.0;
 }
 
 // Isotropic preparation: the conductivity search sets every permeability itself. The caller
 // takes the first estimate from R before this turns R into the intensity Rc.
-void PrepareConductivity() {
-  FlowModelState& s = Flow;
+void PrepareConductivity(FlowModelState& s) {
   s.T1t = s.T1;
   s.T2t = s.T2;
   s.Tt = Store(LD(s.T1t) + s.T2t);
@@ -169,28 +127,30 @@ void PrepareConductivity() {
   s.h = 0.0;
 }
 
-void SpacingSearchPass() {
-  if (!PassSteps(0.01))
+void SpacingSearchPass(Engine& engine) {
+  FlowModelState& s = engine.Flow;
+  if (!PassSteps(s, 0.01))
     return;
-  Flow.he = Store(Divide(3.14L * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
-  SearchPass<Factors628>();
+  s.he = Store(Divide(3.14L * s.S * s.S * s.R * s.E, s.Lw));
+  SearchPass<Factors628>(engine);
 }
 
-void DischargeSearchPass() {
-  if (!PassSteps(0.01))
+void DischargeSearchPass(Engine& engine) {
+  FlowModelState& s = engine.Flow;
+  if (!PassSteps(s, 0.01))
     return;
-  Flow.he = Store(Divide(kPi * Flow.S * Flow.S * Flow.R * Flow.E, Flow.Lw));
-  SearchPass<FactorsPi>();
+  s.he = Store(Divide(kPi * s.S * s.S * s.R * s.E, s.Lw));
+  SearchPass<FactorsPi>(engine);
 }
 
-void ConductivitySearchPass() {
-  if (!PassSteps(0.0001))
+void ConductivitySearchPass(Engine& engine) {
+  if (!PassSteps(engine.Flow, 0.0001))
     return;
-  SearchPass<Factors22Sevenths>();
+  SearchPass<Factors22Sevenths>(engine);
 }
 
-void CalcHeadProfile(TextWriter& report) {
-  FlowModelState& s = Flow;
+void CalcHeadProfile(Engine& engine, Report& report) {
+  FlowModelState& s = engine.Flow;
   int64_t interval = RoundHalfEven(LD(s.S) / 10.0L);
   interval = RoundHalfEven(LD(interval) / 0.00001L);
   if (interval < 1)
@@ -201,34 +161,53 @@ void CalcHeadProfile(TextWriter& report) {
   s.F = 0.0;
   s.G = 0.0;
   s.he = Store(Divide(3.14L * s.S * s.S * s.R * s.E, s.Lw));
-  RunProgress.Plan(s.N < s.N0 ? 0 : int64_t{s.N} - s.N0 + 1);
+  engine.RunProgress.Plan(s.N < s.N0 ? 0 : int64_t{s.N} - s.N0 + 1);
   if (s.N < s.N0)
     return;
 
   TableRows<FineX> rows{ProfileRowSelector(interval, s.N0, s.N), report, s.p};
   HeadAndGradient head{s.he, 0.0};
   const int64_t half = (int64_t{s.N0} + s.N) / 2;
-  IntegrateBranch<Factors628>(s, {s.S, s.R, s.p, s.N0, std::min<int64_t>(half, s.N)}, head, rows);
+  IntegrateBranch<Factors628>(s, engine.RunProgress,
+                              {s.S, s.R, s.p, s.N0, std::min<int64_t>(half, s.N)}, head, rows);
   if (s.N > half) {
-    AppServices().AppendProgress(" Almost done .....");
-    IntegrateBranch<Factors628>(s, {s.S, s.R, s.p, half + 1, s.N}, head, rows);
+    engine.services.AppendProgress(" Almost done .....");
+    IntegrateBranch<Factors628>(s, engine.RunProgress, {s.S, s.R, s.p, half + 1, s.N}, head, rows);
   }
   s.F = head.F;
   s.G = head.G;
 }
 
-void CheckSpacingInput() {
-  FlowModelState& s = Flow;
+void CheckLayerGeometry(FlowModelState& s, ErrorList& errors, const char* layerOrderMessage) {
+  s.T1 = Store(LD(s.D1) - s.Dw);
+  s.T2 = Store(LD(s.D2) - s.D1);
+  if (s.T2 < 0.0)
+    errors.Add(layerOrderMessage);
+  s.Lw = Store(LD(s.Db) - s.Dw);
+  if (s.Lw <= 0.0)
+    errors.Add(" Make sure that Db > Dw.");
+  s.L2 = Store(LD(s.Db) - s.D1);
+  if (s.E < 0.0)
+    errors.Add(" Make sure that E >= 0.");
+  s.rw = Store(LD(s.W) / 2.0L);
+  if (s.T2 != 0.0 && s.Db < s.D1 && s.D1 < LD(s.Db) + s.rw)
+    errors.Add(" Make sure that D1 > Db+Wd/2 or D1 < Db.");
+  if (s.Db < s.D2 && s.D2 < LD(s.Db) + s.rw)
+    errors.Add(" Make sure that D2 < Db or D2 > Db+Wd/2.");
+}
+
+void CheckSpacingInput(Engine& engine) {
+  FlowModelState& s = engine.Flow;
   {
-    InputNumbers in;
+    InputNumbers in(engine);
     for (double* value : {&s.R, &s.D1, &s.D2, &s.Dw, &s.Db, &s.E, &s.W, &s.Ka, &s.Kb1, &s.Kv1,
                           &s.Kb2, &s.Kv2, &s.Dm})
       *value = in.Next();
   }
-  ErrorList errors;
+  ErrorList errors(engine);
   if (s.R <= 0.0)
     errors.Add(" Make sure that R > 0.");
-  CheckLayerGeometry(errors);
+  CheckLayerGeometry(s, errors);
   if (s.Ka <= s.R)
     errors.Add(" Make sure that Ka >= R.");
   if (s.Kv1 <= s.R) {
@@ -244,8 +223,8 @@ void CheckSpacingInput() {
 }
 
 namespace {
-void WriteSpacingReport(Report& report) {
-  FlowModelState& s = Flow;
+void WriteSpacingReport(Engine& engine, Report& report) {
+  FlowModelState& s = engine.Flow;
   report.Line();
   report.Line(" Pumpfield, by Quorvath");
   report.Line(" Program Trellow calculates the well spacing using the Darcy equation.");
@@ -274,38 +253,38 @@ void WriteSpacingReport(Report& report) {
   report.Line();
   report.Line(" Output sequence (see also the Symbols button):");
   report.Line("   X       F         G/p");
-  report.Line(" Output data:");
+  report.Marker(" Output data:");
 
-  PrepareSpacing();
-  RunProgress.Start(40 * StepsOfPass(s.Shi, s.rw, 0.01) + StepsOfPass(s.Shi, s.rw, 0.00001));
+  PrepareSpacing(s);
+  engine.RunProgress.Start(40 * StepsOfPass(s.Shi, s.rw, 0.01) + StepsOfPass(s.Shi, s.rw, 0.00001));
   s.R = Store(4.0L * s.R / kPi);
   s.PassCount = 0;
   SearchMoves moves;
   double diff;
   for (;;) {
     ++s.PassCount;
-    SpacingSearchPass();
+    SpacingSearchPass(engine);
     diff = Store(std::fabs(LD(s.h) - s.H));
     if (diff < s.tol || s.PassCount > 39)
       break;
     moves.Bisect(s.h < s.H, s.S, s.Slo, s.Shi);
   }
-  AppServices().AppendProgress(" Progress 50% ....");
-  CalcHeadProfile(report.writer());
-  report.Line(FormatFixed(s.S, 6, 2) + FormatFixed(s.F, 10, 4) + FormatFixed(s.G, 10, 4));
+  engine.services.AppendProgress(" Progress 50% ....");
+  CalcHeadProfile(engine, report);
+  report.Row(s.S, s.F, s.G);
   report.Line(" #");
   s.S = Store(2.0L * s.S);
   s.Q = Store(kPi * s.R * s.S * s.S / 4.0L);
   s.R = s.Q;
-  report.Value(" The well spacing (Darcy,  m) is : ", s.S, 8, 2);
+  report.Result("S", " The well spacing (Darcy,  m) is : ", s.S, 8, 2);
   report.Line(" #");
-  report.Value(" Midway hydr. head (Darcy,  m) is: ", s.F, 8, 3);
-  report.Value(" Midway W.T. depth (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
-  report.Value(" The well discharge  (m3/day)  is: ", s.Q, 8, 1);
+  report.Result("H", " Midway hydr. head (Darcy,  m) is: ", s.F, 8, 3);
+  report.Result("Dm", " Midway W.T. depth (Darcy,  m) is: ", Store(LD(s.Dw) - s.h), 8, 3);
+  report.Result("Q", " The well discharge  (m3/day)  is: ", s.Q, 8, 1);
   report.Line(" #");
   CloseReportWithNote(report,
                       NotConvergedText(moves.End(diff < s.tol), "well spacing", "2 m", "2000 m"));
 }
 } // namespace
 
-void CalcSpacing() { WriteReport(WriteSpacingReport); }
+void CalcSpacing(Engine& engine) { WriteReport(engine, WriteSpacingReport); }

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
-class TextWriter;
+class Engine;
+class ErrorList;
+class Report;
 
 // The whole flow-model state: filled by the check steps, the preparations and the passes.
 struct FlowModelState {
@@ -30,44 +32,29 @@ struct FlowModelState {
   int32_t PassCount = 0;
 };
 
-extern FlowModelState Flow;
-
-// Set by every check step: true when the input file holds an error.
-extern bool InputErrorFlag;
-
 // Anisotropy scaling and well-bottom terms of the layered soil (spacing, discharge and
-// rectangular-field aims).
-void PrepareLayers();
-void PrepareSpacing();
-void PrepareDischarge();
-void PrepareConductivity();
+// rectangular-field aims), on the engine's flow-model state.
+void PrepareLayers(FlowModelState& s);
+void PrepareSpacing(FlowModelState& s);
+void PrepareDischarge(FlowModelState& s);
+void PrepareConductivity(FlowModelState& s);
+
+// The thickness, well-length and well-position checks of the aims with two layers: sets T1,
+// T2, Lw, L2 and rw of the flow model and records their input errors; a layer 2 that ends
+// above layer 1 is reported with `layerOrderMessage`.
+void CheckLayerGeometry(FlowModelState& s, ErrorList& errors,
+                        const char* layerOrderMessage = " Make sure that D2 >= D1.");
 
 // One coarse integration pass from the well face to S with the current state; leaves h and g.
-void SpacingSearchPass();
-void DischargeSearchPass();
-void ConductivitySearchPass();
+void SpacingSearchPass(Engine& engine);
+void DischargeSearchPass(Engine& engine);
+void ConductivitySearchPass(Engine& engine);
 
 // The fine pass (step 0.00001 m): writes the profile rows to `report` and leaves F, G, p.
-void CalcHeadProfile(TextWriter& report);
+void CalcHeadProfile(Engine& engine, Report& report);
 
-void CheckSpacingInput();
-void CalcSpacing();
-
-// Which steps of a profile write a table row: the first and the last step, every multiple of
-// `interval`, and at most one step each whose 4-, 20- or 100-fold is a multiple of `interval`
-// not above `last`. Evaluated in constant time per step; steps must be asked in increasing order.
-class ProfileRowSelector {
-public:
-  ProfileRowSelector(int64_t interval, int64_t first, int64_t last);
-  // The next step that may write a row; later steps before it write none.
-  int64_t NextCandidate() const { return next_; }
-  // Whether step i (the current candidate) writes a row; moves on to the next candidate.
-  bool TakeCandidate(int64_t i);
-
-private:
-  int64_t CandidateAfter(int64_t i) const;
-  int64_t interval_, first_, last_;
-  int64_t markStep_[3];
-  bool markSet_[3] = {false, false, false};
-  int64_t next_;
-};
+// Reads the engine's input, writes the error list, sets InputErrorFlag.
+void CheckSpacingInput(Engine& engine);
+// Searches the spacing and writes the report; needs a CheckSpacingInput without errors just
+// before.
+void CalcSpacing(Engine& engine);

@@ -1,8 +1,8 @@
 #include "calc/UVambrel.h"
 
-#include "calc/CalcFiles.h"
+#include "calc/Engine.h"
 #include "calc/FlowPass.h"
-#include "calc/UTrellow.h"
+#include "calc/RunFiles.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
 #include "core/TextFormat.h"
@@ -10,8 +10,6 @@
 #include <cmath>
 
 using namespace flowpass;
-
-FieldState Field;
 
 namespace {
 // The printed distance of a field-profile row.
@@ -22,6 +20,8 @@ struct FieldX {
 const char* const kMarkers[3] = {" Output data: (along the longer spacing)",
                                  " Output data: (along the shorter spacing)",
                                  " Output data: (along the diagonal)"};
+const char* const kHeadSymbols[3] = {"Ha", "Hb", "Hd"};
+const char* const kDepthSymbols[3] = {"Dma", "Dmb", "Dmd"};
 const char* const kHeadLines[3] = {" Midway hydraulic head (m) for the larger spacing is  : ",
                                    " Midway hydraulic head (m) for the shorter spacing is  : ",
                                    " Midway hydraulic head (m) for the diagonal is  : "};
@@ -30,19 +30,19 @@ const char* const kDepthLines[3] = {" Midway watertable depth (m) for the larger
                                     " Midway watertable depth (m) for the diagonal is: "};
 } // namespace
 
-void CheckHeadInput() {
-  FlowModelState& s = Flow;
-  FieldState& f = Field;
+void CheckHeadInput(Engine& engine) {
+  FlowModelState& s = engine.Flow;
+  FieldState& f = engine.Field;
   {
-    InputNumbers in;
+    InputNumbers in(engine);
     for (double* value : {&f.R, &s.D1, &s.D2, &s.Dw, &s.Db, &s.E, &s.W, &s.Ka, &s.Kb1, &s.Kv1,
                           &s.Kb2, &s.Kv2, &f.Sa, &f.Sb})
       *value = in.Next();
   }
-  ErrorList errors;
+  ErrorList errors(engine);
   if (!(f.R > 0.0))
     errors.Add(" Make sure that R > 0.");
-  CheckLayerGeometry(errors, " Make sure that D2 > D1.");
+  CheckLayerGeometry(s, errors, " Make sure that D2 > D1.");
   if (!(s.Ka > f.R))
     errors.Add(" Make sure that Ka >= R.");
   if (!(s.Kv1 > f.R)) {
@@ -54,12 +54,12 @@ void CheckHeadInput() {
   errors.Finish();
 }
 
-void PrepareHeadLayers() { PrepareLayers(); }
+void PrepareHeadLayers(FlowModelState& s) { PrepareLayers(s); }
 
 namespace {
-void WriteWaterTableReport(Report& report) {
-  FlowModelState& s = Flow;
-  FieldState& f = Field;
+void WriteWaterTableReport(Engine& engine, Report& report) {
+  FlowModelState& s = engine.Flow;
+  FieldState& f = engine.Field;
   report.Line();
   report.Line(" Pumpfield, by Quorvath");
   report.Line(" Program Vambrel calculates the shape of the water table");
@@ -87,23 +87,24 @@ void WriteWaterTableReport(Report& report) {
   report.Value(" Largest spacing betweeen the wells       Sa       (m) :  ", f.Sa, 10, 2);
   report.Value(" Smallest spacing betweeen the wells      Sb       (m) :  ", f.Sb, 10, 2);
 
-  PrepareHeadLayers();
+  PrepareHeadLayers(s);
   f.R = Store(LD(f.R) * 4.0L / kPi);
-  CalcFieldProfiles(report.writer());
+  CalcFieldProfiles(engine, report);
   report.Close();
   if (s.F > s.Dw)
-    AppServices().ShowMessage(" Watertable above soil surface, adjust the data.");
+    engine.services.ShowMessage(" Watertable above soil surface, adjust the data.");
 }
 } // namespace
 
-void CalcWaterTableDepth() { WriteReport(WriteWaterTableReport); }
+void CalcWaterTableDepth(Engine& engine) { WriteReport(engine, WriteWaterTableReport); }
 
-void CalcFieldProfiles(TextWriter& report) {
-  FlowModelState& s = Flow;
-  FieldState& f = Field;
+void CalcFieldProfiles(Engine& engine, Report& report) {
+  FlowModelState& s = engine.Flow;
+  FieldState& f = engine.Field;
+  Services& services = engine.services;
   const auto diagonal = static_cast<double>(std::sqrt(LD(f.Sa) * f.Sa + LD(f.Sb) * f.Sb) / 2.0L);
-  RunProgress.Start(StepsOfPass(f.Sa / 2.0, s.rw, 0.01) + StepsOfPass(f.Sb / 2.0, s.rw, 0.01) +
-                    StepsOfPass(diagonal, s.rw, 0.01));
+  engine.RunProgress.Start(StepsOfPass(f.Sa / 2.0, s.rw, 0.01) +
+                           StepsOfPass(f.Sb / 2.0, s.rw, 0.01) + StepsOfPass(diagonal, s.rw, 0.01));
   for (int profile = 1; profile <= 3; ++profile) {
     const LD SaSa = LD(f.Sa) * f.Sa, SbSb = LD(f.Sb) * f.Sb;
     const LD lengthSquared = profile == 1 ? SaSa : profile == 2 ? SbSb : SaSa + SbSb;
@@ -125,38 +126,40 @@ void CalcFieldProfiles(TextWriter& report) {
       f.cnt = RoundHalfEven(Divide(f.L, s.p));
     s.F = 0.0;
     s.G = 0.0;
-    CalcFieldProfile(profile, report);
-    report.WriteLine(" #");
+    CalcFieldProfile(engine, profile, report);
+    report.Line(" #");
     if (profile == 3)
       f.Q = Store(kPi * f.R * f.Sa * f.Sb / 4.0L);
-    report.WriteLine(kHeadLines[profile - 1] + FormatFixed(s.F, 8, 3));
-    report.WriteLine(kDepthLines[profile - 1] + FormatFixed(Store(LD(s.Dw) - s.F), 8, 3));
-    report.WriteLine(" #");
+    report.Result(kHeadSymbols[profile - 1], kHeadLines[profile - 1], s.F, 8, 3);
+    report.Result(kDepthSymbols[profile - 1], kDepthLines[profile - 1], Store(LD(s.Dw) - s.F), 8,
+                  3);
+    report.Line(" #");
     if (profile == 3) {
-      report.WriteLine(" The well discharge  (m3/day)  is: " + FormatFixed(f.Q, 8, 1));
-      report.WriteLine(" #");
+      report.Result("Q", " The well discharge  (m3/day)  is: ", f.Q, 8, 1);
+      report.Line(" #");
     }
     if (profile == 1) {
-      AppServices().AppendProgress(" Progressing .....");
-      AppServices().Pause(1000);
+      services.AppendProgress(" Progressing .....");
+      services.Pause(1000);
     } else if (profile == 2) {
-      AppServices().AppendProgress(" Almost done .....");
-      AppServices().Pause(1000);
+      services.AppendProgress(" Almost done .....");
+      services.Pause(1000);
     }
   }
 }
 
-void CalcFieldProfile(int profile, TextWriter& report) {
-  FlowModelState& s = Flow;
-  report.WriteLine();
-  report.WriteLine(" Output sequence (see also the Symbols button):");
-  report.WriteLine("   X       F         G/p");
-  report.WriteLine(kMarkers[profile - 1]);
+void CalcFieldProfile(Engine& engine, int profile, Report& report) {
+  FlowModelState& s = engine.Flow;
+  const FieldState& f = engine.Field;
+  report.Line();
+  report.Line(" Output sequence (see also the Symbols button):");
+  report.Line("   X       F         G/p");
+  report.Marker(kMarkers[profile - 1]);
   if (s.N < s.N0)
     return;
-  TableRows<FieldX> rows{ProfileRowSelector(Field.cnt, s.N0, s.N), report, s.p};
+  TableRows<FieldX> rows{ProfileRowSelector(f.cnt, s.N0, s.N), report, s.p};
   HeadAndGradient head{s.he, 0.0};
-  IntegrateBranch<Factors628>(s, {Field.L, Field.Rc, s.p, s.N0, s.N}, head, rows);
+  IntegrateBranch<Factors628>(s, engine.RunProgress, {f.L, f.Rc, s.p, s.N0, s.N}, head, rows);
   s.F = head.F;
   s.G = head.G;
 }

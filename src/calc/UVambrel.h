@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-class TextWriter;
+class Engine;
+class Report;
+struct FlowModelState;
 
 struct FieldState {
   double R = 0, Sa = 0, Sb = 0; // recharge (m/day; Rc-scaled during a run), spacings (m)
@@ -13,14 +15,12 @@ struct FieldState {
   int32_t cnt = 0;              // step interval of the regular table rows
 };
 
-extern FieldState Field;
-
-// Reads the input file named by the data module, writes "Error.lst", sets InputErrorFlag.
-void CheckHeadInput();
+// Reads the engine's input, writes the error list, sets InputErrorFlag.
+void CheckHeadInput(Engine& engine);
 // Writes the report of the three profiles; needs a CheckHeadInput without errors just before.
-void CalcWaterTableDepth();
+void CalcWaterTableDepth(Engine& engine);
 
-void PrepareHeadLayers();
-void CalcFieldProfiles(TextWriter& report);
+void PrepareHeadLayers(FlowModelState& s);
+void CalcFieldProfiles(Engine& engine, Report& report);
 // One profile (1 longer spacing, 2 shorter spacing, 3 diagonal) with its table.
-void CalcFieldProfile(int profile, TextWriter& report);
+void CalcFieldProfile(Engine& engine, int profile, Report& report);

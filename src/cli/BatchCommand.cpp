@@ -6,9 +6,10 @@
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "study/Batch.h"
-#include "study/ParallelRunner.h"
+#include "study/ThreadPool.h"
 
 #include <algorithm>
+#include <csignal>
 #include <ostream>
 
 namespace {
@@ -80,27 +81,36 @@ int BatchCommand(const BatchArguments& batch, std::ostream& out, std::ostream& e
   const StopSignals stop;
   ProgressLine progress(err, IsTerminal(err), inputs.size());
   std::vector<std::optional<RunRecord>> records;
-  size_t printed = 0;
+  std::vector<bool> printed(inputs.size(), false);
+  size_t nextInOrder = 0;
   StudyRun run;
   run.workers = batch.workers;
-  run.stopRequested = [&stop] { return stop.requested(); };
+  // A reader that went away (a pipe into "head") stops the batch as a signal would.
+  run.stopRequested = [&stop, &out] { return stop.requested() || !out.good(); };
   run.tick = [&progress] { progress.Tick(); };
   // Each file's lines come in the order of the files, whatever order the runs end in.
   run.finished = [&](size_t, const RunRecord&, size_t done) {
     progress.Clear();
-    for (; printed < records.size() && records[printed]; ++printed)
-      Print(names[printed], inputs[printed], *records[printed], out, err);
+    for (; nextInOrder < records.size() && records[nextInOrder]; ++nextInOrder) {
+      Print(names[nextInOrder], inputs[nextInOrder], *records[nextInOrder], out, err);
+      printed[nextInOrder] = true;
+    }
     progress.Done(done);
   };
   try {
     if (!RunBatch(inputs, run, records)) {
       progress.Clear();
-      err << "Stopped: "
-          << std::count_if(records.begin(), records.end(),
-                           [](const auto& r) { return r.has_value(); })
+      // The runs that ended after one that was stopped have their lines too.
+      long long ended = 0;
+      for (size_t i = 0; i < records.size(); ++i) {
+        if (records[i] && !printed[i])
+          Print(names[i], inputs[i], *records[i], out, err);
+        ended += records[i] ? 1 : 0;
+      }
+      err << "Stopped" << (stop.requested() ? "" : " (standard output was closed)") << ": " << ended
           << " of " << Counted(static_cast<long long>(inputs.size()), "run", "runs")
           << " had ended; runs under way were stopped and left no half-written report.\n";
-      return stop.ExitStatus();
+      return stop.requested() ? stop.ExitStatus() : 128 + SIGPIPE;
     }
   } catch (const std::exception& error) {
     progress.Clear();

@@ -117,16 +117,14 @@ int Graph(const GraphArguments& graph, std::ostream& out, std::ostream& err) {
   if (kind != FigureKind::WaterTable || !IsScreenBitmap(format, scale))
     return WritePrintFigure(reportName, imageName, scale, *kind, decimalSeparator, out, err);
 
-  const char previousSeparator = DecimalSeparator();
-  SetDecimalSeparator(decimalSeparator);
   TerminalServices services(out);
-  ScopedDataModule module;
+  TDMPumpfield dm(&services);
   std::string errorText;
   GraphExportResult result = GraphExportResult::ReportUnreadable;
   // A corrupt input file beside the report has had its message: nothing is drawn for it.
-  if (LoadReportGraph(reportName, errorText) && !services.quitRequested)
-    result = SaveLoadedGraph(imageName, errorText, format == GraphFormat::Png ? "PNG" : "BMP");
-  SetDecimalSeparator(previousSeparator);
+  if (LoadReportGraph(dm, reportName, errorText) && !services.quitRequested)
+    result = SaveLoadedGraph(dm, decimalSeparator, imageName, errorText,
+                             format == GraphFormat::Png ? "PNG" : "BMP");
   if (services.quitRequested)
     return kExitBadInputFile;
   if (result != GraphExportResult::Written) {

@@ -1,7 +1,6 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/OffscreenApplication.h"
-#include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "export/CalculationReport.h"
 #include "export/ExportTarget.h"
@@ -49,7 +48,6 @@ int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& er
     err << "Reports can only be drawn by a program with a graphical user interface\n";
     return kExitInputErrors;
   }
-  TerminalServices services(out);
   std::string errorText;
   CalculationReportResult result = CalculationReportResult::NotWritten;
   if (!ReplacesReportOrInput(pdfName, reportName, errorText))

@@ -4,14 +4,13 @@
 #include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
 
-#include "calc/CalcFiles.h"
+#include "api/Pumpfield.h"
 #include "core/FileNames.h"
 #include "core/JsonFile.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "data/ReportContent.h"
 #include "data/ReportMeaning.h"
-#include "run/RunInputFile.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -85,9 +84,16 @@ Json RunResultJson(const ReportContent& report, const std::string& aimCode) {
   return json;
 }
 
-void PrintErrorList(std::ostream& out) {
-  for (const std::string& line : TextReader(kErrorListName).ReadLines())
-    out << line << '\n';
+// The error list file of a run of one file, in the working directory.
+constexpr const char* kErrorListName = "Error.lst";
+
+void PrintLines(std::ostream& out, const std::string& text) {
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    out << text.substr(start, end - start - (end > start && text[end - 1] == '\r')) << '\n';
+    start = end + 1;
+  }
 }
 
 // Writes the JSON of the report just written; exit status 3 when that cannot be done.
@@ -117,14 +123,16 @@ int RunOneFile(const std::string& input, const std::string& json, std::ostream& 
                      "\" is the input file or its report; give the JSON another name");
 
   TerminalServices services(out, IsTerminal(err) ? &err : nullptr);
-  const RunOutcome run = RunInputFile(inputName);
+  pumpfield::RunOptions options;
+  options.services = &services;
+  const pumpfield::Result run = pumpfield::RunFile(inputName, kErrorListName, options);
   switch (run.status) {
   case RunStatus::ReportWritten:
     out << "Report written: " << reportName << '\n';
     return json.empty() ? kExitReportWritten
                         : WriteRunJson(reportName, run.aimCode, jsonName, out, err);
   case RunStatus::InputErrors:
-    PrintErrorList(out);
+    PrintLines(out, run.errorList);
     return kExitInputErrors;
   case RunStatus::ArithmeticError:
     // The text says that the calculation stopped, and why.

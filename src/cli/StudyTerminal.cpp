@@ -2,7 +2,7 @@
 
 #include "cli/Commands.h"
 #include "core/TextFormat.h"
-#include "study/ParallelRunner.h"
+#include "study/ThreadPool.h"
 
 #include <csignal>
 

@@ -10,8 +10,8 @@
 #include "export/GraphImages.h"
 #include "export/SweepPlot.h"
 #include "study/Batch.h"
-#include "study/ParallelRunner.h"
 #include "study/Sweep.h"
+#include "study/ThreadPool.h"
 
 #include <CLI/CLI.hpp>
 
@@ -112,12 +112,12 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
   TDMPumpfield base;
   {
     TerminalServices services(err);
-    ScopedDataModule module;
-    module.data().InputFileName = inputName;
-    module.data().LoadInputFile();
+    base.services = &services;
+    base.InputFileName = inputName;
+    base.LoadInputFile();
+    base.services = nullptr;
     if (services.quitRequested)
       return kExitBadInputFile;
-    base = module.data();
   }
 
   SweepTable table;

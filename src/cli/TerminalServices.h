@@ -1,5 +1,5 @@
 // Services of the command-line runner: progress lines and messages go to the terminal,
-// questions are answered No, pauses are skipped. Installed for the lifetime of the object.
+// questions are answered No, pauses are skipped.
 #pragma once
 
 #include "core/Services.h"
@@ -19,13 +19,8 @@ class TerminalServices final : public Services {
 public:
   // `percent`, when given, shows the percent done of a long run on one line that is rewritten.
   explicit TerminalServices(std::ostream& out, std::ostream* percent = nullptr)
-      : out_(out), percent_(percent), previous_(&AppServices()) {
-    InstallServices(this);
-  }
-  ~TerminalServices() override {
-    ErasePercent();
-    InstallServices(previous_);
-  }
+      : out_(out), percent_(percent) {}
+  ~TerminalServices() override { ErasePercent(); }
   void AppendProgress(const std::string& line) override {
     ErasePercent();
     out_ << line << '\n' << std::flush;
@@ -61,5 +56,4 @@ private:
   std::ostream& out_;
   std::ostream* percent_;
   bool percentShown_ = false;
-  Services* previous_;
 };

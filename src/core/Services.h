@@ -1,8 +1,10 @@
 // The few toolkit services that the data module and the calculations need. The window, the
-// command-line runner and the tests each install their own implementation.
+// command-line runner and the tests each hand their own implementation to the engine they run;
+// nothing is installed process-wide.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class Services {
 public:
@@ -25,10 +27,26 @@ public:
   virtual void ShowPercentDone(int /*percent*/) {}
 };
 
+// Shows nothing, answers No, does not pause.
+class SilentServices : public Services {
+public:
+  void AppendProgress(const std::string&) override {}
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void RequestQuit() override {}
+  void Pause(int) override {}
+};
+
+// Keeps the messages of a run instead of showing them, and notes a request to end the program
+// (a corrupt input file); no progress lines, no questions, no pauses.
+class CollectedMessages : public SilentServices {
+public:
+  void ShowMessage(const std::string& text) override { shown.push_back(text); }
+  void RequestQuit() override { quitRequested = true; }
+
+  std::vector<std::string> shown;
+  bool quitRequested = false;
+};
+
 // The progress memo's line for ShowPercentDone.
 std::string PercentDoneLine(int percent);
-
-// The implementation in force; a silent one until something is installed.
-Services& AppServices();
-// Installs `services` (not owned); nullptr restores the silent one.
-void InstallServices(Services* services);

@@ -4,16 +4,26 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
+#include <optional>
+#include <pthread.h>
+#include <set>
+#include <string_view>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
+// The system's words for an error number; unlike strerror, safe in threads.
+std::string SystemReason(int error) { return std::generic_category().message(error); }
+
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
 // The file behind `fd`, at most kMaxTextFileSize bytes of it; false on a read error or when
@@ -146,23 +156,31 @@ std::string FollowLinks(const std::string& path) {
   return target;
 }
 
-// The new files being written beside their targets, for the signal handler: fixed slots of
-// whole names, so that the handler reads them without allocating or locking.
+// The registry of files to remove on a signal: the new files being written beside their
+// targets, in fixed slots of whole names so that the handler reads them without allocating or
+// locking; the counter that makes their names unique; and the number of files being written in
+// place, which the handler lets finish.
 enum SlotState : int { kFree, kFilling, kReady };
 struct PendingFile {
   std::atomic<int> state{kFree};
   char name[PATH_MAX];
 };
-PendingFile pendingFiles[64];
+struct SignalRegistry {
+  // One for each of the most runs a batch has at once (1024), and some for the rest.
+  PendingFile pending[1040];
+  std::atomic<unsigned> nameCounter{0};
+  std::atomic<int> inPlaceWrites{0};
+};
+SignalRegistry registry;
 
 int NotePending(const std::string& name) {
   if (name.size() >= PATH_MAX)
     return -1;
-  for (int slot = 0; slot < static_cast<int>(std::size(pendingFiles)); ++slot) {
+  for (int slot = 0; slot < static_cast<int>(std::size(registry.pending)); ++slot) {
     int expected = kFree;
-    if (pendingFiles[slot].state.compare_exchange_strong(expected, kFilling)) {
-      std::memcpy(pendingFiles[slot].name, name.c_str(), name.size() + 1);
-      pendingFiles[slot].state.store(kReady);
+    if (registry.pending[slot].state.compare_exchange_strong(expected, kFilling)) {
+      std::memcpy(registry.pending[slot].name, name.c_str(), name.size() + 1);
+      registry.pending[slot].state.store(kReady);
       return slot;
     }
   }
@@ -171,11 +189,15 @@ int NotePending(const std::string& name) {
 
 void ForgetPending(int slot) {
   if (slot >= 0)
-    pendingFiles[slot].state.store(kFree);
+    registry.pending[slot].state.store(kFree);
 }
 
 extern "C" void RemovePendingAndEnd(int signal) {
-  for (PendingFile& file : pendingFiles)
+  // A file being written in place on another thread takes a moment; a bound keeps a stuck
+  // write (a full disk over the network) from holding the signal back.
+  for (long spin = 0; registry.inPlaceWrites.load() > 0 && spin < (1L << 30); ++spin) {
+  }
+  for (PendingFile& file : registry.pending)
     if (file.state.load() == kReady)
       ::unlink(file.name);
   // The handler was reset to the default action on entry; the signal, raised again, ends the
@@ -188,23 +210,75 @@ std::string BesidePrefix(const std::string& target, long writer) {
   return target + ".~" + std::to_string(writer) + "-";
 }
 
-// A new file beside `target`, created with `mode` (less the umask); nullptr when the folder
-// does not allow it.
-std::FILE* CreateBeside(const std::string& target, mode_t mode, std::string& name) {
-  static std::atomic<unsigned> counter{0};
+// A new file beside `target`, created with `mode` (less the umask) and noted in the registry;
+// nullptr when the folder does not allow it.
+std::FILE* CreateBeside(const std::string& target, mode_t mode, std::string& name, int& slot) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = BesidePrefix(target, ::getpid()) + std::to_string(counter++);
+    name = BesidePrefix(target, ::getpid()) + std::to_string(registry.nameCounter++);
+    // Noted before it exists, so that a signal in between cannot miss it.
+    slot = NotePending(name);
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) {
       std::FILE* file = ::fdopen(fd, "wb");
-      if (!file)
-        ::close(fd), ::unlink(name.c_str());
+      if (!file) {
+        ::close(fd);
+        ::unlink(name.c_str());
+        ForgetPending(slot);
+      }
       return file;
     }
-    if (errno != EEXIST)
+    const int error = errno;
+    ForgetPending(slot);
+    slot = -1;
+    if (error != EEXIST)
       return nullptr;
   }
   return nullptr;
+}
+
+// Holds back the signals that end the program on this thread while a file is written in place,
+// and tells the handler (on another thread) to wait for it.
+class InPlaceWriteGuard {
+public:
+  InPlaceWriteGuard() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
+      sigaddset(&signals, signal);
+    ::pthread_sigmask(SIG_BLOCK, &signals, &previous_);
+    ++registry.inPlaceWrites;
+  }
+  ~InPlaceWriteGuard() {
+    --registry.inPlaceWrites;
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  InPlaceWriteGuard(const InPlaceWriteGuard&) = delete;
+  InPlaceWriteGuard& operator=(const InPlaceWriteGuard&) = delete;
+
+private:
+  sigset_t previous_;
+};
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    done += static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// The whole content of the file open at `fd`, when it can be read.
+std::optional<std::string> ReadAll(int fd) {
+  std::string data;
+  bool tooLarge = false;
+  if (::lseek(fd, 0, SEEK_SET) != 0 || !ReadAtMostLimit(fd, data, tooLarge))
+    return std::nullopt;
+  return data;
 }
 } // namespace
 
@@ -220,24 +294,32 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks
     Fail("it is read-only");
     return;
   }
-  if (mode == Mode::ReplaceWhenDone) {
-    const mode_t permissions = exists ? status.st_mode & 07777 : 0666;
-    file_ = CreateBeside(target_, permissions, writePath_);
-    if (file_) {
-      pendingSlot_ = NotePending(writePath_);
-      if (exists) {
-        ::fchmod(::fileno(file_), permissions);
-        if (::geteuid() == 0) // an administrator's save keeps the owner of the user's file
-            [[maybe_unused]]
-          const int kept = ::fchown(::fileno(file_), status.st_uid, status.st_gid);
-      }
-      return;
-    }
-  }
   writePath_ = target_;
-  file_ = std::fopen(target_.c_str(), "wb");
-  if (!file_)
-    Fail(std::strerror(errno));
+  if (mode == Mode::Direct) {
+    file_ = std::fopen(target_.c_str(), "wb");
+    if (!file_)
+      Fail(SystemReason(errno));
+    return;
+  }
+  const mode_t permissions = exists ? status.st_mode & 07777 : 0666;
+  file_ = CreateBeside(target_, permissions, writePath_, pendingSlot_);
+  if (file_) {
+    if (exists) {
+      ::fchmod(::fileno(file_), permissions);
+      if (::geteuid() == 0) // an administrator's save keeps the owner of the user's file
+          [[maybe_unused]]
+        const int kept = ::fchown(::fileno(file_), status.st_uid, status.st_gid);
+    }
+    return;
+  }
+  // The folder forbids new files: the target is opened now, to know that it can be written,
+  // and keeps its content until the whole text is there.
+  writePath_ = target_;
+  inPlace_ = ::open(target_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (inPlace_ < 0)
+    inPlace_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (inPlace_ < 0)
+    Fail(SystemReason(errno));
 }
 
 TextWriter::~TextWriter() { Close(); }
@@ -249,8 +331,10 @@ void TextWriter::Fail(const std::string& why) {
 }
 
 void TextWriter::Write(const std::string& text) {
-  if (file_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
-    Fail(std::strerror(errno));
+  if (inPlace_ >= 0)
+    inPlaceText_ += text;
+  else if (file_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+    Fail(SystemReason(errno));
 }
 
 void TextWriter::WriteLine(const std::string& text) {
@@ -260,27 +344,67 @@ void TextWriter::WriteLine(const std::string& text) {
 
 void TextWriter::Flush() {
   if (file_ && std::fflush(file_) != 0)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
+}
+
+// The old content is read first, so that a write that fails halfway can put it back.
+void TextWriter::WriteInPlace() {
+  const InPlaceWriteGuard guard;
+  const std::optional<std::string> old = ReadAll(inPlace_);
+  bool written = ::ftruncate(inPlace_, 0) == 0 && ::lseek(inPlace_, 0, SEEK_SET) == 0 &&
+                 WriteAll(inPlace_, inPlaceText_);
+  if (written && ::fsync(inPlace_) != 0 && errno != EINVAL)
+    written = false;
+  if (!written) {
+    Fail(SystemReason(errno));
+    if (old && ::ftruncate(inPlace_, 0) == 0 && ::lseek(inPlace_, 0, SEEK_SET) == 0)
+      WriteAll(inPlace_, *old);
+  }
 }
 
 bool TextWriter::Close() {
+  if (inPlace_ >= 0) {
+    if (!failed_)
+      WriteInPlace();
+    ::close(inPlace_);
+    inPlace_ = -1;
+    inPlaceText_.clear();
+    return !failed_;
+  }
   if (!file_)
     return !failed_;
   Flush();
   if (!failed_ && ::fsync(::fileno(file_)) != 0 && errno != EINVAL)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
   if (std::fclose(file_) != 0)
-    Fail(std::strerror(errno));
+    Fail(SystemReason(errno));
   file_ = nullptr;
   if (writePath_ != target_) {
     if (!failed_ && std::rename(writePath_.c_str(), target_.c_str()) != 0)
-      Fail(std::strerror(errno));
+      Fail(SystemReason(errno));
     if (failed_)
       ::unlink(writePath_.c_str());
     ForgetPending(pendingSlot_);
     pendingSlot_ = -1;
   }
   return !failed_;
+}
+
+void TextWriter::Discard() {
+  if (inPlace_ >= 0) {
+    ::close(inPlace_);
+    inPlace_ = -1;
+    inPlaceText_.clear();
+  }
+  if (!file_)
+    return;
+  std::fclose(file_);
+  file_ = nullptr;
+  if (writePath_ != target_) {
+    ::unlink(writePath_.c_str());
+    ForgetPending(pendingSlot_);
+    pendingSlot_ = -1;
+  }
 }
 
 void TextWriter::RequireOpened(const TextWriter& writer, const std::string& path) {
@@ -297,18 +421,38 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
   return false;
 }
 
-void RemoveUnfinishedWrites(const std::string& path, long writer) {
-  const std::string prefix = BesidePrefix(FollowLinks(path), writer);
-  const size_t slash = prefix.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : prefix.substr(0, slash + 1);
-  const std::string namePrefix = slash == std::string::npos ? prefix : prefix.substr(slash + 1);
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir)
-    return;
-  while (const dirent* entry = ::readdir(dir))
-    if (std::strncmp(entry->d_name, namePrefix.c_str(), namePrefix.size()) == 0)
-      ::unlinkat(::dirfd(dir), entry->d_name, 0);
-  ::closedir(dir);
+void RemoveFilesOfDeadWriters(const std::vector<std::string>& paths) {
+  // The names beside which to look, by folder, so that each folder is read once.
+  std::map<std::string, std::set<std::string>> namesByFolder;
+  for (const std::string& path : paths) {
+    const std::string target = FollowLinks(path);
+    const size_t slash = target.find_last_of('/');
+    namesByFolder[slash == std::string::npos ? "." : target.substr(0, slash + 1)].insert(
+        slash == std::string::npos ? target : target.substr(slash + 1));
+  }
+  for (const auto& [folder, names] : namesByFolder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+      continue;
+    while (const dirent* entry = ::readdir(dir)) {
+      // NAME.~PID-N, PID and N digits only: nothing else of that name is ours to remove.
+      const std::string_view name = entry->d_name;
+      const size_t mark = name.rfind(".~");
+      if (mark == std::string_view::npos || !names.count(std::string(name.substr(0, mark))))
+        continue;
+      const char* const end = name.data() + name.size();
+      long writer = 0;
+      const auto [dash, error] = std::from_chars(name.data() + mark + 2, end, writer);
+      unsigned long number = 0;
+      if (error != std::errc() || dash == end || *dash != '-' || dash + 1 == end ||
+          std::from_chars(dash + 1, end, number).ptr != end)
+        continue;
+      if (writer > 0 && writer != ::getpid() && ::kill(static_cast<pid_t>(writer), 0) != 0 &&
+          errno == ESRCH)
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+  }
 }
 
 void RemoveUnfinishedFilesOnSignals() {

@@ -72,31 +72,37 @@ public:
   enum class Mode {
     Direct,         // write straight into the file: what was written stays when a run fails
     ReplaceWhenDone // write beside it and replace the file only when closed; where the folder
-                    // forbids new files, write in place
+                    // forbids new files, keep the text until then and write it in place
   };
   explicit TextWriter(const std::string& path, Mode mode = Mode::Direct);
+  // Closes the file as Close does.
   ~TextWriter();
   TextWriter(const TextWriter&) = delete;
   TextWriter& operator=(const TextWriter&) = delete;
 
-  bool opened() const { return file_ != nullptr; }
+  bool opened() const { return file_ != nullptr || inPlace_ >= 0; }
   // Why the file could not be opened or written, in the system's words.
   const std::string& failure() const { return failure_; }
   void Write(const std::string& text);
   void WriteLine(const std::string& text = std::string());
-  void Flush();
   // Closes the file (and replaces the target in ReplaceWhenDone mode); false if that failed.
   bool Close();
+  // Gives up in ReplaceWhenDone mode: the target stays as it was and nothing is left beside it.
+  void Discard();
 
   // Opens or raises InputOutputError.
   static void RequireOpened(const TextWriter& writer, const std::string& path);
 
 private:
   void Fail(const std::string& why);
+  void Flush();
+  void WriteInPlace();
 
   std::string target_;    // the file that receives the text: `path` with its links followed
   std::string writePath_; // where the text goes meanwhile: a new file beside, or the target
   std::FILE* file_ = nullptr;
+  int inPlace_ = -1; // the target, opened to be written in place when the text is complete
+  std::string inPlaceText_;
   int pendingSlot_ = -1; // where the new file beside is noted for removal on a signal
   bool failed_ = false;
   std::string failure_;
@@ -107,10 +113,11 @@ private:
 // system's reason) when that fails.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& errorText);
 
-// Removes the files that TextWriters of process `writer` were writing beside `path` when that
-// process was killed before it could close them.
-void RemoveUnfinishedWrites(const std::string& path, long writer);
+// Removes what TextWriters of processes that no longer run were writing beside `paths` when
+// they were killed (SIGKILL, a power cut): files named PATH.~PID-N.
+void RemoveFilesOfDeadWriters(const std::vector<std::string>& paths);
 // Makes SIGINT, SIGTERM, SIGHUP and SIGQUIT remove the new files that writers have begun
 // beside their targets, then end the program as the signal would: a killed run leaves the
-// user's file as it was and nothing beside it. Signals that are ignored stay ignored.
+// user's file as it was and nothing beside it. A file being written in place is finished first.
+// Signals that are ignored stay ignored.
 void RemoveUnfinishedFilesOnSignals();

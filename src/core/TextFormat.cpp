@@ -8,8 +8,6 @@
 // Every conversion goes through std::to_chars / std::from_chars, which never consult the C or
 // C++ locale: a desktop with a decimal comma writes and reads the same bytes as any other.
 namespace {
-char decimalSeparator = '.';
-
 std::string WithSeparator(std::string text, char separator) {
   if (separator != '.')
     for (char& c : text)
@@ -31,9 +29,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
 
-char DecimalSeparator() { return decimalSeparator; }
-void SetDecimalSeparator(char separator) { decimalSeparator = separator; }
-
 std::string FormatFixed(double value, int width, int decimals) {
   std::string text = ToChars(value, std::chars_format::fixed, std::max(decimals, 0));
   if (static_cast<int>(text.size()) < width)
@@ -50,11 +45,11 @@ double RoundedTo(double value, int decimals) {
   return rounded + 0.0;
 }
 
-std::string FormatFixedLocal(double value, int width, int decimals) {
-  return WithSeparator(FormatFixed(value, width, decimals), decimalSeparator);
+std::string FormatFixedLocal(double value, int width, int decimals, char separator) {
+  return WithSeparator(FormatFixed(value, width, decimals), separator);
 }
 
-std::string FloatToText(double value) {
+std::string FloatToText(double value, char separator) {
   if (value == 0.0)
     return "0";
   std::string text = ToChars(value, std::chars_format::general, 15);
@@ -74,7 +69,7 @@ std::string FloatToText(double value) {
       --mantissa.back();
     text = mantissa + "E" + std::to_string(exponent);
   }
-  return WithSeparator(text, decimalSeparator);
+  return WithSeparator(text, separator);
 }
 
 std::optional<double> TextToFloat(const std::string& text, char separator) {
@@ -162,14 +157,14 @@ std::string Counted(long long count, const std::string& one, const std::string& 
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-double StringToFloat(const std::string& text) {
-  if (const auto value = TextToFloat(text, decimalSeparator))
+double StringToFloat(const std::string& text, char& separator) {
+  if (const auto value = TextToFloat(text, separator))
     return *value;
-  const char remembered = decimalSeparator;
-  decimalSeparator = remembered == ',' ? '.' : ',';
-  const auto value = TextToFloat(text, decimalSeparator);
+  const char remembered = separator;
+  separator = remembered == ',' ? '.' : ',';
+  const auto value = TextToFloat(text, separator);
   if (!value)
     throw ConversionError("'" + text + "' is not a valid floating point value");
-  decimalSeparator = remembered;
+  separator = remembered;
   return *value;
 }

@@ -1,14 +1,11 @@
-// Number texts: fixed-point report fields (w:d) and the general float-to-text conversion that
-// honours the process-wide decimal separator. The C locale is never changed.
+// Number texts: fixed-point report fields (w:d) and the general float-to-text conversion. Texts
+// for the screen take the decimal separator their caller shows; files always take a point. The
+// C locale is never changed.
 #pragma once
 
 #include <optional>
 #include <stdexcept>
 #include <string>
-
-// The decimal separator in force for number texts shown to the user ('.' or ',').
-char DecimalSeparator();
-void SetDecimalSeparator(char separator);
 
 // Right-aligned fixed-point text of `value` in at least `width` characters with `decimals`
 // decimals (always with a point: files are written with a decimal point).
@@ -18,12 +15,13 @@ std::string FormatFixed(double value, int width, int decimals);
 // JSON, where 1.4 must not come out as 1.4000000000000001.
 double RoundedTo(double value, int decimals);
 
-// Fixed-point text using the decimal separator in force (tick labels of the graph).
-std::string FormatFixedLocal(double value, int width, int decimals);
+// Fixed-point text with `separator` ('.' or ',') as the decimal separator (tick labels of the
+// graph).
+std::string FormatFixedLocal(double value, int width, int decimals, char separator);
 
-// Up to 15 significant digits, no trailing zeros, the decimal separator in force, and an
+// Up to 15 significant digits, no trailing zeros, `separator` as the decimal separator, and an
 // exponent ("1E-5", "1.5E20") only below 0.0001 or from 1E15 on.
-std::string FloatToText(double value);
+std::string FloatToText(double value, char separator = '.');
 
 // Plain decimal number with optional sign and exponent, blanks allowed around it, `separator`
 // as the decimal separator, no digit grouping. Empty or malformed text gives nothing.
@@ -42,7 +40,7 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// Converts under the decimal separator in force; failing that, under the other one of '.' and
-// ',' (restoring the separator afterwards), so that both notations are accepted. When both
-// fail, raises ConversionError and leaves the separator switched.
-double StringToFloat(const std::string& text);
+// Converts under `separator`, the decimal separator in force for the caller; failing that,
+// under the other one of '.' and ',' (restoring `separator` afterwards), so that both notations
+// are accepted. When both fail, raises ConversionError and leaves `separator` switched.
+double StringToFloat(const std::string& text, char& separator);

@@ -2,14 +2,12 @@
 #include "data/UDMPumpfield.h"
 
 #include "core/FileNames.h"
-#include "core/Services.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
 
 #include <algorithm>
-
-namespace {
-constexpr int kFieldWidth = 10;
+#include <charconv>
+#include <cmath>
 
 std::string CodeCorruptMessage(const std::string& path) {
   return "The code in the inputfile \"" + path + "\" is corrupt";
@@ -19,6 +17,9 @@ std::string NumbersCorruptMessage(const std::string& path) {
   return "Real numbers in the inputfile \"" + path + "\" are corrupt";
 }
 
+namespace {
+constexpr int kFieldWidth = 10;
+
 // A value that fills its whole field gets a blank in front all the same, so that it never
 // runs into the value before it and the file always reads back.
 std::string ParamField(double value, int decimals) {
@@ -26,7 +27,24 @@ std::string ParamField(double value, int decimals) {
   const size_t width = std::max<size_t>(kFieldWidth, text.size() + 1);
   return std::string(width - text.size(), ' ') + text;
 }
+} // namespace
 
+// The text the writer gives `value` is read back as the reader reads it: a plain decimal
+// number, no longer than the longest token the reader takes.
+std::optional<double> ValueAsSaved(double value, int position, const std::string& aimCode) {
+  if (!std::isfinite(value))
+    return std::nullopt;
+  char text[kMaxNumberToken + 1];
+  const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                     DecimalsOfPosition(position, aimCode));
+  if (written.ec != std::errc() || written.ptr - text > static_cast<long>(kMaxNumberToken))
+    return std::nullopt;
+  double read = 0.0;
+  std::from_chars(text, written.ptr, read);
+  return read;
+}
+
+namespace {
 // Reads `path` into the titles, code and numbers of `dm`. A corrupt code is passed to `corrupt`
 // and reading goes on; an unreadable number is passed to it and reading stops there, the values
 // before it kept. False, after its message and with nothing changed, when the file cannot be
@@ -35,7 +53,7 @@ template <class OnCorrupt>
 bool ReadInputFile(TDMPumpfield& dm, const std::string& path, OnCorrupt corrupt) {
   TextReader file(path);
   if (!file.opened()) {
-    AppServices().ShowMessage(file.FailureMessage(CouldNotOpenForReadingMessage(path)));
+    dm.ShowMessage(file.FailureMessage(CouldNotOpenForReadingMessage(path)));
     return false;
   }
   dm.Title1 = file.ReadLine();
@@ -77,14 +95,14 @@ bool TDMPumpfield::LoadChosenInputFile() {
   Title2 = title2;
   AimCode = aimCode;
   Params = params;
-  AppServices().ShowMessage(problem);
+  ShowMessage(problem);
   return false;
 }
 
 bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   TextWriter file(FileName, TextWriter::Mode::ReplaceWhenDone);
   if (!file.opened()) {
-    AppServices().ShowMessage(CouldNotOpenDamagedMessage(FileName));
+    ShowMessage(CouldNotOpenDamagedMessage(FileName));
     return false;
   }
   file.WriteLine(Title1);

@@ -4,7 +4,6 @@
 // one raises ReportFormatError and leaves the data module as it was.
 #include "data/UDMPumpfield.h"
 
-#include "core/Services.h"
 #include "core/TextFile.h"
 #include "data/ReportContent.h"
 
@@ -110,10 +109,10 @@ void Commit(Table& from, DataSetR& x, DataSetR& f, DataSetR& g, int32_t& count) 
   }
 }
 
-std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
+std::optional<std::vector<std::string>> ReadAllLines(TDMPumpfield& dm, const std::string& path) {
   TextReader file(path);
   if (!file.opened()) {
-    AppServices().ShowMessage(file.FailureMessage(CouldNotOpenDamagedMessage(path)));
+    dm.ShowMessage(file.FailureMessage(CouldNotOpenDamagedMessage(path)));
     return std::nullopt;
   }
   return file.ReadLines();
@@ -121,7 +120,7 @@ std::optional<std::vector<std::string>> ReadAllLines(const std::string& path) {
 } // namespace
 
 void TDMPumpfield::LoadOutputLines(const std::string& FileName) {
-  auto lines = ReadAllLines(FileName);
+  auto lines = ReadAllLines(*this, FileName);
   if (!lines)
     return;
   OutputLineCount = static_cast<int32_t>(lines->size());
@@ -130,7 +129,7 @@ void TDMPumpfield::LoadOutputLines(const std::string& FileName) {
 }
 
 void TDMPumpfield::LoadGraphData(const std::string& FileName) {
-  auto lines = ReadAllLines(FileName);
+  auto lines = ReadAllLines(*this, FileName);
   if (!lines)
     return;
   ReportCursor report(FileName, std::move(*lines));

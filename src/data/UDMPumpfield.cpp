@@ -2,18 +2,25 @@
 
 #include "core/Services.h"
 
-TDMPumpfield* DMPumpfield = nullptr;
-
-TDMPumpfield::TDMPumpfield() { DataModuleCreate(); }
+TDMPumpfield::TDMPumpfield(Services* services) : services(services) { DataModuleCreate(); }
 
 void TDMPumpfield::DataModuleCreate() { InputFileName.clear(); }
 
 void TDMPumpfield::AbortWithError(const std::string& Text) {
-  AppServices().ShowMessage("A program error occurred." + Text);
-  AppServices().RequestQuit();
+  if (!services)
+    return;
+  services->ShowMessage("A program error occurred." + Text);
+  services->RequestQuit();
 }
 
-bool TDMPumpfield::AskConfirmation(const std::string& Text) { return AppServices().AskYesNo(Text); }
+bool TDMPumpfield::AskConfirmation(const std::string& Text) {
+  return services && services->AskYesNo(Text);
+}
+
+void TDMPumpfield::ShowMessage(const std::string& Text) {
+  if (services)
+    services->ShowMessage(Text);
+}
 
 std::string CouldNotOpenForReadingMessage(const std::string& path) {
   return "The file \"" + path + "\"could not be opened. It may be " +

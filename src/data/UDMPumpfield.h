@@ -1,7 +1,8 @@
-// The data module: the one shared store of the program's document (parameter set, current file
-// name, report tables and lines read back) and two small dialog services.
+// The data module: the store of the program's document (parameter set, current file name,
+// report tables and lines read back) and two small dialog services. Each engine holds one.
 #pragma once
 
+#include "core/Services.h"
 #include "core/TextFile.h"
 #include "data/AimTable.h"
 
@@ -20,9 +21,18 @@ public:
   using InputOutputError::InputOutputError;
 };
 
+// `value` as an input file of `aimCode` holds it at `position`, written and read back; nothing
+// for a value no file holds (infinite or not a number).
+std::optional<double> ValueAsSaved(double value, int position, const std::string& aimCode);
+
 class TDMPumpfield {
 public:
-  TDMPumpfield();
+  // A data module whose messages and questions go to `services` (not owned; none: silent).
+  explicit TDMPumpfield(Services* services = nullptr);
+
+  // Whom AbortWithError, AskConfirmation and the file readers and writers talk to. A copy
+  // talks to the same.
+  Services* services;
 
   std::string InputFileName; // the input file (.inp); the report is the same path with ".out"
   std::string Title1;
@@ -61,26 +71,13 @@ public:
   void AbortWithError(const std::string& Text);
   // Yes/No question; true exactly when Yes was chosen.
   bool AskConfirmation(const std::string& Text);
-};
-
-// The single instance, created at start-up after the main window and the exit window.
-extern TDMPumpfield* DMPumpfield;
-
-// Installs a data module of its own as DMPumpfield for its lifetime and puts the previous one
-// back afterwards: for a run or an export without the window, and for tests.
-class ScopedDataModule {
-public:
-  ScopedDataModule() : previous_(DMPumpfield) { DMPumpfield = &data_; }
-  ~ScopedDataModule() { DMPumpfield = previous_; }
-  ScopedDataModule(const ScopedDataModule&) = delete;
-  ScopedDataModule& operator=(const ScopedDataModule&) = delete;
-  TDMPumpfield& data() { return data_; }
-
-private:
-  TDMPumpfield data_;
-  TDMPumpfield* previous_;
+  // A message box with an OK button.
+  void ShowMessage(const std::string& Text);
 };
 
 // The "could not be opened" message box texts shared by the file readers and writers.
 std::string CouldNotOpenForReadingMessage(const std::string& path);
 std::string CouldNotOpenDamagedMessage(const std::string& path);
+// What AbortWithError tells of an input file whose aim code or numbers cannot be read.
+std::string CodeCorruptMessage(const std::string& path);
+std::string NumbersCorruptMessage(const std::string& path);

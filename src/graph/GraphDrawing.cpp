@@ -175,11 +175,12 @@ Profile Table(const DataSetR& x, const DataSetR& f, int32_t count) {
 
 // Draws `symbol` at (px, py + symbolOffset) for the rows from `firstSymbolRow` on and joins the
 // rows from `firstLineRow` on through (px + 6, py + lineOffset), rows counted from 0.
-void DrawProfile(GraphSurface& canvas, const Profile& profile, const std::string& symbol,
-                 int32_t firstSymbolRow, int symbolOffset, int32_t firstLineRow, int lineOffset) {
+void DrawProfile(GraphSurface& canvas, const TPlotScale& scale, const Profile& profile,
+                 const std::string& symbol, int32_t firstSymbolRow, int symbolOffset,
+                 int32_t firstLineRow, int lineOffset) {
   for (int32_t row = std::min(firstSymbolRow, firstLineRow); row < profile.rows; ++row) {
-    const int px = ToPixelX(profile.x[row]);
-    const int py = ToPixelY(profile.f[row]);
+    const int px = ToPixelX(scale, profile.x[row]);
+    const int py = ToPixelY(scale, profile.f[row]);
     if (row >= firstSymbolRow)
       canvas.TextOut(px, py + symbolOffset, symbol);
     if (row == firstLineRow)
@@ -200,13 +201,14 @@ bool ElongatedLayout(const TDMPumpfield& dm, const Profile& longer, const Profil
 }
 
 // `reloadInput` brings the input file's spacings; nullptr draws the parameter set as it is.
-void DrawRectangularField(GraphSurface& canvas, TDMPumpfield& dm, void (*reloadInput)()) {
+void DrawRectangularField(GraphSurface& canvas, const TPlotScale& scale, TDMPumpfield& dm,
+                          ReloadInput reloadInput) {
   canvas.SetFontColour(kYellow);
   canvas.TextOut(90, 65, "X along the diagonal");
   canvas.SetFontColour(kWhite);
 
   if (reloadInput && !dm.InputFileName.empty())
-    reloadInput();
+    reloadInput(dm);
 
   const Profile longer = Table(dm.Table1X, dm.Table1F, dm.Count1);
   const Profile shorter = Table(dm.Table2X, dm.Table2F, dm.Count2);
@@ -220,26 +222,24 @@ void DrawRectangularField(GraphSurface& canvas, TDMPumpfield& dm, void (*reloadI
     canvas.SetPen(Qt::DotLine, kYellow);
     canvas.SetFontSize(8);
     canvas.SetFontColour(kYellow);
-    DrawProfile(canvas, shorter, "o", 1, 4, 2, 10);
+    DrawProfile(canvas, scale, shorter, "o", 1, 4, 2, 10);
   }
 
   canvas.SetFontColour(kYellow);
   canvas.SetPen(Qt::DashLine, kYellow);
   // Only the last three rows of the diagonal, or as many as the table has.
   const int32_t firstDiagonalRow = std::max(0, diagonal.rows - 3);
-  DrawProfile(canvas, diagonal, "X", firstDiagonalRow, 2, firstDiagonalRow, 8);
+  DrawProfile(canvas, scale, diagonal, "X", firstDiagonalRow, 2, firstDiagonalRow, 8);
 }
 
 // The one layout of the graph: scale first, then every element in drawing order.
-void PaintGraph(GraphSurface& canvas, void (*reloadInput)()) {
-  FindPlotRange();
-  ChooseAxisScales();
-  SetAxisLabels();
-
-  TDMPumpfield empty;
-  TDMPumpfield& dm = DMPumpfield ? *DMPumpfield : empty;
-  const TPlotScale& scale = PlotScale;
-  const bool rectangular = IsRectangularReport();
+void PaintGraph(GraphSurface& canvas, const GraphOf& graph, ReloadInput reloadInput) {
+  TDMPumpfield& dm = graph.dm;
+  TPlotScale& scale = graph.scale;
+  FindPlotRange(scale, dm);
+  ChooseAxisScales(scale);
+  SetAxisLabels(scale);
+  const bool rectangular = IsRectangularReport(dm);
 
   canvas.SetFontSize(10);
   canvas.SetFontColour(kBlack);
@@ -266,38 +266,38 @@ void PaintGraph(GraphSurface& canvas, void (*reloadInput)()) {
   canvas.LineTo(570, kOriginRow);
 
   for (int32_t i = 0; i <= scale.YTicks; ++i) {
-    const int row = VerticalTickRow(i);
+    const int row = VerticalTickRow(scale, i);
     canvas.MoveTo(kOriginColumn, row);
     canvas.LineTo(66, row);
-    const std::string label = TickLabel(VerticalTickValue(i), scale.YDecimals);
+    const std::string label =
+        TickLabel(VerticalTickValue(scale, i), scale.YDecimals, graph.separator);
     canvas.TextOut(kOriginColumn - canvas.TextWidth(label) - 6,
                    row - RoundHalfEven(canvas.TextHeight() * 0.5L), label);
   }
   for (int32_t i = 0; i <= scale.XTicks; ++i) {
-    const int column = HorizontalTickColumn(i);
+    const int column = HorizontalTickColumn(scale, i);
     canvas.MoveTo(column, kOriginRow);
     canvas.LineTo(column, 394);
-    canvas.TextOut(HorizontalLabelColumn(i), 402,
-                   TickLabel(HorizontalTickValue(i), scale.XDecimals));
+    canvas.TextOut(HorizontalLabelColumn(scale, i), 402,
+                   TickLabel(HorizontalTickValue(scale, i), scale.XDecimals, graph.separator));
   }
 
-  DrawProfile(canvas, Table(dm.Table1X, dm.Table1F, dm.Count1), "+", 2, -4, 2, 6);
+  DrawProfile(canvas, scale, Table(dm.Table1X, dm.Table1F, dm.Count1), "+", 2, -4, 2, 6);
 
   if (rectangular)
-    DrawRectangularField(canvas, dm, reloadInput);
+    DrawRectangularField(canvas, scale, dm, reloadInput);
 }
 } // namespace
 
-void ReloadInputOfReport() {
-  TDMPumpfield& dm = *DMPumpfield;
+void ReloadInputOfReport(TDMPumpfield& dm) {
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".inp");
   dm.LoadInputFile();
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
 }
 
-void DrawGraph(QImage& canvasImage, void (*reloadInput)()) {
+void DrawGraph(QImage& canvasImage, const GraphOf& graph, ReloadInput reloadInput) {
   if (canvasImage.size() != QSize(kGraphWidth, kGraphHeight))
     canvasImage = QImage(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
   GraphCanvas canvas(canvasImage);
-  PaintGraph(canvas, reloadInput);
+  PaintGraph(canvas, graph, reloadInput);
 }

@@ -9,8 +9,7 @@
 
 #include <exception>
 
-bool LoadReportGraph(const std::string& reportPath, std::string& errorText) {
-  TDMPumpfield& dm = *DMPumpfield;
+bool LoadReportGraph(TDMPumpfield& dm, const std::string& reportPath, std::string& errorText) {
   if (const TextReader report(reportPath); !report.opened()) {
     errorText = report.FailureMessage(CouldNotOpenDamagedMessage(reportPath));
     return false;
@@ -24,17 +23,18 @@ bool LoadReportGraph(const std::string& reportPath, std::string& errorText) {
   }
   // The report alone suffices: its titles stay when no input file lies beside it.
   if (FileExists(ChangeFileExt(reportPath, ".inp")))
-    ReloadInputOfReport();
+    ReloadInputOfReport(dm);
   return true;
 }
 
-GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& errorText,
-                                  const char* format) {
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+GraphExportResult SaveLoadedGraph(TDMPumpfield& dm, char separator, const std::string& imagePath,
+                                  std::string& errorText, const char* format) {
+  TPlotScale scale;
+  SetPlotFrame(scale, kPlotWidth, kPlotHeight);
   QImage canvas;
   try {
     // The input file has been loaded with the report; once is enough.
-    DrawGraph(canvas, nullptr);
+    DrawGraph(canvas, {dm, scale, separator}, nullptr);
   } catch (const std::exception& error) {
     errorText = error.what();
     return GraphExportResult::ImageNotWritten;
@@ -45,9 +45,9 @@ GraphExportResult SaveLoadedGraph(const std::string& imagePath, std::string& err
   return written ? GraphExportResult::Written : GraphExportResult::ImageNotWritten;
 }
 
-GraphExportResult ExportGraph(const std::string& reportPath, const std::string& imagePath,
-                              std::string& errorText) {
-  if (!LoadReportGraph(reportPath, errorText))
+GraphExportResult ExportGraph(TDMPumpfield& dm, char separator, const std::string& reportPath,
+                              const std::string& imagePath, std::string& errorText) {
+  if (!LoadReportGraph(dm, reportPath, errorText))
     return GraphExportResult::ReportUnreadable;
-  return SaveLoadedGraph(imagePath, errorText);
+  return SaveLoadedGraph(dm, separator, imagePath, errorText);
 }

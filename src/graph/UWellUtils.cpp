@@ -9,8 +9,6 @@
 #include <limits>
 #include <vector>
 
-TPlotScale PlotScale;
-
 namespace {
 
 struct Band {
@@ -79,14 +77,12 @@ int32_t RoundPixelOffset(long double offset) {
 }
 } // namespace
 
-void SetPlotFrame(int32_t width, int32_t height) {
-  PlotScale.PlotWidth = width;
-  PlotScale.PlotHeight = height;
+void SetPlotFrame(TPlotScale& scale, int32_t width, int32_t height) {
+  scale.PlotWidth = width;
+  scale.PlotHeight = height;
 }
 
-bool IsRectangularReport() {
-  return DMPumpfield && DMPumpfield->ReportTag == kRectangularReportTag;
-}
+bool IsRectangularReport(const TDMPumpfield& dm) { return dm.ReportTag == kRectangularReportTag; }
 
 int32_t UsableRows(int32_t count, std::size_t xLength, std::size_t fLength) {
   const std::size_t length = std::min(xLength, fLength);
@@ -95,14 +91,10 @@ int32_t UsableRows(int32_t count, std::size_t xLength, std::size_t fLength) {
   return static_cast<std::size_t>(count) < length ? count : static_cast<int32_t>(length);
 }
 
-void FindPlotRange() {
-  TPlotScale& s = PlotScale;
+void FindPlotRange(TPlotScale& s, const TDMPumpfield& dm) {
   s.YMax = 0;
   s.XMax = 0;
-  if (!DMPumpfield)
-    return void(s.YMax = 1.0);
-  const TDMPumpfield& dm = *DMPumpfield;
-  const bool rectangular = IsRectangularReport();
+  const bool rectangular = IsRectangularReport(dm);
   const DataSetR& x = rectangular ? dm.Table3X : dm.Table1X;
   const DataSetR& f = rectangular ? dm.Table3F : dm.Table1F;
   const int32_t rows = UsableRows(rectangular ? dm.Count3 : dm.Count1, x.size(), f.size());
@@ -127,8 +119,7 @@ void FindPlotRange() {
     s.XMax = 1.0;
 }
 
-void ChooseAxisScales() {
-  TPlotScale& s = PlotScale;
+void ChooseAxisScales(TPlotScale& s) {
   const Axis vertical = VerticalAxis(s.YMax);
   const Axis horizontal = HorizontalAxis(s.XMax);
   s.YHigh = vertical.high;
@@ -156,52 +147,45 @@ void ChooseAxisScales() {
   }
 }
 
-void SetAxisLabels() {
-  PlotScale.XAxisLabel = "Distance from well (m)";
-  PlotScale.YAxisLabel = "Watertable height above water level in well (m)";
-  PlotScale.DarcyLegend = "+ Darcy equation";
+void SetAxisLabels(TPlotScale& s) {
+  s.XAxisLabel = "Distance from well (m)";
+  s.YAxisLabel = "Watertable height above water level in well (m)";
+  s.DarcyLegend = "+ Darcy equation";
 }
 
-int32_t VerticalTickRow(int32_t i) {
-  const TPlotScale& s = PlotScale;
+int32_t VerticalTickRow(const TPlotScale& s, int32_t i) {
   return RoundHalfEven(kTopRow + static_cast<long double>(s.PlotHeight) * i / s.YTicks);
 }
 
-double VerticalTickValue(int32_t i) {
-  const TPlotScale& s = PlotScale;
+double VerticalTickValue(const TPlotScale& s, int32_t i) {
   return Store(s.YHigh - static_cast<long double>(s.YHigh) * i / s.YTicks);
 }
 
-int32_t HorizontalTickColumn(int32_t i) {
-  const TPlotScale& s = PlotScale;
+int32_t HorizontalTickColumn(const TPlotScale& s, int32_t i) {
   return RoundHalfEven(kOriginColumn + static_cast<long double>(s.PlotWidth) * i / s.XTicks);
 }
 
-double HorizontalTickValue(int32_t i) {
-  const TPlotScale& s = PlotScale;
+double HorizontalTickValue(const TPlotScale& s, int32_t i) {
   const int64_t product = static_cast<int64_t>(s.XHigh) * i;
   return Store(static_cast<long double>(product) / s.XTicks);
 }
 
-int32_t HorizontalLabelColumn(int32_t i) {
-  const TPlotScale& s = PlotScale;
+int32_t HorizontalLabelColumn(const TPlotScale& s, int32_t i) {
   return RoundHalfEven(kLabelLeft + static_cast<long double>(s.PlotWidth) * i / s.XTicks);
 }
 
-std::string TickLabel(double value, int32_t decimals) {
+std::string TickLabel(double value, int32_t decimals, char separator) {
   const int32_t d = std::clamp<int32_t>(decimals, 0, 9);
-  return FormatFixedLocal(value, d + 2, d);
+  return FormatFixedLocal(value, d + 2, d, separator);
 }
 
-int32_t ToPixelX(double x) {
-  const TPlotScale& s = PlotScale;
+int32_t ToPixelX(const TPlotScale& s, double x) {
   if (s.XHigh == 0)
     return kOriginColumn;
   return kOriginColumn + RoundPixelOffset(static_cast<long double>(s.PlotWidth) * x / s.XHigh);
 }
 
-int32_t ToPixelY(double f) {
-  const TPlotScale& s = PlotScale;
+int32_t ToPixelY(const TPlotScale& s, double f) {
   constexpr int32_t kAboveAxis = 10;
   if (s.YHigh == 0)
     return kOriginRow - kAboveAxis;

@@ -1,11 +1,13 @@
 #include "run/AimDispatch.h"
 
-#include "calc/CalcFiles.h"
+#include "calc/Engine.h"
+#include "calc/RunFiles.h"
 #include "calc/RunSize.h"
 #include "calc/UHydrCond.h"
 #include "calc/UQuiston.h"
 #include "calc/UTrellow.h"
 #include "calc/UVambrel.h"
+#include "core/Numerics.h"
 
 const AimRun kAimRuns[4] = {
     {Aim::Spacing, CheckSpacingInput, CalcSpacing},
@@ -19,22 +21,21 @@ const AimRun* FindAimRun(const std::string& aimCode) {
   return aim ? &kAimRuns[static_cast<int>(*aim)] : nullptr;
 }
 
-void RefuseUncountableRun(const AimRun& run) {
-  const std::string problem = StepCountProblem(run.aim);
+void RefuseUncountableRun(Engine& engine, const AimRun& run) {
+  const std::string problem = StepCountProblem(engine, run.aim);
   if (problem.empty())
     return;
-  ErrorList errors;
+  ErrorList errors(engine);
   errors.Add(problem.c_str());
   errors.Finish();
 }
 
-void Calculate(const AimRun& run) {
+void Calculate(Engine& engine, const AimRun& run) {
   try {
-    run.calculate();
+    run.calculate(engine);
   } catch (const ArithmeticError&) {
-    const std::string unwritten = Report::TakeUnwrittenReportText();
-    if (!unwritten.empty())
-      throw InputOutputError(unwritten);
+    if (!engine.Output.unwrittenReport.empty())
+      throw InputOutputError(engine.Output.unwrittenReport);
     throw;
   }
 }

@@ -1,6 +1,5 @@
 #include "run/CheckBeforeSave.h"
 
-#include "core/Services.h"
 #include "data/UDMPumpfield.h"
 
 #include <algorithm>
@@ -57,12 +56,12 @@ const char* PreSaveFailure(const std::string& code, DataSetR params) {
   return nullptr;
 }
 
-void CheckBeforeSave(bool& ChecksPassed) {
-  DataSetR& params = DMPumpfield->Params;
+void CheckBeforeSave(TDMPumpfield& dm, bool& ChecksPassed) {
+  DataSetR& params = dm.Params;
   if (params.size() < kParamCount)
     params.resize(kParamCount, 0.0);
-  if (const char* failure = PreSaveFailure(DMPumpfield->AimCode, params)) {
-    AppServices().ShowMessage(std::string(failure) + kSuffix);
+  if (const char* failure = PreSaveFailure(dm.AimCode, params)) {
+    dm.ShowMessage(std::string(failure) + kSuffix);
     return;
   }
   ChecksPassed = true;

@@ -32,8 +32,8 @@ std::span<const PreSaveRule> PreSaveRules();
 // the aim `aimCode`, without the window's "Input not saved" suffix; nullptr when all pass.
 const char* PreSaveFailure(const std::string& aimCode, DataSetR params);
 
-// Runs the tests for DMPumpfield's AimCode and Params in order and stops at the first that
+// Runs the tests for the data module's AimCode and Params in order and stops at the first that
 // fails, showing its message; sets ChecksPassed only when all pass. Values that the aim does
 // not use are not tested (they are saved as they are). A single layer (D1 = D2) then gets Kb2
 // and Kv2 (values 11 and 12) set to 0.
-void CheckBeforeSave(bool& ChecksPassed);
+void CheckBeforeSave(TDMPumpfield& dm, bool& ChecksPassed);

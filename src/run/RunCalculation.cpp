@@ -1,58 +1,57 @@
 #include "run/RunCalculation.h"
 
-#include "calc/CalcFiles.h"
-#include "calc/UTrellow.h"
+#include "calc/Engine.h"
 #include "core/FileNames.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
 #include "run/AimDispatch.h"
-#include "run/RunState.h"
 
 namespace {
 
-void Progress(const char* line, int pauseMilliseconds) {
-  AppServices().AppendProgress(line);
-  AppServices().Pause(pauseMilliseconds);
+void Progress(Engine& engine, const char* line, int pauseMilliseconds) {
+  engine.services.AppendProgress(line);
+  engine.services.Pause(pauseMilliseconds);
 }
 } // namespace
 
-void RunCalculation(RunWindow& window) {
+void RunCalculation(Engine& engine, RunWindow& window) {
   window.ShowAndClearWaitMemo();
-  Progress(" Saving data .....", 500);
-  Progress(" Progress 25% ....", 500);
-  const AimRun* run = FindAimRun(DMPumpfield->AimCode);
+  Progress(engine, " Saving data .....", 500);
+  Progress(engine, " Progress 25% ....", 500);
+  const AimRun* run = FindAimRun(engine.DMPumpfield.AimCode);
   if (!run) {
-    AppServices().ShowMessage(
+    engine.services.ShowMessage(
         "The run file could not be found or opened.  No calculations were made.");
     return;
   }
   window.SetRunHadErrors(false);
-  run->check();
-  if (!InputErrorFlag)
-    RefuseUncountableRun(*run);
-  WellUtils.RunAttempted = true;
-  if (InputErrorFlag) {
-    ShowRunErrors(window);
+  engine.Output = RunOutput();
+  run->check(engine);
+  if (!engine.InputErrorFlag)
+    RefuseUncountableRun(engine, *run);
+  engine.Flags.RunAttempted = true;
+  if (engine.InputErrorFlag) {
+    ShowRunErrors(engine, window);
     return;
   }
-  ShowCalculating();
-  Calculate(*run);
-  Progress(" Writing output ..", 1000);
+  ShowCalculating(engine);
+  Calculate(engine, *run);
+  Progress(engine, " Writing output ..", 1000);
 }
 
-void ShowCalculating() {
-  DeleteFileIfExists(kErrorListName);
-  Progress(" Calculating .....", 500);
-  Progress(" Please wait .....", 500);
+void ShowCalculating(Engine& engine) {
+  DeleteFileIfExists(engine.Files.ErrorList);
+  Progress(engine, " Calculating .....", 500);
+  Progress(engine, " Please wait .....", 500);
 }
 
-void ShowRunErrors(RunWindow& window) {
-  TextReader::OpenOrThrow(kErrorListName);
+void ShowRunErrors(Engine& engine, RunWindow& window) {
+  TextReader::OpenOrThrow(engine.Files.ErrorList);
   window.SetOutputShown(false);
   window.HideFigures();
   window.HideWaitMemo();
   window.SetRunHadErrors(true);
-  DeleteFileIfExists(DMPumpfield->InputFileName);
+  DeleteFileIfExists(engine.DMPumpfield.InputFileName);
   window.ActivateOutputSheet();
 }

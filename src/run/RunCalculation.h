@@ -15,11 +15,13 @@ public:
   virtual void ActivateOutputSheet() = 0;
 };
 
-// Runs the check step of DMPumpfield's AimCode and then shows the errors or runs the
+class Engine;
+
+// Runs the check step of the engine's AimCode and then shows the errors or runs the
 // calculation. Errors of the steps (input/output, arithmetic) propagate to the caller.
-void RunCalculation(RunWindow& window);
+void RunCalculation(Engine& engine, RunWindow& window);
 // The no-error branch: deletes "Error.lst" and announces the calculation.
-void ShowCalculating();
+void ShowCalculating(Engine& engine);
 // The error branch: hides the progress, deletes the just-saved input file and brings the
 // Output sheet (which shows "Error.lst") to the front.
-void ShowRunErrors(RunWindow& window);
+void ShowRunErrors(Engine& engine, RunWindow& window);

@@ -1,7 +1,7 @@
 #include "run/RunInputFile.h"
 
-#include "calc/CalcFiles.h"
-#include "calc/UTrellow.h"
+#include "calc/Engine.h"
+#include "calc/RunFiles.h"
 #include "core/FileNames.h"
 #include "core/Numerics.h"
 #include "core/Services.h"
@@ -11,12 +11,14 @@
 #include "run/CheckBeforeSave.h"
 
 namespace {
-// The services in force, except that a request to end the program (a corrupt input file) is
-// only noted: ending is the business of whoever started the run.
+// The engine's services for its data module, except that a request to end the program (a
+// corrupt input file) is only noted: ending is the business of whoever started the run.
 class NoteQuit final : public Services {
 public:
-  NoteQuit() : inner_(AppServices()) { InstallServices(this); }
-  ~NoteQuit() override { InstallServices(&inner_); }
+  explicit NoteQuit(TDMPumpfield& data) : data_(data), inner_(*data.services) {
+    data_.services = this;
+  }
+  ~NoteQuit() override { data_.services = &inner_; }
   void AppendProgress(const std::string& line) override { inner_.AppendProgress(line); }
   void ShowMessage(const std::string& text) override { inner_.ShowMessage(text); }
   bool AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
@@ -27,57 +29,42 @@ public:
   bool quitRequested = false;
 
 private:
+  TDMPumpfield& data_;
   Services& inner_;
 };
 
 // The window's tests before saving, on the file's values: a file written by hand gets the same
 // scrutiny as one the window saved. The first failure becomes the error list.
-void RefuseWhatTheWindowWouldNotSave(const TDMPumpfield& data) {
-  const char* failure = PreSaveFailure(data.AimCode, data.Params);
+void RefuseWhatTheWindowWouldNotSave(Engine& engine) {
+  const char* failure = PreSaveFailure(engine.DMPumpfield.AimCode, engine.DMPumpfield.Params);
   if (!failure)
     return;
-  ErrorList errors;
+  ErrorList errors(engine);
   errors.Add((" " + std::string(failure)).c_str());
   errors.Finish();
 }
-} // namespace
 
-RunOutcome RunInputFile(const std::string& inputName) {
-  RunOutcome outcome;
-  outcome.reportName = ChangeFileExt(inputName, ".out");
-  if (const TextReader input(inputName); !input.opened()) {
-    outcome.status = RunStatus::BadInputFile;
-    outcome.errorText = input.FailureMessage(CouldNotOpenForReadingMessage(inputName));
-    return outcome;
-  }
-  NoteQuit services;
-  ScopedDataModule module;
-  TDMPumpfield& data = module.data();
-  data.InputFileName = inputName;
-  data.LoadInputFile();
-  outcome.aimCode = data.AimCode;
-  if (services.quitRequested) {
-    outcome.status = RunStatus::BadInputFile; // its message has been shown
-    return outcome;
-  }
-  const AimRun* run = FindAimRun(data.AimCode);
+// The check step and, without input errors, the calculation of the loaded parameter set.
+void CheckAndCalculate(Engine& engine, RunOutcome& outcome) {
+  const AimRun* run = FindAimRun(engine.DMPumpfield.AimCode);
   if (!run) {
     outcome.status = RunStatus::BadInputFile;
     outcome.errorText = "The run file could not be found or opened.  No calculations were made.";
-    return outcome;
+    return;
   }
   try {
-    run->check();
-    if (!InputErrorFlag)
-      RefuseWhatTheWindowWouldNotSave(data);
-    if (!InputErrorFlag)
-      RefuseUncountableRun(*run);
-    if (InputErrorFlag) {
+    run->check(engine);
+    if (!engine.InputErrorFlag)
+      RefuseWhatTheWindowWouldNotSave(engine);
+    if (!engine.InputErrorFlag)
+      RefuseUncountableRun(engine, *run);
+    if (engine.InputErrorFlag) {
       outcome.status = RunStatus::InputErrors;
-      return outcome;
+      return;
     }
-    DeleteFileIfExists(kErrorListName);
-    Calculate(*run);
+    if (!engine.Files.ErrorList.empty())
+      DeleteFileIfExists(engine.Files.ErrorList);
+    Calculate(engine, *run);
   } catch (const ArithmeticError& e) {
     outcome.status = RunStatus::ArithmeticError;
     outcome.errorText = e.what();
@@ -85,5 +72,58 @@ RunOutcome RunInputFile(const std::string& inputName) {
     outcome.status = RunStatus::BadInputFile;
     outcome.errorText = e.what();
   }
+}
+} // namespace
+
+RunOutcome RunInputFile(Engine& engine, const std::string& inputName) {
+  RunOutcome outcome;
+  engine.Output = RunOutput();
+  outcome.reportName = ChangeFileExt(inputName, ".out");
+  if (const TextReader input(inputName); !input.opened()) {
+    outcome.status = RunStatus::BadInputFile;
+    outcome.errorText = input.FailureMessage(CouldNotOpenForReadingMessage(inputName));
+    return outcome;
+  }
+  TDMPumpfield& data = engine.DMPumpfield;
+  data.InputFileName = inputName;
+  {
+    NoteQuit services(data);
+    data.LoadInputFile();
+    outcome.aimCode = data.AimCode;
+    if (services.quitRequested) {
+      outcome.status = RunStatus::BadInputFile; // its message has been shown
+      return outcome;
+    }
+  }
+  CheckAndCalculate(engine, outcome);
+  return outcome;
+}
+
+RunOutcome RunParameterSet(Engine& engine) {
+  RunOutcome outcome;
+  engine.Output = RunOutput();
+  TDMPumpfield& data = engine.DMPumpfield;
+  outcome.reportName = ChangeFileExt(data.InputFileName, ".out");
+  outcome.aimCode = data.AimCode;
+  if (AimOfCode(data.AimCode) == Aim::FieldDepths)
+    data.AimCode = outcome.aimCode = kFieldDepthsFileCode;
+  data.Params.resize(14, 0.0);
+  for (int position = 1; position <= 14; ++position) {
+    const std::optional<double> saved =
+        ValueAsSaved(data.Params[position - 1], position, data.AimCode);
+    if (!saved) {
+      outcome.status = RunStatus::BadInputFile;
+      outcome.errorText = "A program error occurred." + NumbersCorruptMessage(data.InputFileName);
+      return outcome;
+    }
+    data.Params[position - 1] = *saved;
+  }
+  struct MemoryFiles {
+    Engine& engine;
+    const RunFiles files = engine.Files;
+    explicit MemoryFiles(Engine& e) : engine(e) { engine.Files = {true, std::string(), false}; }
+    ~MemoryFiles() { engine.Files = files; }
+  } memory(engine);
+  CheckAndCalculate(engine, outcome);
   return outcome;
 }

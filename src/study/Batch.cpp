@@ -3,36 +3,16 @@
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
-#include "study/ParallelRunner.h"
+#include "study/ThreadPool.h"
 
 #include <cctype>
+#include <chrono>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 std::string ReportNameOf(const std::string& inputName) { return ChangeFileExt(inputName, ".out"); }
-
-// What a report looked like before its run, to tell afterwards whether the run wrote into it.
-struct FileState {
-  bool exists = false;
-  struct stat status {};
-};
-
-FileState StateOf(const std::string& path) {
-  FileState state;
-  state.exists = ::stat(path.c_str(), &state.status) == 0;
-  return state;
-}
-
-bool Changed(const FileState& before, const FileState& now) {
-  if (!now.exists)
-    return false;
-  return !before.exists || before.status.st_ino != now.status.st_ino ||
-         before.status.st_size != now.status.st_size ||
-         before.status.st_mtim.tv_sec != now.status.st_mtim.tv_sec ||
-         before.status.st_mtim.tv_nsec != now.status.st_mtim.tv_nsec;
-}
 
 bool IsRegularFile(const std::string& path) {
   struct stat status;
@@ -96,29 +76,31 @@ std::string BatchConflict(const std::vector<std::string>& inputs, const std::str
 bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
               std::vector<std::optional<RunRecord>>& records) {
   records.assign(inputs.size(), std::nullopt);
-  const PrivateFolder folder;
-  std::vector<FileState> before(inputs.size());
+  std::vector<std::string> written;
+  for (const std::string& input : inputs) {
+    written.push_back(ReportNameOf(input));
+    written.push_back(BatchErrorListName(input));
+  }
+  RemoveFilesOfDeadWriters(written);
+  std::vector<RunRecord> ended(inputs.size());
   size_t done = 0;
   ParallelTasks tasks;
   tasks.count = inputs.size();
   tasks.workers = run.workers;
-  tasks.work = [&](size_t index) {
-    return EncodeRecord(RunInFolder(inputs[index], folder.path() + "/" + std::to_string(index)));
-  };
-  tasks.starting = [&](size_t index) { before[index] = StateOf(ReportNameOf(inputs[index])); };
-  tasks.finished = [&](size_t index, const TaskEnd& end) {
-    RunRecord record =
-        RecordOfTask(end, StudyStatus::ArithmeticError, "The run stopped abnormally: ");
+  tasks.work = [&](size_t index, const std::atomic<bool>& stop) {
+    pumpfield::RunOptions options;
+    options.cancel = &stop;
+    const auto start = std::chrono::steady_clock::now();
+    RunRecord record = RecordOfRun(pumpfield::RunFile(inputs[index], std::string(), options));
+    record.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     KeepErrorList(inputs[index], record);
-    records[index] = record;
-    if (run.finished)
-      run.finished(index, record, ++done);
+    ended[index] = std::move(record);
   };
-  tasks.abandoned = [&](size_t index, pid_t child) {
-    const std::string report = ReportNameOf(inputs[index]);
-    RemoveUnfinishedWrites(report, child);
-    if (Changed(before[index], StateOf(report)))
-      ::unlink(report.c_str());
+  tasks.finished = [&](size_t index, const std::string& failure) {
+    records[index] = failure.empty() ? ended[index] : FailedRunRecord(failure);
+    if (run.finished)
+      run.finished(index, *records[index], ++done);
   };
   tasks.stopRequested = run.stopRequested;
   tasks.tick = run.tick;

@@ -1,6 +1,6 @@
 // Batch runs: many input files, each run exactly like a run of that file alone, several at a
-// time. A batch writes no shared file: each run works in a private folder, and a file with input
-// errors gets its error list beside it as FILE.err. Input files are never changed.
+// time on threads. A batch writes no shared file: each run keeps its error list to itself, and
+// a file with input errors gets it beside it as FILE.err. Input files are never changed.
 #pragma once
 
 #include "core/Csv.h"
@@ -22,7 +22,8 @@ std::string BatchConflict(const std::vector<std::string>& inputs,
 
 // Runs the input files (absolute names); `records[i]` is file i's, empty for a run that was
 // stopped. FILE.err is written for input errors and a stale one removed otherwise; a run that
-// is stopped leaves neither a half-written report nor any file of its own. False when stopped.
+// is stopped leaves its old report as it was and no file of its own. What runs killed earlier
+// left beside the reports and error lists is removed first. False when stopped.
 bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
               std::vector<std::optional<RunRecord>>& records);
 

@@ -1,13 +1,9 @@
 #include "study/RunRecord.h"
 
-#include "core/TextFile.h"
+#include "core/FileNames.h"
 #include "core/TextFormat.h"
-#include "data/ReportContent.h"
 
-#include <algorithm>
 #include <charconv>
-#include <cstdlib>
-#include <stdexcept>
 
 namespace {
 std::string Trimmed(const std::string& text) {
@@ -17,17 +13,29 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The results of the aim as the report prints them and, for a search that missed the required
-// depth, the note that the run wrote after the report's last " #" line.
-void ReadResults(const std::string& reportName, RunRecord& record) {
-  const ReportContent report = ParseReportLines(TextReader(reportName).ReadLines());
+// The lines of a text with CR LF line ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The answers of the aim as the report prints them and, for a search that missed the required
+// depth, the note that the run wrote after the report's last " #" line: as the run printed
+// them, which is quicker than reading its report back.
+void TakeResults(const pumpfield::Result& result, RunRecord& record) {
   if (const AimDefinition* aim = AimDefinitionOfCode(record.aimCode))
-    for (const AimResult& result : aim->results)
-      if (const ReportResult* printed = report.Result(result.symbol); printed && result.column)
-        record.results[static_cast<size_t>(*result.column)] = printed->figure;
-  if (!report.note.empty()) {
+    for (const AimResult& answer : aim->results)
+      if (answer.column)
+        record.results[static_cast<size_t>(*answer.column)] = result.Figure(answer.symbol);
+  if (!result.note.empty()) {
     record.status = StudyStatus::NotConverged;
-    record.message = report.note;
+    record.message = result.note;
   }
 }
 
@@ -45,9 +53,9 @@ std::string FirstListedError(const std::string& list) {
   return std::string();
 }
 
-std::string ReadErrorList(const std::string& name) {
+std::string ErrorListLines(const std::string& list) {
   std::string text;
-  for (const std::string& line : TextReader(name).ReadLines())
+  for (const std::string& line : Lines(list))
     text += line + '\n';
   return text;
 }
@@ -69,18 +77,18 @@ const char* StatusName(StudyStatus status) {
   return "unreadable";
 }
 
-RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListName,
-                      const std::vector<std::string>& shown) {
+RunRecord RecordOfRun(const pumpfield::Result& result) {
   RunRecord record;
-  record.aimCode = outcome.aimCode;
-  record.message = outcome.errorText;
-  switch (outcome.status) {
+  // Line 4 of a damaged file may hold anything; the summary shows its control bytes escaped.
+  record.aimCode = VisibleFileName(result.aimCode);
+  record.message = result.errorText;
+  switch (result.status) {
   case RunStatus::ReportWritten:
-    ReadResults(outcome.reportName, record);
+    TakeResults(result, record);
     break;
   case RunStatus::InputErrors:
     record.status = StudyStatus::InputErrors;
-    record.errorList = ReadErrorList(errorListName);
+    record.errorList = ErrorListLines(result.errorList);
     record.message = FirstListedError(record.errorList);
     break;
   case RunStatus::ArithmeticError:
@@ -88,8 +96,8 @@ RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListNam
     break;
   case RunStatus::BadInputFile:
     record.status = StudyStatus::Unreadable;
-    if (record.message.empty() && !shown.empty())
-      record.message = shown.front();
+    if (record.message.empty() && !result.messages.empty())
+      record.message = result.messages.front();
     break;
   }
   return record;
@@ -101,46 +109,9 @@ std::string PlainNumber(double value) {
   return std::string(text, result.ptr);
 }
 
-// Fields separated by NUL characters, which no text of a run holds.
-std::string EncodeRecord(const RunRecord& record) {
-  std::string text = record.aimCode + '\0' + std::to_string(static_cast<int>(record.status));
-  for (const std::string& result : record.results)
-    text += '\0' + result;
-  return text + '\0' + record.message + '\0' + record.errorList + '\0' +
-         PlainNumber(record.seconds);
-}
-
-RunRecord DecodeRecord(const std::string& text) {
-  std::vector<std::string> fields(1);
-  for (char c : text)
-    if (c)
-      fields.back().push_back(c);
-    else
-      fields.emplace_back();
-  if (fields.size() != kResultColumns + 5)
-    throw std::runtime_error("the run handed back no complete result");
+RunRecord FailedRunRecord(const std::string& failure) {
   RunRecord record;
-  size_t field = 0;
-  record.aimCode = fields[field++];
-  const int status = std::atoi(fields[field++].c_str());
-  record.status = static_cast<StudyStatus>(std::min(std::max(status, 0), 4));
-  for (std::string& result : record.results)
-    result = fields[field++];
-  record.message = fields[field++];
-  record.errorList = fields[field++];
-  record.seconds = TextToFloat(fields[field], '.').value_or(0.0);
+  record.status = StudyStatus::ArithmeticError;
+  record.message = "The run stopped abnormally: " + failure;
   return record;
-}
-
-RunRecord RecordOfTask(const TaskEnd& end, StudyStatus status, const std::string& why) {
-  try {
-    if (end.completed)
-      return DecodeRecord(end.output);
-    throw std::runtime_error(end.failure);
-  } catch (const std::exception& error) {
-    RunRecord record;
-    record.status = status;
-    record.message = why + error.what();
-    return record;
-  }
 }

@@ -2,9 +2,8 @@
 // its status, the aim's results as the report prints them, and the first message.
 #pragma once
 
+#include "api/Pumpfield.h"
 #include "data/UDMPumpfield.h"
-#include "run/RunInputFile.h"
-#include "study/ParallelRunner.h"
 
 #include <array>
 #include <string>
@@ -27,19 +26,13 @@ struct RunRecord {
   double seconds = 0;
 };
 
-// The record of a run that ended with `outcome`: the report beside the input and the error
-// list `errorListName` are read; `shown` are the messages the run showed, in order.
-RunRecord RecordOfRun(const RunOutcome& outcome, const std::string& errorListName,
-                      const std::vector<std::string>& shown);
+// The record of a run that ended with `result`: the results and note it printed, its error list
+// and the messages it showed, in order.
+RunRecord RecordOfRun(const pumpfield::Result& result);
 
-// A record as text and back, to hand it from one process to another; Decode throws
-// std::runtime_error for a text that Encode did not make.
-std::string EncodeRecord(const RunRecord& record);
-RunRecord DecodeRecord(const std::string& text);
-
-// The record a task handed back; when the task did not end normally or its text cannot be read,
-// a record of `status` whose message is `why` followed by the reason.
-RunRecord RecordOfTask(const TaskEnd& end, StudyStatus status, const std::string& why);
+// The record of a run that failed unexpectedly (it ran out of memory, say), in a batch and in a
+// sweep alike: an arithmetic error whose message gives `failure`.
+RunRecord FailedRunRecord(const std::string& failure);
 
 // Number text with a decimal point whatever the desktop's number format: the shortest that
 // reads back as `value`.

@@ -1,10 +1,9 @@
 #include "study/Sweep.h"
 
 #include "core/TextFormat.h"
-#include "study/ParallelRunner.h"
+#include "study/ThreadPool.h"
 
 #include <cmath>
-#include <filesystem>
 #include <span>
 
 namespace {
@@ -103,28 +102,29 @@ std::vector<double> PointValues(const std::vector<VariedInput>& varied, size_t i
 bool RunSweep(const TDMPumpfield& base, SweepTable& table, const StudyRun& run) {
   const size_t points = GridPoints(table.varied);
   table.records.assign(points, std::nullopt);
-  const PrivateFolder folder;
+  pumpfield::Inputs inputs;
+  inputs.title1 = base.Title1;
+  inputs.title2 = base.Title2;
+  inputs.aimCode = base.AimCode;
+  for (size_t i = 0; i < inputs.values.size() && i < base.Params.size(); ++i)
+    inputs.values[i] = base.Params[i];
+  inputs.fileName = base.InputFileName;
+  std::vector<RunRecord> ended(points);
   size_t done = 0;
   ParallelTasks tasks;
   tasks.count = points;
   tasks.workers = run.workers;
-  tasks.work = [&](size_t index) {
-    const std::string pointFolder = folder.path() + "/" + std::to_string(index);
-    const std::string inputName = pointFolder + "/point.inp";
-    ScopedDataModule module;
-    TDMPumpfield& data = module.data();
-    data = base;
+  tasks.work = [&](size_t index, const std::atomic<bool>& stop) {
+    pumpfield::Inputs point = inputs;
     const std::vector<double> values = PointValues(table.varied, index);
     for (size_t i = 0; i < values.size(); ++i)
-      data.Params[table.varied[i].input.position - 1] = values[i];
-    std::filesystem::create_directories(pointFolder);
-    if (!data.SaveInputFile(inputName))
-      throw InputOutputError("The input file of the point could not be written in \"" +
-                             pointFolder + "\"");
-    return EncodeRecord(RunInFolder(inputName, pointFolder));
+      point.values[table.varied[i].input.position - 1] = values[i];
+    pumpfield::RunOptions options;
+    options.cancel = &stop;
+    ended[index] = RecordOfRun(pumpfield::Run(point, options));
   };
-  tasks.finished = [&](size_t index, const TaskEnd& end) {
-    RunRecord record = RecordOfTask(end, StudyStatus::Unreadable, "");
+  tasks.finished = [&](size_t index, const std::string& failure) {
+    RunRecord record = failure.empty() ? ended[index] : FailedRunRecord(failure);
     if (record.aimCode.empty())
       record.aimCode = base.AimCode;
     table.records[index] = record;

@@ -1,6 +1,6 @@
 // Parameter sweeps: an input file run over a grid of values of some of its inputs. Each point
-// is written as an input file of its own in a private folder and run there by the same engine
-// as any run, with the aim's own input checks; only its results are kept.
+// runs in memory, on threads, by the same engine as any run, with the aim's own input checks
+// and its values rounded as an input file holds them; only its results are kept.
 #pragma once
 
 #include "core/Csv.h"

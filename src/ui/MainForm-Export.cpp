@@ -36,15 +36,16 @@ const char* const kNoReportMessage =
 
 // The file chosen in `dialog` (started at the file the window shows), once the user agreed to
 // replace an existing one; nothing after `cancelMessage` or a refused overwrite.
-std::optional<std::string> ChooseTarget(const FileDialogSetup& dialog, const char* cancelMessage) {
+std::optional<std::string> ChooseTarget(TDMPumpfield& dm, const FileDialogSetup& dialog,
+                                        const char* cancelMessage) {
   const std::optional<QString> chosen =
-      RunFileDialog(StartingAtFile(dialog, ToQ(DMPumpfield->InputFileName)));
+      RunFileDialog(StartingAtFile(dialog, ToQ(dm.InputFileName)));
   if (!chosen) {
     AppServices().ShowMessage(cancelMessage);
     return std::nullopt;
   }
   const std::string path = FromQ(*chosen);
-  if (FileExists(path) && !DMPumpfield->AskConfirmation("The file already exists, overwrite?"))
+  if (FileExists(path) && !dm.AskConfirmation("The file already exists, overwrite?"))
     return std::nullopt;
   return path;
 }
@@ -55,8 +56,7 @@ struct ShownReport {
   ReportContent content;
 };
 
-std::optional<ShownReport> TheShownReport(bool outputShown) {
-  const TDMPumpfield& dm = *DMPumpfield;
+std::optional<ShownReport> TheShownReport(const TDMPumpfield& dm, bool outputShown) {
   if (!outputShown || dm.OutputLineCount <= 0) {
     AppServices().ShowMessage(kNoReportMessage);
     return std::nullopt;
@@ -157,10 +157,10 @@ void TMainForm::BuildExports() {
 }
 
 void TMainForm::ExportTablesExecute() {
-  const auto report = TheShownReport(State.OutputShown);
+  const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
     return;
-  const auto path = ChooseTarget(TablesSave_Dialog, "The tables were not saved");
+  const auto path = ChooseTarget(*DMPumpfield, TablesSave_Dialog, "The tables were not saved");
   if (!path)
     return;
   std::string errorText;
@@ -173,16 +173,16 @@ void TMainForm::ExportTablesExecute() {
 }
 
 void TMainForm::CopyTablesExecute() {
-  const auto report = TheShownReport(State.OutputShown);
+  const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
     return;
   QGuiApplication::clipboard()->setText(
-      QString::fromStdString(TablesTabText(report->content, DecimalSeparator())));
+      QString::fromStdString(TablesTabText(report->content, State.DecimalSeparator)));
   ShowStatus("The tables are on the clipboard; paste them into a spreadsheet");
 }
 
 void TMainForm::ExportReportExecute() {
-  const auto report = TheShownReport(State.OutputShown);
+  const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
     return;
   const TDMPumpfield& dm = *DMPumpfield;
@@ -197,7 +197,8 @@ void TMainForm::ExportReportExecute() {
     AppServices().ShowMessage("The calculation report was not saved");
     return;
   }
-  const auto path = ChooseTarget(ReportSave_Dialog, "The calculation report was not saved");
+  const auto path =
+      ChooseTarget(*DMPumpfield, ReportSave_Dialog, "The calculation report was not saved");
   if (!path)
     return;
   std::string errorText;
@@ -215,7 +216,7 @@ void TMainForm::ExportGraphExecute() {
     AppServices().ShowMessage(kNoGraphToSaveMessage);
     return;
   }
-  const auto path = ChooseTarget(GraphExport_Dialog, "The graph was not saved");
+  const auto path = ChooseTarget(*DMPumpfield, GraphExport_Dialog, "The graph was not saved");
   if (!path)
     return;
   const GraphFormat format = GraphFormatOfPath(*path);
@@ -228,7 +229,7 @@ void TMainForm::ExportGraphExecute() {
   if (IsScreenBitmap(format, scale)) {
     bytes = GraphImageBytes(GraphBitmap, format == GraphFormat::Png ? "PNG" : "BMP");
   } else if (std::optional<FigureData> data = ReadFigureData(reportPath, errorText)) {
-    data->decimalSeparator = DecimalSeparator();
+    data->decimalSeparator = State.DecimalSeparator;
     bytes = FigureFileBytes(format, scale, FigureKind::WaterTable, *data);
   } else {
     AppServices().ShowMessage(errorText);

@@ -7,7 +7,6 @@
 #include "data/UDMPumpfield.h"
 #include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
-#include "run/RunState.h"
 
 #include "export/GraphImages.h"
 #include "ui/Settings.h"
@@ -25,14 +24,13 @@
 namespace {
 // The input file of the report the window shows was chosen by the user, through its report: a
 // corrupt one gets its message, and the graph is drawn with the parameter set already held.
-void ReloadChosenInputOfReport() {
-  TDMPumpfield& dm = *DMPumpfield;
+void ReloadChosenInputOfReport(TDMPumpfield& dm) {
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".inp");
   dm.LoadChosenInputFile();
   dm.InputFileName = ChangeFileExt(dm.InputFileName, ".out");
 }
 
-void KeepInputAsReloaded() {}
+void KeepInputAsReloaded(TDMPumpfield&) {}
 
 const char* const kPrintViewKey = "graphics/printView";
 } // namespace
@@ -80,7 +78,7 @@ void TMainForm::ShowGraph() {
     std::optional<FigureData> data =
         ReadFigureData(ChangeFileExt(DMPumpfield->InputFileName, ".out"), errorText);
     if (data) {
-      data->decimalSeparator = DecimalSeparator();
+      data->decimalSeparator = State.DecimalSeparator;
       const qreal ratio = GraphImage->devicePixelRatioF();
       QImage figure(QSize(kGraphWidth, kGraphHeight) * ratio, QImage::Format_RGB32);
       figure.setDevicePixelRatio(ratio);
@@ -131,7 +129,7 @@ void TMainForm::MakeGraphics_ButtonClick() {
     throw;
   }
   RememberRecentFile(dm.InputFileName);
-  ReloadChosenInputOfReport();
+  ReloadChosenInputOfReport(dm);
   GraphImage->show();
   PictureImage->hide();
   DrawGraph(InputReloaded::Yes);
@@ -180,8 +178,8 @@ void TMainForm::GraphOpenExecute() {
   PictureImage->setPixmap(picture);
   ShowOpenedPicture();
   RememberRecentFile(FromQ(*chosen));
-  WellUtils.WorkDirectory = GetCurrentDir();
-  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  engine.Flags.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(engine.Flags.WorkDirectory));
   PageControl1->setCurrentWidget(Graphics_TabSheet);
   // Coming from another sheet, the show handler may have redrawn the report's graph; the
   // picture the user just chose stays the one shown.
@@ -195,7 +193,7 @@ void TMainForm::ShowOpenedPicture() {
 }
 
 void TMainForm::DrawGraph(InputReloaded input) {
-  ::DrawGraph(GraphBitmap,
+  ::DrawGraph(GraphBitmap, {*DMPumpfield, PlotScale, State.DecimalSeparator},
               input == InputReloaded::Yes ? KeepInputAsReloaded : ReloadChosenInputOfReport);
   ShowGraph();
 }

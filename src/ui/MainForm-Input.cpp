@@ -8,7 +8,6 @@
 #include "run/AimDispatch.h"
 #include "run/CheckBeforeSave.h"
 #include "run/RunCalculation.h"
-#include "run/RunState.h"
 #include "ui/UFigureForm.h"
 #include "ui/UiText.h"
 
@@ -52,7 +51,7 @@ const char* const kLargestSpacingText =
     "Largest spacing between the wells          Sa       (m) : ";
 const char* const kMarker = "-1";
 
-QString NumberText(double value) { return ToQ(FloatToText(value)); }
+QString NumberText(double value, char separator) { return ToQ(FloatToText(value, separator)); }
 
 } // namespace
 
@@ -356,9 +355,9 @@ void TMainForm::FillFieldsForAim() {
 
 void TMainForm::StashLoadedValues() {
   const DataSetR& params = DMPumpfield->Params;
-  auto value = [&params](int position) {
+  auto value = [this, &params](int position) {
     const size_t index = static_cast<size_t>(position - 1);
-    return NumberText(index < params.size() ? params[index] : 0.0);
+    return NumberText(index < params.size() ? params[index] : 0.0, State.DecimalSeparator);
   };
   for (QString* stash : {&State.StashR, &State.StashDm, &State.StashD2, &State.StashDw,
                          &State.StashDb, &State.StashE, &State.StashW, &State.StashS})
@@ -417,15 +416,15 @@ namespace {
 // marker) when the text is no real number.
 bool CheckRealField(TMainForm& form, QLineEdit* field) {
   try {
-    const double value = StringToFloat(FromQ(field->text()));
-    field->setText(NumberText(value));
+    const double value = StringToFloat(FromQ(field->text()), form.State.DecimalSeparator);
+    field->setText(NumberText(value, form.State.DecimalSeparator));
     form.InputSave->setEnabled(true);
     form.Filesave_Button->setEnabled(true);
     return true;
   } catch (...) {
     AppServices().ShowMessage(FromQ(field->text()) + " is not a valid real number");
     field->setText(kMarker);
-    SetDecimalSeparator(form.State.StartupDecimalSeparator);
+    form.State.DecimalSeparator = form.State.StartupDecimalSeparator;
     return false;
   }
 }
@@ -438,11 +437,11 @@ void TMainForm::MaskEdit2Exit(QLineEdit* field) {
     return;
   auto convert = [this](QLineEdit* edit) {
     try {
-      const double value = StringToFloat(FromQ(edit->text()));
-      SetDecimalSeparator(State.StartupDecimalSeparator);
+      const double value = StringToFloat(FromQ(edit->text()), State.DecimalSeparator);
+      State.DecimalSeparator = State.StartupDecimalSeparator;
       return value;
     } catch (...) {
-      SetDecimalSeparator(State.StartupDecimalSeparator);
+      State.DecimalSeparator = State.StartupDecimalSeparator;
       throw;
     }
   };
@@ -483,15 +482,15 @@ void TMainForm::InputOpenExecute() {
   Title1_Edit->setText(ToQ(dm.Title1));
   Title2_Edit->setText(ToQ(dm.Title2));
   for (size_t i = 0; i < 13; ++i)
-    TMaskEdits[i]->setText(NumberText(dm.Params[i]));
+    TMaskEdits[i]->setText(NumberText(dm.Params[i], State.DecimalSeparator));
   // Files of the older code "Hyd" hold one spacing, which the field of Sb shows too.
   if (dm.AimCode == AimCodes[static_cast<int>(Aim::FieldDepths)])
-    TMaskEdits[13]->setText(NumberText(dm.Params[12]));
+    TMaskEdits[13]->setText(NumberText(dm.Params[12], State.DecimalSeparator));
   else if (dm.AimCode == kFieldDepthsFileCode)
-    TMaskEdits[13]->setText(NumberText(dm.Params[13]));
+    TMaskEdits[13]->setText(NumberText(dm.Params[13], State.DecimalSeparator));
 
-  WellUtils.WorkDirectory = GetCurrentDir();
-  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  engine.Flags.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(engine.Flags.WorkDirectory));
   Filesave_Button->setEnabled(true);
   InputSave->setEnabled(true);
   State.InputLoaded = true;

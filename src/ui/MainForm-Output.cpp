@@ -1,12 +1,11 @@
 // Handlers of the Output sheet.
 #include "ui/UMainForm.h"
 
-#include "calc/CalcFiles.h"
+#include "calc/RunFiles.h"
 #include "core/FileNames.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
-#include "run/RunState.h"
 
 #include "ui/UFigureForm.h"
 #include "ui/UiText.h"
@@ -22,8 +21,7 @@
 namespace {
 
 // Replaces the memo's text by the first OutputLineCount lines the data module read.
-void ShowOutputLines(QPlainTextEdit* memo) {
-  const TDMPumpfield& dm = *DMPumpfield;
+void ShowOutputLines(QPlainTextEdit* memo, const TDMPumpfield& dm) {
   const size_t count =
       std::min(static_cast<size_t>(std::max(dm.OutputLineCount, 0)), dm.OutputLines.size());
   QStringList lines;
@@ -101,7 +99,7 @@ void TMainForm::Output_TabSheetShow() {
   } else {
     Output_Memo->show();
   }
-  if (!WellUtils.RunAttempted)
+  if (!engine.Flags.RunAttempted)
     return;
   TDMPumpfield& dm = *DMPumpfield;
   // The error list is the failed run's as long as no other file was chosen since, and it is
@@ -118,12 +116,13 @@ void TMainForm::Output_TabSheetShow() {
   if (errorListOfRun) {
     State.FailedRunInput.clear();
     Output_Memo->clear();
-    if (FileExists(kErrorListName)) {
+    const std::string& errorList = engine.Files.ErrorList;
+    if (FileExists(errorList)) {
       QStringList lines;
-      for (const std::string& line : TextReader::OpenOrThrow(kErrorListName).ReadLines())
+      for (const std::string& line : TextReader::OpenOrThrow(errorList).ReadLines())
         lines.append(ToQ(line));
       Output_Memo->setPlainText(lines.join('\n'));
-      DeleteFileIfExists(kErrorListName);
+      DeleteFileIfExists(errorList);
     }
     DeleteFileIfExists(dm.InputFileName);
   } else {
@@ -135,7 +134,7 @@ void TMainForm::Output_TabSheetShow() {
       ForgetShownReport();
       return;
     }
-    ShowOutputLines(Output_Memo);
+    ShowOutputLines(Output_Memo, dm);
     Output_Memo->show();
     ViewGraphButton->show();
     Symbols_Button->show();
@@ -157,9 +156,9 @@ void TMainForm::OutputOpenExecute() {
     return;
   }
   ShowStatus("The output file can be imported into spreadsheets");
-  ShowOutputLines(Output_Memo);
-  WellUtils.WorkDirectory = GetCurrentDir();
-  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
+  ShowOutputLines(Output_Memo, dm);
+  engine.Flags.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(engine.Flags.WorkDirectory));
   Output_Memo->show();
   ViewGraphButton->show();
   State.OutputShown = true;

@@ -10,7 +10,6 @@
 #include "data/UDMPumpfield.h"
 #include "run/AimDispatch.h"
 #include "run/CheckBeforeSave.h"
-#include "run/RunState.h"
 #include "ui/UFigureForm.h"
 #include "ui/UiText.h"
 
@@ -47,7 +46,7 @@ void MainFormRunWindow::SetOutputShown(bool shown) { form_.State.OutputShown = s
 
 void MainFormRunWindow::SetRunHadErrors(bool hadErrors) {
   form_.State.RunHadErrors = hadErrors;
-  form_.State.FailedRunInput = hadErrors ? DMPumpfield->InputFileName : std::string();
+  form_.State.FailedRunInput = hadErrors ? form_.DMPumpfield->InputFileName : std::string();
 }
 
 void MainFormRunWindow::ActivateOutputSheet() {
@@ -57,13 +56,13 @@ void MainFormRunWindow::ActivateOutputSheet() {
 namespace {
 class StartupSeparatorOnExit {
 public:
-  explicit StartupSeparatorOnExit(char separator) : separator_(separator) {}
-  ~StartupSeparatorOnExit() { SetDecimalSeparator(separator_); }
+  explicit StartupSeparatorOnExit(MainFormState& state) : state_(state) {}
+  ~StartupSeparatorOnExit() { state_.DecimalSeparator = state_.StartupDecimalSeparator; }
   StartupSeparatorOnExit(const StartupSeparatorOnExit&) = delete;
   StartupSeparatorOnExit& operator=(const StartupSeparatorOnExit&) = delete;
 
 private:
-  char separator_;
+  MainFormState& state_;
 };
 
 class BusyCursor {
@@ -124,22 +123,23 @@ void TMainForm::InputSaveExecute() {
   {
     // A text that converts under neither separator leaves the other one in force; the
     // start-up separator returns on that path too.
-    const StartupSeparatorOnExit restore(State.StartupDecimalSeparator);
+    const StartupSeparatorOnExit restore(State);
     for (size_t i = 0; i < 14; ++i) {
-      dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()));
-      SetDecimalSeparator(State.StartupDecimalSeparator);
+      dm.Params[i] = StringToFloat(FromQ(TMaskEdits[i]->text()), State.DecimalSeparator);
+      State.DecimalSeparator = State.StartupDecimalSeparator;
     }
   }
 
-  WellUtils.ChecksPassed = false;
-  CheckBeforeSave(WellUtils.ChecksPassed);
-  if (!WellUtils.ChecksPassed)
+  RunFlags& flags = engine.Flags;
+  flags.ChecksPassed = false;
+  CheckBeforeSave(dm, flags.ChecksPassed);
+  if (!flags.ChecksPassed)
     return;
 
   CreateEmptyFile(dm.InputFileName);
-  WellUtils.WorkDirectory = GetCurrentDir();
-  SetDialogFolders(ToQ(WellUtils.WorkDirectory));
-  SetDecimalSeparator('.');
+  flags.WorkDirectory = GetCurrentDir();
+  SetDialogFolders(ToQ(flags.WorkDirectory));
+  State.DecimalSeparator = '.';
   // A file that could not be written has been reported; asking to run it would claim it was
   // saved.
   if (!dm.SaveInputFile(dm.InputFileName))
@@ -153,10 +153,10 @@ void TMainForm::InputSaveExecute() {
     return;
 
   // A run is what the user saved for: Yes is preselected.
-  WellUtils.RunConfirmed =
+  flags.RunConfirmed =
       AppServices().AskYesNoExpectingYes("The input data were saved in  " + dm.InputFileName +
                                          " . Do you wish to do the calculations?");
-  if (!WellUtils.RunConfirmed) {
+  if (!flags.RunConfirmed) {
     AppServices().ShowMessage("The calculations were not made, output is not available");
     return;
   }
@@ -170,7 +170,7 @@ void TMainForm::InputSaveExecute() {
   const BusyCursor busy;
   RepaintWhole();
   try {
-    RunCalculation(window);
+    RunCalculation(engine, window);
   } catch (...) {
     WaitMemo->hide(); // the error's message follows; the progress lines no longer apply
     throw;

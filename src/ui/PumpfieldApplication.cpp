@@ -1,6 +1,6 @@
 #include "ui/PumpfieldApplication.h"
 
-#include "core/Services.h"
+#include "ui/QtServices.h"
 #include "ui/ScreenFit.h"
 
 #include <string>

@@ -97,3 +97,14 @@ void TerminateApplication() {
   QMetaObject::invokeMethod(
       QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
+
+namespace {
+SilentServices silentServices;
+Services* installedServices = &silentServices;
+} // namespace
+
+Services& AppServices() { return *installedServices; }
+
+void InstallServices(Services* services) {
+  installedServices = services ? services : &silentServices;
+}

@@ -32,3 +32,23 @@ private:
 
 // Ends the event loop once control returns to it (also when it has not started yet).
 void TerminateApplication();
+
+// The services the windows talk through: the program installs its Qt services, a test its
+// scripted ones. Until then, and after InstallServices(nullptr), they are silent.
+Services& AppServices();
+void InstallServices(Services* services);
+
+// Hands every call on to the services installed at the time of the call: the window's engine
+// talks through these, whatever is installed after the window was made.
+class InstalledServices final : public Services {
+public:
+  void AppendProgress(const std::string& line) override { AppServices().AppendProgress(line); }
+  void ShowMessage(const std::string& text) override { AppServices().ShowMessage(text); }
+  bool AskYesNo(const std::string& text) override { return AppServices().AskYesNo(text); }
+  bool AskYesNoExpectingYes(const std::string& text) override {
+    return AppServices().AskYesNoExpectingYes(text);
+  }
+  void RequestQuit() override { AppServices().RequestQuit(); }
+  void Pause(int milliseconds) override { AppServices().Pause(milliseconds); }
+  void ShowPercentDone(int percent) override { AppServices().ShowPercentDone(percent); }
+};

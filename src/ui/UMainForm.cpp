@@ -1,7 +1,7 @@
 #include "ui/UMainForm.h"
 
+#include "graph/SystemDecimalSeparator.h"
 #include "graph/UWellUtils.h"
-#include "run/RunState.h"
 
 #include "core/FileNames.h"
 #include "core/Services.h"
@@ -280,7 +280,7 @@ void TMainForm::FormCreate() {
   InputSave->setEnabled(false);
   State.OutputShown = false;
   State.InputLoaded = false;
-  WellUtils.RunAttempted = false;
+  engine.Flags.RunAttempted = false;
   CalcAim_Combobox->setCurrentIndex(0);
   State.AimIndex = 0;
   State.LoadedAimIndex = 0;
@@ -293,10 +293,11 @@ void TMainForm::FormCreate() {
   TMaskEdits[13]->hide();
   Label14->hide();
   Label15->hide();
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+  SetPlotFrame(PlotScale, kPlotWidth, kPlotHeight);
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   PlaceWindow(screen ? screen->geometry().width() : 1024);
-  State.StartupDecimalSeparator = DecimalSeparator();
+  State.DecimalSeparator = SystemDecimalSeparator();
+  State.StartupDecimalSeparator = State.DecimalSeparator;
   MarkInputSaved();
 }
 
@@ -338,8 +339,6 @@ void TMainForm::SetDialogFolders(const QString& folder) {
 void DestroyStartupObjects() {
   delete FigureForm;
   FigureForm = nullptr;
-  delete DMPumpfield;
-  DMPumpfield = nullptr;
   delete CloseForm;
   CloseForm = nullptr;
   delete MainForm;

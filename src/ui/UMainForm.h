@@ -2,8 +2,11 @@
 // handlers of each sheet live in their own source file (MainForm-Input.cpp, ...).
 #pragma once
 
+#include "calc/Engine.h"
+#include "graph/UWellUtils.h"
 #include "ui/FileDialogs.h"
 #include "ui/PumpfieldApplication.h"
+#include "ui/QtServices.h"
 #include "ui/UBaseForm.h"
 #include "ui/UnsavedChanges.h"
 
@@ -39,6 +42,9 @@ struct MainFormState {
   int16_t AimIndex = 0;       // the aim chosen in CalcAim_Combobox
   int16_t LoadedAimIndex = 0; // the aim whose layout the fields hold
   char StartupDecimalSeparator = '.';
+  // The decimal separator in force for the numbers the window shows and reads: the desktop's at
+  // start-up, switched briefly by StringToFloat and set to '.' by a save.
+  char DecimalSeparator = '.';
   // Values of the opened file for the fields that a change of aim moves or hides.
   QString StashR, StashDm, StashD2, StashDw, StashDb, StashE, StashW, StashKa, StashS, StashSa,
       StashSb;
@@ -176,6 +182,14 @@ public:
 
   MainFormState State;
 
+  // The window's engine: its data module, the state of its runs and the run flags. Its services
+  // are those installed for the windows.
+  InstalledServices WindowServices;
+  Engine engine{WindowServices};
+  TDMPumpfield* const DMPumpfield = &engine.DMPumpfield;
+  // The plot scale of the Graphics sheet's drawings.
+  TPlotScale PlotScale;
+
   // Main window handlers
   void FormCreate();
   void FormShow();
@@ -298,9 +312,9 @@ private:
   int currentSheet_ = -1;
 };
 
-// The windows of the program, created at start-up in this order: MainForm, CloseForm, the data
-// module, FigureForm.
+// The windows of the program, created at start-up in this order: MainForm (with its engine and
+// data module), CloseForm, FigureForm.
 extern TMainForm* MainForm;
 
-// Deletes the windows and the data module of start-up, the last created first.
+// Deletes the windows of start-up, the last created first.
 void DestroyStartupObjects();

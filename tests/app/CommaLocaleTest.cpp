@@ -8,7 +8,6 @@
 #include "cli/Commands.h"
 #include "core/FileNames.h"
 #include "graph/SystemDecimalSeparator.h"
-#include "run/RunState.h"
 
 #include <QDir>
 #include <QProcess>
@@ -46,10 +45,10 @@ TEST(CommaLocale, InputFilesAndReportsAreTheBytesOfTheCLocale) {
     SCOPED_TRACE(input);
     TempDir dir;
     const std::string name = ExtractFileName(input);
-    ScopedDataModule module;
-    module.data().InputFileName = input;
-    module.data().LoadInputFile();
-    ASSERT_TRUE(module.data().SaveInputFile(dir.file(name)));
+    TDMPumpfield dm(&services);
+    dm.InputFileName = input;
+    dm.LoadInputFile();
+    ASSERT_TRUE(dm.SaveInputFile(dir.file(name)));
     EXPECT_EQ(ReadFileBytes(name), SavedAgain(ReadFileBytes(input), dir.file(name)));
 
     std::ostringstream out, err;
@@ -82,8 +81,12 @@ TEST(CommaLocale, RunJsonIsTheBytesOfTheCLocale) {
 }
 
 TEST_F(CommaLocaleFiles, TheWindowShowsCommasAndSavesPoints) {
-  SetDecimalSeparator(SystemDecimalSeparator());
-  MainForm->State.StartupDecimalSeparator = ',';
+  {
+    const TMainForm desktop; // a window as this desktop starts it
+    EXPECT_EQ(desktop.State.StartupDecimalSeparator, ',');
+    EXPECT_EQ(desktop.State.DecimalSeparator, ',');
+  }
+  MainForm->State.DecimalSeparator = MainForm->State.StartupDecimalSeparator = ',';
   const std::string input = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/spacing-loam-over-sand.inp";
   Open(input);
   EXPECT_EQ(Field(1)->text(), "0,003");
@@ -109,7 +112,7 @@ TEST_F(CommaLocaleFiles, GraphsMatchTheWindowAndTheCLocale) {
     const QString window = picture(".window.bmp"), comma = picture(".comma.bmp");
     const QString point = picture(".point.bmp"), plain = picture(".plain.bmp");
 
-    SetDecimalSeparator(SystemDecimalSeparator());
+    MainForm->State.DecimalSeparator = SystemDecimalSeparator();
     dialogs.answers.push_back(report);
     MainForm->MakeGraphics_Button->click();
     dialogs.answers.push_back(window);

@@ -1,9 +1,11 @@
 // A run's surroundings for calculation tests: a temporary working folder, scripted services,
-// and a data module whose input file the test writes with SaveInputFile.
+// and an engine whose input file the test writes with SaveInputFile.
 #pragma once
 
 #include "ScriptedServices.h"
 #include "TempDir.h"
+#include "calc/Engine.h"
+#include "calc/RunFiles.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "data/UDMPumpfield.h"
@@ -47,6 +49,18 @@ protected:
   }
   std::vector<std::string> ReportLines() const { return SplitCrLf(ReportBytes()); }
 
+  // The rows the fine pass of the engine's flow-model state writes.
+  std::string FineProfile() {
+    const RunFiles files = engine.Files;
+    engine.Files.ReportFile = false;
+    {
+      Report report(engine);
+      CalcHeadProfile(engine, report);
+    }
+    engine.Files = files;
+    return engine.Output.report;
+  }
+
   // The rows of the table that follows the marker line at `marker` (0-based), up to " #".
   static std::vector<std::vector<double>> TableAfter(const std::vector<std::string>& lines,
                                                      size_t marker) {
@@ -68,6 +82,8 @@ protected:
 
   TempDir dir;
   ScriptedServices services;
-  ScopedDataModule module;
-  TDMPumpfield& data = module.data();
+  Engine engine{services};
+  TDMPumpfield& data = engine.DMPumpfield;
+  FlowModelState& Flow = engine.Flow;
+  bool& InputErrorFlag = engine.InputErrorFlag;
 };

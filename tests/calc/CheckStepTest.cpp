@@ -12,7 +12,7 @@
 namespace {
 struct Aim {
   std::string code;
-  void (*check)();
+  void (*check)(Engine&);
   std::vector<double> valid; // positions 1..14 of a parameter set without errors
 };
 
@@ -105,7 +105,7 @@ TEST_P(CheckStep, WritesItsMessagesInOrder) {
     values[position - 1] = value;
   WriteInput(c.aim->code, values);
   InputErrorFlag = c.messages.empty(); // the check step must set it either way
-  c.aim->check();
+  c.aim->check(engine);
   EXPECT_EQ(ReadFileBytes("Error.lst"), ExpectedErrorList(c.messages));
   EXPECT_EQ(InputErrorFlag, !c.messages.empty());
 }
@@ -117,13 +117,13 @@ TEST_F(CalcTest, SpacingCheckClearsHorizontalPermeabilitiesOfSlowLayers) {
   std::vector<double> values = kSpacing.valid;
   values[9] = 0.003; // Kv1 = R clears Kb1 and Kb2, though Kv2 > R
   WriteInput("Spa", values);
-  CheckSpacingInput();
+  CheckSpacingInput(engine);
   EXPECT_EQ(Flow.Kb1, 0);
   EXPECT_EQ(Flow.Kb2, 0);
   values = kSpacing.valid;
   values[11] = 0.002; // Kv2 < R clears Kb2 only
   WriteInput("Spa", values);
-  CheckSpacingInput();
+  CheckSpacingInput(engine);
   EXPECT_EQ(Flow.Kb1, 0.6);
   EXPECT_EQ(Flow.Kb2, 0);
   EXPECT_FALSE(InputErrorFlag);
@@ -131,7 +131,7 @@ TEST_F(CalcTest, SpacingCheckClearsHorizontalPermeabilitiesOfSlowLayers) {
   values = kField.valid;
   values[9] = 0.003;
   WriteInput("Hydr", values);
-  CheckHeadInput();
+  CheckHeadInput(engine);
   EXPECT_EQ(Flow.Kb1, 0);
   EXPECT_EQ(Flow.Kb2, 0);
 }
@@ -140,7 +140,7 @@ TEST_F(CalcTest, CheckStepsReadTheSavedFileInFreeFormat) {
   WriteFileBytes("spread.inp", "t1\nt2\nFile Name: x\nSpa\n 0.003 4\n18 2.5\t12 0.2 0.3 0.8\n"
                                "0.6 0.15 8 2.5 1.5\n");
   data.InputFileName = dir.file("spread.inp");
-  CheckSpacingInput();
+  CheckSpacingInput(engine);
   EXPECT_FALSE(InputErrorFlag);
   EXPECT_EQ(Flow.Dm, 1.5);
   EXPECT_EQ(Flow.T1, 1.5);
@@ -149,9 +149,9 @@ TEST_F(CalcTest, CheckStepsReadTheSavedFileInFreeFormat) {
 
   WriteFileBytes("bad.inp", "t1\nt2\nFile Name: x\nSpa\n 0.003 4 1O 2.5 12\n");
   data.InputFileName = dir.file("bad.inp");
-  EXPECT_THROW(CheckSpacingInput(), InputOutputError);
+  EXPECT_THROW(CheckSpacingInput(engine), InputOutputError);
   data.InputFileName = dir.file("missing.inp");
-  EXPECT_THROW(CheckDischargeInput(), InputOutputError);
-  EXPECT_THROW(CheckHeadInput(), InputOutputError);
-  EXPECT_THROW(CheckConductivityInput(), InputOutputError);
+  EXPECT_THROW(CheckDischargeInput(engine), InputOutputError);
+  EXPECT_THROW(CheckHeadInput(engine), InputOutputError);
+  EXPECT_THROW(CheckConductivityInput(engine), InputOutputError);
 }

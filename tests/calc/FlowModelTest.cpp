@@ -15,7 +15,7 @@ double RadialHeadRise(double Rc, double T, double S, double r0) {
 }
 
 // One homogeneous layer of transmissivity Kb1·T1 = 100 m2/day, penetrated by the well.
-void HomogeneousLayer(double halfSpacing, double Rc, double E) {
+void HomogeneousLayer(FlowModelState& Flow, double halfSpacing, double Rc, double E) {
   Flow = FlowModelState();
   Flow.D1 = Flow.D2 = 12;
   Flow.Dw = 2;
@@ -29,16 +29,16 @@ void HomogeneousLayer(double halfSpacing, double Rc, double E) {
   Flow.S = halfSpacing;
   Flow.R = Rc;
   Flow.E = E;
-  PrepareLayers();
+  PrepareLayers(Flow);
 }
 } // namespace
 
 TEST(PrepareLayers, StretchesAnisotropicLayersAndPlacesTheWellBottom) {
-  Flow = FlowModelState();
+  FlowModelState Flow;
   Flow.Kb1 = 4, Flow.Kv1 = 1, Flow.Kb2 = 9, Flow.Kv2 = 4;
   Flow.D1 = 6, Flow.D2 = 20, Flow.Dw = 2, Flow.Db = 5, Flow.rw = 0.2;
   Flow.T1 = 4, Flow.T2 = 14, Flow.Lw = 3, Flow.L2 = -1;
-  PrepareLayers();
+  PrepareLayers(Flow);
   EXPECT_DOUBLE_EQ(Flow.a1, 2);
   EXPECT_DOUBLE_EQ(Flow.K1, 2);
   EXPECT_DOUBLE_EQ(Flow.a2, 1.5);
@@ -53,13 +53,13 @@ TEST(PrepareLayers, StretchesAnisotropicLayersAndPlacesTheWellBottom) {
 
   // Well bottom exactly at D1 counts as ending in layer 2, with L2t = 0.
   Flow.Db = 6, Flow.L2 = 0;
-  PrepareLayers();
+  PrepareLayers(Flow);
   EXPECT_DOUBLE_EQ(Flow.Bt, 0.2);
   EXPECT_DOUBLE_EQ(Flow.St, 0);
 
   // A vertical permeability of 0 stands for an infinite anisotropy; Kb = 0 for none at all.
   Flow.Kv1 = 0, Flow.Kb2 = 0;
-  PrepareLayers();
+  PrepareLayers(Flow);
   EXPECT_DOUBLE_EQ(Flow.a1, 1000000.0);
   EXPECT_DOUBLE_EQ(Flow.K1, 0);
   EXPECT_DOUBLE_EQ(Flow.a2, 0);
@@ -68,15 +68,15 @@ TEST(PrepareLayers, StretchesAnisotropicLayersAndPlacesTheWellBottom) {
 }
 
 TEST(PrepareLayers, WellThroughLayer2KeepsItsRadius) {
-  Flow = FlowModelState();
+  FlowModelState Flow;
   Flow.Kb1 = Flow.Kv1 = Flow.Kb2 = Flow.Kv2 = 1;
   Flow.D1 = 5, Flow.D2 = 10, Flow.Db = 10, Flow.Dw = 2, Flow.rw = 0.15;
   Flow.T1 = 3, Flow.T2 = 5, Flow.Lw = 8, Flow.L2 = 5;
-  PrepareLayers();
+  PrepareLayers(Flow);
   EXPECT_EQ(Flow.rw, 0.15);
   EXPECT_EQ(Flow.Bt, 0);
   EXPECT_DOUBLE_EQ(Flow.St, 5);
-  PrepareSpacing();
+  PrepareSpacing(Flow);
   EXPECT_EQ(Flow.N0, 16); // the first cell after the well face at 0.15 m
 }
 
@@ -98,9 +98,8 @@ TEST(Transmissivity, EachWellBottomBranchByHand) {
 }
 
 TEST_F(CalcTest, FinePassFollowsTheClosedFormFromTheWellFace) {
-  HomogeneousLayer(20, 0.005, 2.0);
-  TextWriter report(dir.file("profile.out"));
-  CalcHeadProfile(report);
+  HomogeneousLayer(Flow, 20, 0.005, 2.0);
+  FineProfile();
   // Entrance head 3.14·S²·Rc·E/Lw = 3.14·400·0.005·2/10.
   EXPECT_NEAR(Flow.he, 1.256, 1e-12);
   EXPECT_EQ(Flow.N0, 15001);
@@ -112,9 +111,8 @@ TEST_F(CalcTest, FinePassFollowsTheClosedFormFromTheWellFace) {
 }
 
 TEST_F(CalcTest, FinePassLeavesItsLastStepInTheState) {
-  HomogeneousLayer(2, 0.005, 2.0);
-  TextWriter report(dir.file("profile.out"));
-  CalcHeadProfile(report);
+  HomogeneousLayer(Flow, 2, 0.005, 2.0);
+  FineProfile();
   // Step N = 200000 at x = 1.999995 m, with Tr = Kb1·T1 = 100 m2/day and no excess depth.
   EXPECT_DOUBLE_EQ(Flow.x, 1.999995);
   EXPECT_NEAR(Flow.d, 1.571 * 1.999995, 1e-12);
@@ -123,51 +121,42 @@ TEST_F(CalcTest, FinePassLeavesItsLastStepInTheState) {
   EXPECT_NEAR(Flow.hm, Flow.F, 1e-12); // the gradient has died out at the midway point
 }
 
-TEST(SearchPasses, EachVariantFollowsTheClosedFormWithinItsStep) {
+TEST_F(CalcTest, SearchPassesFollowTheClosedFormWithinTheirStep) {
   const double expected = RadialHeadRise(0.004, 100, 30, 0.15);
-  HomogeneousLayer(30, 0.004, 0.0);
-  SpacingSearchPass();
+  HomogeneousLayer(Flow, 30, 0.004, 0.0);
+  SpacingSearchPass(engine);
   EXPECT_NEAR(Flow.h, expected, 2e-4 * expected);
-  HomogeneousLayer(30, 0.004, 0.0);
-  DischargeSearchPass();
+  HomogeneousLayer(Flow, 30, 0.004, 0.0);
+  DischargeSearchPass(engine);
   EXPECT_NEAR(Flow.h, expected, 2e-4 * expected);
   // The conductivity pass uses 22/7 for π and its own, finer step.
-  HomogeneousLayer(30, 0.004, 0.0);
+  HomogeneousLayer(Flow, 30, 0.004, 0.0);
   Flow.he = 0;
-  ConductivitySearchPass();
+  ConductivitySearchPass(engine);
   EXPECT_NEAR(Flow.h, expected, 1e-6 * expected);
 }
 
 TEST_F(CalcTest, HeadIsKeptAtLeast00001AndNoStepWithinTheWell) {
-  HomogeneousLayer(20, 0.005, 0.0);
-  {
-    TextWriter report(dir.file("profile.out"));
-    CalcHeadProfile(report);
-  }
-  const auto rows = SplitCrLf(ReadFileBytes(dir.file("profile.out")));
+  HomogeneousLayer(Flow, 20, 0.005, 0.0);
+  const auto rows = SplitCrLf(FineProfile());
   ASSERT_FALSE(rows.empty());
   EXPECT_EQ(rows[0].substr(6, 10), "    0.0001"); // first step rises 7e-7 m only
 
   // Midway point inside the well radius: no step, no row, F = 0; a search pass keeps h.
-  HomogeneousLayer(0.1, 0.005, 1.0);
-  {
-    TextWriter report(dir.file("inside.out"));
-    CalcHeadProfile(report);
-  }
-  EXPECT_EQ(ReadFileBytes(dir.file("inside.out")), "");
+  HomogeneousLayer(Flow, 0.1, 0.005, 1.0);
+  EXPECT_EQ(FineProfile(), "");
   EXPECT_EQ(Flow.F, 0);
   Flow.h = 1.25;
-  SpacingSearchPass();
+  SpacingSearchPass(engine);
   EXPECT_EQ(Flow.h, 1.25);
 }
 
 TEST_F(CalcTest, ArithmeticFaultsRaiseErrors) {
   // No permeability at all and no entrance head: the first step has no flow capacity.
-  HomogeneousLayer(20, 0.005, 0.0);
+  HomogeneousLayer(Flow, 20, 0.005, 0.0);
   Flow.Kb1 = 0;
-  TextWriter report(dir.file("profile.out"));
-  EXPECT_THROW(CalcHeadProfile(report), ArithmeticError);
+  EXPECT_THROW(FineProfile(), ArithmeticError);
   // A half spacing beyond 21474 m has more steps than a 32-bit index holds.
-  HomogeneousLayer(30000, 0.005, 0.0);
-  EXPECT_THROW(CalcHeadProfile(report), RangeError);
+  HomogeneousLayer(Flow, 30000, 0.005, 0.0);
+  EXPECT_THROW(FineProfile(), RangeError);
 }

@@ -35,9 +35,9 @@ void ExpectReportHead(const std::vector<std::string>& lines, const std::string& 
 
 TEST_F(CalcTest, SpacingReportLayoutAndWaterBalance) {
   WriteInput("Spa", kSpacingInput);
-  CheckSpacingInput();
+  CheckSpacingInput(engine);
   ASSERT_FALSE(InputErrorFlag);
-  CalcSpacing();
+  CalcSpacing(engine);
   const std::string bytes = ReportBytes();
   EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1); // CR LF line ends
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'),
@@ -70,8 +70,8 @@ TEST_F(CalcTest, SpacingReportLayoutAndWaterBalance) {
 TEST_F(CalcTest, WellThroughTheAquiferMidwayHeadAndDepthAgreeWithClosedForm) {
   // One layer of 11 m below the well water level, Kb1 = 6: T = 66 m2/day; E = 0, Ka small.
   WriteInput("Spa", {0.002, 15, 15, 4, 15, 0, 0.3, 0.005, 6, 1.5, 6, 1.5, 1.8});
-  CheckSpacingInput();
-  CalcSpacing();
+  CheckSpacingInput(engine);
+  CalcSpacing(engine);
   const double Dw = 4, Dm = 1.8;
   EXPECT_NEAR(Dw - Flow.F, Dm, 0.001);
   const double S = Flow.S / 2, r0 = 0.15, Rc = 4 * 0.002 / M_PI, T = 66;
@@ -82,8 +82,8 @@ TEST_F(CalcTest, WellThroughTheAquiferMidwayHeadAndDepthAgreeWithClosedForm) {
 
 TEST_F(CalcTest, DischargeReportLayout) {
   WriteInput("Dis", {1.5, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 60});
-  CheckDischargeInput();
-  CalcDischarge();
+  CheckDischargeInput(engine);
+  CalcDischarge(engine);
   const auto lines = ReportLines();
   EXPECT_EQ(lines[0], " Quiston, by Quorvath");
   ExpectReportHead(lines, data.InputFileName, " Qui");
@@ -105,8 +105,8 @@ TEST_F(CalcTest, DischargeReportLayout) {
 
 TEST_F(CalcTest, ConductivityReportLayout) {
   WriteInput("Con", {0.002, 1.4, 16, 3, 10, 0.1, 0.25, 60});
-  CheckConductivityInput();
-  CalcConductivity();
+  CheckConductivityInput(engine);
+  CalcConductivity(engine);
   const auto lines = ReportLines();
   ExpectReportHead(lines, data.InputFileName, " Qui");
   EXPECT_EQ(lines[17], " Time average recharge or discharge       R    (m/day) :      0.0020");
@@ -118,14 +118,14 @@ TEST_F(CalcTest, ConductivityReportLayout) {
   EXPECT_NEAR(TrailingNumber(lines[end + 5]), 0.002 * 60 * 60, 0.06);
   EXPECT_EQ(lines.size(), end + 7);
   // The permeabilities left in the state are the conductivity found.
-  EXPECT_EQ(Flow.Kb1, Conductivity.K);
-  EXPECT_LT(Conductivity.PassCount, kConductivityPassLimit);
+  EXPECT_EQ(Flow.Kb1, engine.Conductivity.K);
+  EXPECT_LT(engine.Conductivity.PassCount, kConductivityPassLimit);
 }
 
 TEST_F(CalcTest, FieldReportHasThreeProfilesAndTheDischarge) {
   WriteInput("Hydr", {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 100, 60});
-  CheckHeadInput();
-  CalcWaterTableDepth();
+  CheckHeadInput(engine);
+  CalcWaterTableDepth(engine);
   const auto lines = ReportLines();
   EXPECT_EQ(lines[0], "");
   ExpectReportHead(lines, data.InputFileName, " Ost");
@@ -162,8 +162,8 @@ TEST_F(CalcTest, FieldReportHasThreeProfilesAndTheDischarge) {
 TEST_F(CalcTest, FieldProfileShorterThanTheWellRadiusAndWaterAboveSurface) {
   // Sb = 0.2 m: the shorter profile ends inside the well; the midway depth is then Dw.
   WriteInput("Hyd", {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 100, 0.2});
-  CheckHeadInput();
-  CalcWaterTableDepth();
+  CheckHeadInput(engine);
+  CalcWaterTableDepth(engine);
   auto lines = ReportLines();
   const size_t second = IndexOf(lines, " Output data: (along the shorter spacing)");
   EXPECT_EQ(lines[second + 1], " #");
@@ -172,8 +172,8 @@ TEST_F(CalcTest, FieldProfileShorterThanTheWellRadiusAndWaterAboveSurface) {
 
   // Wells far apart in slow soil: the diagonal head passes Dw.
   WriteInput("Hydr", {0.0015, 6, 14, 2, 4.5, 1, 0.25, 0.3, 0.4, 0.1, 25, 5, 80, 80});
-  CheckHeadInput();
-  CalcWaterTableDepth();
+  CheckHeadInput(engine);
+  CalcWaterTableDepth(engine);
   EXPECT_EQ(services.messages,
             std::vector<std::string>{" Watertable above soil surface, adjust the data."});
   lines = ReportLines();
@@ -183,8 +183,8 @@ TEST_F(CalcTest, FieldProfileShorterThanTheWellRadiusAndWaterAboveSurface) {
 TEST_F(CalcTest, SearchesThatMissTheRequiredDepthSayWhichBoundTheyShow) {
   // Slow soil, high recharge: even a 2 m spacing leaves the water table above Dm.
   WriteInput("Spa", {0.01, 5, 5, 2, 4, 0, 0.3, 0.02, 0.02, 0.02, 0, 0, 1.9});
-  CheckSpacingInput();
-  CalcSpacing();
+  CheckSpacingInput(engine);
+  CalcSpacing(engine);
   const std::string spacingNote = "The required midway watertable depth was not reached: the "
                                   "well spacing shown is the lower bound of the search, 2 m.";
   EXPECT_EQ(services.messages, std::vector<std::string>{spacingNote});
@@ -197,8 +197,8 @@ TEST_F(CalcTest, SearchesThatMissTheRequiredDepthSayWhichBoundTheyShow) {
   // Gravel: even 1 m/day leaves the head below H.
   services.messages.clear();
   WriteInput("Dis", {1, 10, 10, 2, 10, 0, 0.3, 5, 1000, 1000, 0, 0, 10});
-  CheckDischargeInput();
-  CalcDischarge();
+  CheckDischargeInput(engine);
+  CalcDischarge(engine);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_NE(services.messages[0].find("upper bound of the search, 1 m/day"), std::string::npos);
   EXPECT_GT(Flow.R, 0.99);
@@ -206,10 +206,10 @@ TEST_F(CalcTest, SearchesThatMissTheRequiredDepthSayWhichBoundTheyShow) {
   // The conductivity search ends after its pass limit at its lower bound.
   services.messages.clear();
   WriteInput("Con", {0.002, 1, 25, 5, 25, 0, 0.3, 4});
-  CheckConductivityInput();
-  CalcConductivity();
-  EXPECT_EQ(Conductivity.PassCount, kConductivityPassLimit);
-  EXPECT_NEAR(Conductivity.K, 0.001, 1e-12);
+  CheckConductivityInput(engine);
+  CalcConductivity(engine);
+  EXPECT_EQ(engine.Conductivity.PassCount, kConductivityPassLimit);
+  EXPECT_NEAR(engine.Conductivity.K, 0.001, 1e-12);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_NE(services.messages[0].find("lower bound of the search, 0.001 m/day"), std::string::npos);
   lines = ReportLines();
@@ -220,8 +220,8 @@ TEST_F(CalcTest, AnArithmeticErrorEndsTheReportWithWhyTheCalculationStopped) {
   const std::string stopped = "The calculation stopped: ";
   // E = 0 and Kv1 = 0 with the well in layer 1: the first step has no flow capacity.
   WriteInput("Spa", {0.003, 15, 18, 2.5, 12, 0, 0.3, 0.8, 0.6, 0, 8, 2.5, 1.5});
-  CheckSpacingInput();
-  EXPECT_THROW(CalcSpacing(), ArithmeticError);
+  CheckSpacingInput(engine);
+  EXPECT_THROW(CalcSpacing(engine), ArithmeticError);
   auto lines = ReportLines();
   EXPECT_EQ(lines.at(lines.size() - 2), " Output data:");
   EXPECT_EQ(lines.back(), " " + stopped + "Floating point division by zero.");
@@ -229,12 +229,12 @@ TEST_F(CalcTest, AnArithmeticErrorEndsTheReportWithWhyTheCalculationStopped) {
 
   // Half the spacing in steps of 0.1 mm does not fit a 32-bit count.
   WriteInput("Con", {0.002, 1.4, 16, 3, 10, 0.1, 0.25, 999999});
-  CheckConductivityInput();
+  CheckConductivityInput(engine);
   const std::string why = "Range check error: 4999995000 integration steps of 0.0001 m from the "
                           "well to the midway point (499999.5 m) exceed the largest step count, "
                           "2147483647.";
   try {
-    CalcConductivity();
+    CalcConductivity(engine);
     ADD_FAILURE() << "no arithmetic error";
   } catch (const ArithmeticError& error) {
     EXPECT_EQ(error.what(), stopped + why); // the message the user sees

@@ -1,4 +1,5 @@
 #include "CalcTestSupport.h"
+#include "calc/ProfileRows.h"
 #include "calc/UTrellow.h"
 
 #include <gtest/gtest.h>
@@ -87,11 +88,7 @@ protected:
     Flow.D1 = Flow.D2 = Flow.Db = 20;
     Flow.Kb1 = 5;
     Flow.T1 = 10;
-    {
-      TextWriter report(dir.file("rows.out"));
-      CalcHeadProfile(report);
-    }
-    const auto lines = SplitCrLf(ReadFileBytes(dir.file("rows.out")));
+    const auto lines = SplitCrLf(FineProfile());
     ASSERT_EQ(lines.size(), steps.size()) << "half spacing " << halfSpacing;
     for (size_t k = 0; k < steps.size(); ++k)
       EXPECT_NEAR(std::stod(lines[k].substr(0, 6)), 0.855e-5 * steps[k], 0.0051)

@@ -3,7 +3,6 @@
 #include "WindowsFixture.h"
 
 #include "TempDir.h"
-#include "run/RunState.h"
 
 #include <QDir>
 #include <QProcess>
@@ -13,11 +12,6 @@
 namespace {
 class GraphWindowMatchTest : public WindowsTest {
 protected:
-  void TearDown() override {
-    WellUtils = RunState();
-    WindowsTest::TearDown();
-  }
-
   TempDir dir;
 };
 } // namespace

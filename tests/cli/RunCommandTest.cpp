@@ -194,14 +194,14 @@ TEST(TerminalServices, PercentDoneOnlyWhereAskedAndClearedBeforeOtherText) {
   std::ostringstream out, percent;
   {
     TerminalServices withoutPercent(out);
-    AppServices().ShowPercentDone(5);
+    withoutPercent.ShowPercentDone(5);
   }
   {
     TerminalServices services(out, &percent);
-    AppServices().ShowPercentDone(5);
-    AppServices().ShowPercentDone(6);
-    AppServices().AppendProgress(" Almost done .....");
-    AppServices().ShowPercentDone(7);
+    services.ShowPercentDone(5);
+    services.ShowPercentDone(6);
+    services.AppendProgress(" Almost done .....");
+    services.ShowPercentDone(7);
   }
   EXPECT_EQ(out.str(), " Almost done .....\n");
   EXPECT_EQ(percent.str(), "\r Done 5% .....\r Done 6% .....\r\033[K\r Done 7% .....\r\033[K");

@@ -9,13 +9,6 @@
 #include <limits>
 #include <random>
 
-namespace {
-struct SeparatorGuard {
-  char saved = DecimalSeparator();
-  ~SeparatorGuard() { SetDecimalSeparator(saved); }
-};
-} // namespace
-
 TEST(FormatFixed, RightAlignsAndWidensWhenNeeded) {
   EXPECT_EQ(FormatFixed(0.002, 10, 4), "    0.0020");
   EXPECT_EQ(FormatFixed(12.5, 10, 2), "     12.50");
@@ -25,8 +18,6 @@ TEST(FormatFixed, RightAlignsAndWidensWhenNeeded) {
 }
 
 TEST(FloatToText, FifteenSignificantDigitsWithoutTrailingZeros) {
-  SeparatorGuard guard;
-  SetDecimalSeparator('.');
   EXPECT_EQ(FloatToText(0), "0");
   EXPECT_EQ(FloatToText(1.5), "1.5");
   EXPECT_EQ(FloatToText(12.0), "12");
@@ -41,11 +32,9 @@ TEST(FloatToText, FifteenSignificantDigitsWithoutTrailingZeros) {
   EXPECT_EQ(FloatToText(1.0 / 3.0), "0.333333333333333");
 }
 
-TEST(FloatToText, UsesTheDecimalSeparatorInForce) {
-  SeparatorGuard guard;
-  SetDecimalSeparator(',');
-  EXPECT_EQ(FloatToText(1.5), "1,5");
-  EXPECT_EQ(FormatFixedLocal(12.0, 3, 1), "12,0");
+TEST(FloatToText, UsesTheDecimalSeparatorItIsGiven) {
+  EXPECT_EQ(FloatToText(1.5, ','), "1,5");
+  EXPECT_EQ(FormatFixedLocal(12.0, 3, 1, ','), "12,0");
   EXPECT_EQ(FormatFixed(12.0, 3, 1), "12.0");
 }
 
@@ -98,24 +87,22 @@ TEST(Counted, NounAgreesWithTheCount) {
 }
 
 TEST(StringToFloat, AcceptsPointAndCommaWhateverTheSeparator) {
-  SeparatorGuard guard;
-  for (char separator : {'.', ','}) {
-    SetDecimalSeparator(separator);
-    EXPECT_EQ(StringToFloat("1,5"), 1.5);
-    EXPECT_EQ(StringToFloat("1.5"), 1.5);
-    EXPECT_EQ(StringToFloat(" 2 "), 2.0);
-    EXPECT_EQ(DecimalSeparator(), separator);
+  for (const char inForce : {'.', ','}) {
+    char separator = inForce;
+    EXPECT_EQ(StringToFloat("1,5", separator), 1.5);
+    EXPECT_EQ(StringToFloat("1.5", separator), 1.5);
+    EXPECT_EQ(StringToFloat(" 2 ", separator), 2.0);
+    EXPECT_EQ(separator, inForce);
   }
 }
 
 TEST(StringToFloat, FailureRaisesAndLeavesTheSeparatorSwitched) {
-  SeparatorGuard guard;
-  SetDecimalSeparator('.');
-  EXPECT_THROW(StringToFloat("12x"), ConversionError);
-  EXPECT_EQ(DecimalSeparator(), ',');
-  SetDecimalSeparator(';');
-  EXPECT_THROW(StringToFloat(""), ConversionError);
-  EXPECT_EQ(DecimalSeparator(), ',');
+  char separator = '.';
+  EXPECT_THROW(StringToFloat("12x", separator), ConversionError);
+  EXPECT_EQ(separator, ',');
+  separator = ';';
+  EXPECT_THROW(StringToFloat("", separator), ConversionError);
+  EXPECT_EQ(separator, ',');
 }
 
 // The conversions must give the bytes the C library gives in the C locale (the locale of this
@@ -147,8 +134,6 @@ TEST(NumberTexts, MatchTheCLibraryInTheCLocale) {
 }
 
 TEST(NumberTexts, ExtremesReadBack) {
-  SeparatorGuard guard;
-  SetDecimalSeparator('.');
   const double largest = std::numeric_limits<double>::max();
   EXPECT_EQ(FloatToText(largest), "1.79769313486231E308");
   EXPECT_EQ(FloatToText(-largest), "-1.79769313486231E308");

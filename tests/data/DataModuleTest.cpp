@@ -21,7 +21,7 @@ TEST(DataModule, StartsEmpty) {
 
 TEST(DataModule, AbortWithErrorShowsTheTextAndQueuesTheEndButReturns) {
   ScriptedServices services;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   EXPECT_NO_THROW(dm.AbortWithError("X")); // returns to its caller, which runs on
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0], "A program error occurred.X");
@@ -30,7 +30,7 @@ TEST(DataModule, AbortWithErrorShowsTheTextAndQueuesTheEndButReturns) {
 
 TEST(DataModule, AskConfirmationIsTrueOnlyForYes) {
   ScriptedServices services;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   services.answers = {true, false};
   EXPECT_TRUE(dm.AskConfirmation("Q1"));
   EXPECT_FALSE(dm.AskConfirmation("Q2"));

@@ -48,7 +48,7 @@ class EngineReport : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(EngineReport, ReadersFindEveryTableRowAndTheReportKind) {
   ScriptedServices services;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   const std::string path = GetParam();
   dm.LoadGraphData(path);
   EXPECT_TRUE(services.messages.empty());

@@ -28,7 +28,7 @@ void Fill(TDMPumpfield& dm, const std::string& code, const DataSetR& params = kP
 TEST(SaveInputFile, WritesFiveCrLfLinesWithFixedFields) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   Fill(dm, "Spa");
   const std::string path = dir.file("spa.inp");
   EXPECT_TRUE(dm.SaveInputFile(path));
@@ -42,7 +42,7 @@ TEST(SaveInputFile, WritesFiveCrLfLinesWithFixedFields) {
 TEST(SaveInputFile, DischargeAimWritesPositionOneWithTwoDecimals) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   Fill(dm, "Dis", {1.2, 2, 10, 3, 8, 0.5, 0.3, 1, 2, 0.5, 5, 1, 100, 0});
   dm.SaveInputFile("dis.inp");
   EXPECT_EQ(ReadFileBytes("dis.inp"),
@@ -54,7 +54,7 @@ TEST(SaveInputFile, DischargeAimWritesPositionOneWithTwoDecimals) {
 TEST(SaveInputFile, HydIsWrittenAndKeptAsHydr) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   Fill(dm, "Hyd");
   dm.SaveInputFile("h.inp");
   EXPECT_EQ(dm.AimCode, "Hydr");
@@ -65,7 +65,7 @@ TEST(SaveInputFile, HydIsWrittenAndKeptAsHydr) {
 TEST(SaveInputFile, RoundsToTheWrittenDecimals) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   DataSetR params = kParams;
   params[8] = 0.126;
   Fill(dm, "Con", params);
@@ -78,7 +78,7 @@ TEST(SaveInputFile, RoundsToTheWrittenDecimals) {
 TEST(SaveInputFile, ReportsABadCodeButWritesTheNumbers) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   Fill(dm, "spa");
   EXPECT_FALSE(dm.SaveInputFile("x.inp"));
   ASSERT_EQ(services.messages.size(), 1u);
@@ -91,7 +91,7 @@ TEST(SaveInputFile, ReportsABadCodeButWritesTheNumbers) {
 TEST(SaveInputFile, ReportsTooFewValues) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   Fill(dm, "Spa", {1, 2, 3});
   EXPECT_FALSE(dm.SaveInputFile("few.inp"));
   ASSERT_EQ(services.messages.size(), 1u);
@@ -102,7 +102,7 @@ TEST(SaveInputFile, ReportsTooFewValues) {
 TEST(SaveInputFile, UnwritableFileGivesTheDamagedOrInUseMessage) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   Fill(dm, "Spa");
   WriteFileBytes("locked.inp", "old");
   ::chmod("locked.inp", 0444);
@@ -122,7 +122,7 @@ TEST(SaveInputFile, UnwritableFileGivesTheDamagedOrInUseMessage) {
 TEST(SaveInputFile, ValuesThatFillTheirFieldStillReadBack) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   DataSetR params = kParams;
   params[1] = 1234567.0;  // "1234567.00" fills all ten characters
   params[9] = 12345.0;    // "12345.0000"
@@ -132,7 +132,7 @@ TEST(SaveInputFile, ValuesThatFillTheirFieldStillReadBack) {
   dm.SaveInputFile("full.inp");
   const std::string bytes = ReadFileBytes("full.inp");
   EXPECT_NE(bytes.find("    0.0020 1234567.00"), std::string::npos);
-  TDMPumpfield back;
+  TDMPumpfield back(&services);
   back.InputFileName = "full.inp";
   back.LoadInputFile();
   EXPECT_TRUE(services.messages.empty());
@@ -146,14 +146,14 @@ TEST(SaveInputFile, ValuesThatFillTheirFieldStillReadBack) {
 TEST(SaveInputFile, TheWidestValuesReadBack) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   DataSetR params = kParams;
   params[0] = DBL_MAX;  // 309 digits and four decimals
   params[5] = -DBL_MAX; // and a sign
   params[13] = 1.25e62; // longer than 64 characters, as typed into the window
   Fill(dm, "Spa", params);
   dm.SaveInputFile("wide.inp");
-  TDMPumpfield back;
+  TDMPumpfield back(&services);
   back.InputFileName = "wide.inp";
   back.LoadInputFile();
   EXPECT_TRUE(services.messages.empty());
@@ -173,7 +173,7 @@ TEST(SaveInputFile, EveryWrittenFileReadsBackToTheRoundedValues) {
       params.push_back((random() % 5 == 0 ? -1 : 1) * std::pow(10.0, exponent(random)));
     Fill(dm, codes[trial % 4], params);
     dm.SaveInputFile("r.inp");
-    TDMPumpfield back;
+    TDMPumpfield back(&services);
     back.InputFileName = "r.inp";
     back.LoadInputFile();
     ASSERT_EQ(back.Params.size(), 14u);
@@ -193,7 +193,7 @@ TEST(LoadInputFile, ReadsTitlesCodeAndFourteenNumbers) {
   WriteFileBytes(
       "a.inp",
       "  \r\nSecond\r\nanything at all\r\nCon\r\n 1 2 3\r\n4 5\t6 7 8 9 10 11 12 13 14 15\r\n");
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.InputFileName = "a.inp";
   dm.LoadInputFile();
   EXPECT_EQ(dm.Title1, "  ");
@@ -209,7 +209,7 @@ TEST(LoadInputFile, MissingNumbersAtTheEndReadAsZero) {
   ScriptedServices services;
   TempDir dir;
   WriteFileBytes("a.inp", "t\nt\nf\nHyd\n1 2 3 4 5 6 7 8 9 10\n");
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.InputFileName = "a.inp";
   dm.LoadInputFile();
   EXPECT_EQ(dm.AimCode, "Hyd");
@@ -224,7 +224,7 @@ TEST(LoadInputFile, ACodeWithATrailingBlankIsCorruptButNumbersAreRead) {
   ScriptedServices services;
   TempDir dir;
   WriteFileBytes("a.inp", "t\nt\nf\nSpa \n1 2 3 4 5 6 7 8 9 10 11 12 13 14\n");
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.InputFileName = "a.inp";
   dm.LoadInputFile();
   ASSERT_EQ(services.messages.size(), 1u);
@@ -237,7 +237,7 @@ TEST(LoadInputFile, ABadNumberStopsReadingAndKeepsEarlierValues) {
   ScriptedServices services;
   TempDir dir;
   WriteFileBytes("a.inp", "t\nt\nf\nDis\n1 2 3 x 5\n");
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.InputFileName = "a.inp";
   dm.LoadInputFile();
   ASSERT_EQ(services.messages.size(), 1u);
@@ -250,7 +250,7 @@ TEST(LoadInputFile, ABadNumberStopsReadingAndKeepsEarlierValues) {
 TEST(LoadInputFile, AFileThatCannotBeOpenedChangesNothing) {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.InputFileName = "missing.inp";
   dm.Title1 = "kept";
   dm.LoadInputFile();
@@ -266,7 +266,7 @@ TEST(LoadInputFile, AnEmptyFileGivesEmptyTitlesAndACorruptCode) {
   ScriptedServices services;
   TempDir dir;
   WriteFileBytes("e.inp", "");
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.InputFileName = "e.inp";
   dm.LoadInputFile();
   EXPECT_EQ(dm.Title1, "");
@@ -282,7 +282,7 @@ TEST(InputFile, RoundTripsByteExactlyForEveryAim) {
     TDMPumpfield dm;
     Fill(dm, code);
     dm.SaveInputFile("first.inp");
-    TDMPumpfield back;
+    TDMPumpfield back(&services);
     back.InputFileName = "first.inp";
     back.LoadInputFile();
     back.SaveInputFile("first.inp");

@@ -51,7 +51,7 @@ std::string RectangularReport(int rows1, int rows2, int rows3) {
 struct ReaderTest : ::testing::Test {
   ScriptedServices services;
   TempDir dir;
-  TDMPumpfield dm;
+  TDMPumpfield dm{&services};
 
   void Load(const std::string& bytes) {
     WriteFileBytes("r.out", bytes);

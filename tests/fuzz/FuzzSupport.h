@@ -52,7 +52,6 @@ inline void Require(bool condition) {
 
 class CountingServices final : public Services {
 public:
-  CountingServices() { InstallServices(this); }
   void AppendProgress(const std::string&) override {}
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }

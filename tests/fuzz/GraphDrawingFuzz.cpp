@@ -15,17 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static QGuiApplication application(argc, argv);
   static CountingServices services;
 
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm(&services);
   FillTables(data, size, dm);
   const size_t titleLength = std::min<size_t>(size, 40);
   dm.Title1.assign(reinterpret_cast<const char*>(data), titleLength);
   dm.Title2.assign(reinterpret_cast<const char*>(data + size - titleLength), titleLength);
   dm.InputFileName = ScratchPath("report.out"); // its input file does not exist
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+  TPlotScale scale;
+  SetPlotFrame(scale, kPlotWidth, kPlotHeight);
   QImage canvas;
   try {
-    DrawGraph(canvas);
+    DrawGraph(canvas, {dm, scale});
   } catch (const ArithmeticError&) {
     return 0;
   }

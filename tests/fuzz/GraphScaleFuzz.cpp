@@ -6,36 +6,35 @@
 #include "graph/UWellUtils.h"
 
 namespace {
-void MapEveryTickAndPoint(const TDMPumpfield& dm) {
-  const TPlotScale& scale = PlotScale;
+void MapEveryTickAndPoint(const TPlotScale& scale, const TDMPumpfield& dm) {
   for (int32_t i = 0; i <= scale.YTicks; ++i) {
-    VerticalTickRow(i);
-    TickLabel(VerticalTickValue(i), scale.YDecimals);
+    VerticalTickRow(scale, i);
+    TickLabel(VerticalTickValue(scale, i), scale.YDecimals, '.');
   }
   for (int32_t i = 0; i <= scale.XTicks; ++i) {
-    HorizontalTickColumn(i);
-    HorizontalLabelColumn(i);
-    TickLabel(HorizontalTickValue(i), scale.XDecimals);
+    HorizontalTickColumn(scale, i);
+    HorizontalLabelColumn(scale, i);
+    TickLabel(HorizontalTickValue(scale, i), scale.XDecimals, ',');
   }
   for (const DataSetR* table : {&dm.Table1X, &dm.Table2X, &dm.Table3X})
     for (double x : *table)
-      ToPixelX(x);
+      ToPixelX(scale, x);
   for (const DataSetR* table : {&dm.Table1F, &dm.Table2F, &dm.Table3F})
     for (double f : *table)
-      ToPixelY(f);
+      ToPixelY(scale, f);
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm;
   FillTables(data, size, dm);
-  SetPlotFrame(kPlotWidth, kPlotHeight);
+  TPlotScale scale;
+  SetPlotFrame(scale, kPlotWidth, kPlotHeight);
   try {
-    FindPlotRange();
-    ChooseAxisScales();
-    SetAxisLabels();
-    MapEveryTickAndPoint(dm);
+    FindPlotRange(scale, dm);
+    ChooseAxisScales(scale);
+    SetAxisLabels(scale);
+    MapEveryTickAndPoint(scale, dm);
   } catch (const ArithmeticError&) {
   }
   return 0;

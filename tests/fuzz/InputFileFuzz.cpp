@@ -6,8 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CountingServices services;
   services.quitRequests = 0;
-  ScopedDataModule module;
-  TDMPumpfield& first = module.data();
+  TDMPumpfield first(&services);
   first.InputFileName = WriteScratchFile("fuzz.inp", data, size);
   first.LoadInputFile();
   if (services.quitRequests > 0)
@@ -15,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string saved = ScratchPath("saved.inp");
   Require(first.SaveInputFile(saved));
-  TDMPumpfield second;
+  TDMPumpfield second(&services);
   second.InputFileName = saved;
   second.LoadInputFile();
   Require(services.quitRequests == 0);

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string errorText;
   Require(ParseReport(content.lines, path, errorText).has_value() == errorText.empty());
 
-  TDMPumpfield dm;
+  TDMPumpfield dm(&services);
   dm.LoadOutputLines(path);
   Require(dm.OutputLineCount >= 0 &&
           (dm.OutputLineCount == 0 || dm.OutputLines.size() == size_t(dm.OutputLineCount)));

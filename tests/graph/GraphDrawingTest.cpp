@@ -54,10 +54,7 @@ LineTrace Trace(const QImage& image, QPoint from, QPoint to, QRgb colour) {
 
 class GraphDrawingTest : public testing::Test {
 protected:
-  GraphDrawingTest() {
-    PlotScale = TPlotScale();
-    SetPlotFrame(kPlotWidth, kPlotHeight);
-  }
+  GraphDrawingTest() { SetPlotFrame(PlotScale, kPlotWidth, kPlotHeight); }
 
   static void SetTable(DataSetR& x, DataSetR& f, DataSetR& g, int32_t& count, DataSetR xs,
                        DataSetR fs) {
@@ -97,14 +94,14 @@ protected:
 
   QImage Draw() {
     QImage image;
-    DrawGraph(image);
+    DrawGraph(image, {dm, PlotScale});
     return image;
   }
 
   ScriptedServices services;
   TempDir dir;
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm{&services};
+  TPlotScale PlotScale;
 };
 
 const QRect kDarcyLegendBox(86, 65, 95, 13);
@@ -283,11 +280,11 @@ TEST_F(GraphDrawingTest, EveryDrawingRepaintsTheWholePicture) {
   const QImage fresh = Draw();
   RectangularField(100, 50);
   QImage reused;
-  DrawGraph(reused);
+  DrawGraph(reused, {dm, PlotScale});
   SingleProfile();
   dm.Title1 = "Report title one";
   dm.Title2 = "Report title two";
-  DrawGraph(reused);
+  DrawGraph(reused, {dm, PlotScale});
   EXPECT_TRUE(reused == fresh);
 }
 

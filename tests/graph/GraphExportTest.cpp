@@ -46,8 +46,6 @@ const QRect kDarcyLegendBox(86, 65, 95, 13);
 
 class GraphExportTest : public testing::Test {
 protected:
-  GraphExportTest() { PlotScale = TPlotScale(); }
-
   std::string SpacingReport() {
     const std::string path = dir.file("spacing");
     WriteFileBytes(path + ".out", ReportHead("Report  title  one", "Report title two",
@@ -84,11 +82,10 @@ protected:
     } else {
       Fill(expected.Table1X, expected.Table1F, expected.Table1G, expected.Count1, kSpacingRows);
     }
-    std::swap(dm, expected);
-    SetPlotFrame(kPlotWidth, kPlotHeight);
+    TPlotScale scale;
+    SetPlotFrame(scale, kPlotWidth, kPlotHeight);
     QImage image;
-    DrawGraph(image);
-    std::swap(dm, expected);
+    DrawGraph(image, {expected, scale});
     return image;
   }
 
@@ -98,8 +95,7 @@ protected:
 
   ScriptedServices services;
   TempDir dir;
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm{&services};
   std::string error;
 };
 } // namespace
@@ -108,7 +104,7 @@ TEST_F(GraphExportTest, SpacingReportIsDrawnWithTheTitlesOfItsInputFile) {
   const std::string report = SpacingReport();
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("spacing.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
+  ASSERT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::Written) << error;
   const QImage saved = Saved(bmp);
   ASSERT_EQ(saved.size(), QSize(623, 465));
   EXPECT_TRUE(saved == Expected(" Tre", report));
@@ -121,7 +117,7 @@ TEST_F(GraphExportTest, RectangularReportDrawsItsThreeProfiles) {
   const std::string report = FieldReport();
   WriteInputFile(report + ".inp", "Hydr", 100, 50);
   const std::string bmp = dir.file("field.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
+  ASSERT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::Written) << error;
   const QImage saved = Saved(bmp);
   EXPECT_TRUE(saved == Expected(" Ost", report));
   EXPECT_EQ(CountColour(saved, kDarcyLegendBox, qRgb(255, 255, 255)), 0);
@@ -131,7 +127,7 @@ TEST_F(GraphExportTest, RectangularReportDrawsItsThreeProfiles) {
 TEST_F(GraphExportTest, WithoutAnInputFileTheReportAloneIsDrawnWithoutAMessage) {
   const std::string report = FieldReport();
   const std::string bmp = dir.file("field.bmp");
-  ASSERT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::Written) << error;
+  ASSERT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::Written) << error;
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(dm.Title1, " Field one"); // the report's own titles
   EXPECT_EQ(Saved(bmp).size(), QSize(623, 465));
@@ -139,12 +135,14 @@ TEST_F(GraphExportTest, WithoutAnInputFileTheReportAloneIsDrawnWithoutAMessage) 
 
 TEST_F(GraphExportTest, UnreadableReportsGiveStatusThreeAndNoBitmap) {
   const std::string bmp = dir.file("graph.bmp");
-  EXPECT_EQ(ExportGraph(dir.file("absent.out"), bmp, error), GraphExportResult::ReportUnreadable);
+  EXPECT_EQ(ExportGraph(dm, '.', dir.file("absent.out"), bmp, error),
+            GraphExportResult::ReportUnreadable);
   EXPECT_EQ(error, CouldNotOpenDamagedMessage(dir.file("absent.out")));
 
   WriteFileBytes(dir.file("plain.out"), ReportHead("a", "b", " Trellow input data: ", "p"));
   error.clear();
-  EXPECT_EQ(ExportGraph(dir.file("plain.out"), bmp, error), GraphExportResult::ReportUnreadable);
+  EXPECT_EQ(ExportGraph(dm, '.', dir.file("plain.out"), bmp, error),
+            GraphExportResult::ReportUnreadable);
   EXPECT_NE(error.find("plain.out"), std::string::npos) << error;
   EXPECT_FALSE(FileExists(bmp));
 }
@@ -153,6 +151,6 @@ TEST_F(GraphExportTest, BitmapThatCannotBeWrittenGivesStatusOne) {
   const std::string report = SpacingReport();
   WriteInputFile(report + ".inp", "Spa", 0, 0);
   const std::string bmp = dir.file("no/such/folder/graph.bmp");
-  EXPECT_EQ(ExportGraph(report + ".out", bmp, error), GraphExportResult::ImageNotWritten);
+  EXPECT_EQ(ExportGraph(dm, '.', report + ".out", bmp, error), GraphExportResult::ImageNotWritten);
   EXPECT_EQ(error, "The file \"" + bmp + "\" could not be written: No such file or directory");
 }

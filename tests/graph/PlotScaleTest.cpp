@@ -9,10 +9,7 @@
 namespace {
 class PlotScaleTest : public testing::Test {
 protected:
-  PlotScaleTest() {
-    PlotScale = TPlotScale();
-    SetPlotFrame(kPlotWidth, kPlotHeight);
-  }
+  PlotScaleTest() { SetPlotFrame(PlotScale, kPlotWidth, kPlotHeight); }
 
   void FirstTable(const DataSetR& x, const DataSetR& f) {
     dm.Table1X = x;
@@ -22,33 +19,46 @@ protected:
   }
 
   void Scale() {
-    FindPlotRange();
-    ChooseAxisScales();
-    SetAxisLabels();
+    FindPlotRange(PlotScale, dm);
+    ChooseAxisScales(PlotScale);
+    SetAxisLabels(PlotScale);
   }
 
   // Scales the given maxima directly, as a report whose maxima they are.
   void ScaleMaxima(double yMax, double xMax) {
     PlotScale.YMax = yMax;
     PlotScale.XMax = xMax;
-    ChooseAxisScales();
+    ChooseAxisScales(PlotScale);
   }
 
-  static std::vector<std::string> VerticalLabels() {
+  // The mapping of this test's plot scale, with its decimal separator.
+  int32_t VerticalTickRow(int32_t i) const { return ::VerticalTickRow(PlotScale, i); }
+  double VerticalTickValue(int32_t i) const { return ::VerticalTickValue(PlotScale, i); }
+  int32_t HorizontalTickColumn(int32_t i) const { return ::HorizontalTickColumn(PlotScale, i); }
+  double HorizontalTickValue(int32_t i) const { return ::HorizontalTickValue(PlotScale, i); }
+  int32_t HorizontalLabelColumn(int32_t i) const { return ::HorizontalLabelColumn(PlotScale, i); }
+  int32_t ToPixelX(double x) const { return ::ToPixelX(PlotScale, x); }
+  int32_t ToPixelY(double f) const { return ::ToPixelY(PlotScale, f); }
+  std::string TickLabel(double value, int32_t decimals) const {
+    return ::TickLabel(value, decimals, separator);
+  }
+
+  std::vector<std::string> VerticalLabels() const {
     std::vector<std::string> labels;
     for (int32_t i = 0; i <= PlotScale.YTicks; ++i)
       labels.push_back(TickLabel(VerticalTickValue(i), PlotScale.YDecimals));
     return labels;
   }
-  static std::vector<std::string> HorizontalLabels() {
+  std::vector<std::string> HorizontalLabels() const {
     std::vector<std::string> labels;
     for (int32_t i = 0; i <= PlotScale.XTicks; ++i)
       labels.push_back(TickLabel(HorizontalTickValue(i), PlotScale.XDecimals));
     return labels;
   }
 
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TPlotScale PlotScale;
+  TDMPumpfield dm;
+  char separator = '.';
 };
 
 using Labels = std::vector<std::string>;
@@ -260,12 +270,11 @@ TEST_F(PlotScaleTest, CountsBeyondTheArraysReadOnlyTheRowsThatExist) {
   EXPECT_EQ(UsableRows(2, 5, 3), 2);
 }
 
-TEST_F(PlotScaleTest, TickLabelsUseTheDecimalSeparatorInForceAndWiden) {
+TEST_F(PlotScaleTest, TickLabelsUseTheDecimalSeparatorTheyAreGivenAndWiden) {
   EXPECT_EQ(TickLabel(0, 0), " 0");
   EXPECT_EQ(TickLabel(12, 1), "12.0");
   EXPECT_EQ(TickLabel(0.75, 2), "0.75");
   EXPECT_EQ(TickLabel(125000, 0), "125000");
-  SetDecimalSeparator(',');
+  separator = ',';
   EXPECT_EQ(TickLabel(2.5, 2), "2,50");
-  SetDecimalSeparator('.');
 }

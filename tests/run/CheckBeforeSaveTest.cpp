@@ -14,8 +14,7 @@ const DataSetR kCon = {0.002, 1.2, 10, 3, 8, 0.5, 0.3, 100, 0, 0, 0, 0, 0, 0};
 
 struct CheckTest : ::testing::Test {
   ScriptedServices services;
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm{&services};
 
   // Runs the checks; returns the message shown, or "" when they passed.
   std::string Check(const std::string& code, DataSetR params) {
@@ -23,7 +22,7 @@ struct CheckTest : ::testing::Test {
     dm.Params = std::move(params);
     services.messages.clear();
     bool passed = false;
-    CheckBeforeSave(passed);
+    CheckBeforeSave(dm, passed);
     EXPECT_LE(services.messages.size(), 1u);
     EXPECT_EQ(passed, services.messages.empty());
     return services.messages.empty() ? "" : services.messages[0];

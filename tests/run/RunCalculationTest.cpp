@@ -1,9 +1,9 @@
 #include "run/RunCalculation.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
+#include "calc/Engine.h"
 #include "core/FileNames.h"
 #include "data/UDMPumpfield.h"
-#include "run/RunState.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +31,9 @@ const std::string kFieldInput = "Field\r\nsmall\r\nFile Name: x\r\n%CODE%\r\n"
 struct RunTest : ::testing::Test {
   ScriptedServices services;
   TempDir dir;
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  Engine engine{services};
+  TDMPumpfield& dm = engine.DMPumpfield;
   RecordingWindow window;
-  RunTest() { WellUtils = RunState(); }
 
   void SaveInput(const std::string& code, const std::string& r) {
     std::string text = kFieldInput;
@@ -54,9 +53,9 @@ TEST_F(RunTest, RunWithoutErrorsWritesTheReportWithProgressAndPauses) {
     SaveInput(code, "0.0020");
     WriteFileBytes("Error.lst", "stale");
     window.runHadErrors = true;
-    RunCalculation(window);
+    RunCalculation(engine, window);
     EXPECT_FALSE(window.runHadErrors);
-    EXPECT_TRUE(WellUtils.RunAttempted);
+    EXPECT_TRUE(engine.Flags.RunAttempted);
     EXPECT_FALSE(FileExists("Error.lst"));
     EXPECT_TRUE(FileExists(dir.file("field.out"))) << code;
     EXPECT_TRUE(FileExists(dir.file("field.inp")));
@@ -74,10 +73,10 @@ TEST_F(RunTest, RunWithoutErrorsWritesTheReportWithProgressAndPauses) {
 
 TEST_F(RunTest, RunWithInputErrorsShowsTheListAndDeletesTheInputFile) {
   SaveInput("Hydr", "0.0000");
-  RunCalculation(window);
+  RunCalculation(engine, window);
   EXPECT_TRUE(window.runHadErrors);
   EXPECT_FALSE(window.outputShown);
-  EXPECT_TRUE(WellUtils.RunAttempted);
+  EXPECT_TRUE(engine.Flags.RunAttempted);
   EXPECT_FALSE(FileExists(dir.file("field.inp")));
   EXPECT_FALSE(FileExists(dir.file("field.out")));
   EXPECT_NE(ReadFileBytes("Error.lst").find(" Make sure that R > 0."), std::string::npos);
@@ -93,7 +92,7 @@ TEST_F(RunTest, ARunWhoseStepsCannotBeCountedShowsItsErrorList) {
   std::string text = ReadFileBytes(dm.InputFileName);
   text.replace(text.find("     12.00      8.00"), 20, " 43000000.00      8.00");
   WriteFileBytes(dm.InputFileName, text);
-  RunCalculation(window);
+  RunCalculation(engine, window);
   EXPECT_TRUE(window.runHadErrors);
   EXPECT_NE(ReadFileBytes("Error.lst").find(" Make sure that the diagonal of Sa and Sb"),
             std::string::npos);
@@ -102,21 +101,21 @@ TEST_F(RunTest, ARunWhoseStepsCannotBeCountedShowsItsErrorList) {
 
 TEST_F(RunTest, CorrectedRunAfterAnErrorRunClearsTheErrorFlag) {
   SaveInput("Hydr", "0.0000");
-  RunCalculation(window);
+  RunCalculation(engine, window);
   ASSERT_TRUE(window.runHadErrors);
   SaveInput("Hydr", "0.0020");
-  RunCalculation(window);
+  RunCalculation(engine, window);
   EXPECT_FALSE(window.runHadErrors);
   EXPECT_TRUE(FileExists(dir.file("field.out")));
 }
 
 TEST_F(RunTest, UnknownAimCodeGivesOneMessageAndRunsNothing) {
   SaveInput("hydr", "0.0020");
-  RunCalculation(window);
+  RunCalculation(engine, window);
   EXPECT_EQ(services.messages,
             (std::vector<std::string>{
                 "The run file could not be found or opened.  No calculations were made."}));
-  EXPECT_FALSE(WellUtils.RunAttempted);
+  EXPECT_FALSE(engine.Flags.RunAttempted);
   EXPECT_EQ(services.progress,
             (std::vector<std::string>{" Saving data .....", " Progress 25% ...."}));
   EXPECT_EQ(window.calls, (std::vector<std::string>{"show memo"}));
@@ -125,7 +124,7 @@ TEST_F(RunTest, UnknownAimCodeGivesOneMessageAndRunsNothing) {
 
 TEST_F(RunTest, ErrorListThatCannotBeReadStopsTheErrorBranch) {
   SaveInput("Hydr", "0.0000");
-  EXPECT_THROW(ShowRunErrors(window), InputOutputError);
+  EXPECT_THROW(ShowRunErrors(engine, window), InputOutputError);
   EXPECT_TRUE(window.calls.empty());
   EXPECT_FALSE(window.runHadErrors);
   EXPECT_TRUE(FileExists(dm.InputFileName));

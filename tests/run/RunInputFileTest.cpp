@@ -1,7 +1,8 @@
 #include "run/RunInputFile.h"
 #include "ScriptedServices.h"
 #include "TempDir.h"
-#include "calc/CalcFiles.h"
+#include "calc/Engine.h"
+#include "calc/RunFiles.h"
 #include "calc/RunSize.h"
 #include "calc/UQuiston.h"
 #include "core/FileNames.h"
@@ -38,10 +39,11 @@ std::vector<std::string> FolderListing(const std::string& folder) {
 struct RunInputFileTest : ::testing::Test {
   ScriptedServices services;
   TempDir dir;
+  Engine engine{services};
 
   RunOutcome Run(const std::string& text) {
     WriteFileBytes("a.inp", text);
-    return RunInputFile(dir.file("a.inp"));
+    return RunInputFile(engine, dir.file("a.inp"));
   }
 };
 } // namespace
@@ -84,17 +86,15 @@ TEST_F(RunInputFileTest, RunsWhoseStepsCannotBeCountedAreRefusedUpFront) {
     EXPECT_EQ(ReadFileBytes("Error.lst"), ErrorListOf(row.message));
   }
   // The largest spacing whose fine pass still fits is accepted.
-  ScopedDataModule module;
-  module.data().InputFileName = "a.inp";
+  engine.DMPumpfield.InputFileName = "a.inp";
   WriteFileBytes("a.inp", Input("Dis", "1.5 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 42949.67"));
-  CheckDischargeInput();
-  EXPECT_EQ(StepCountProblem(Aim::Discharge), "");
+  CheckDischargeInput(engine);
+  EXPECT_EQ(StepCountProblem(engine, Aim::Discharge), "");
 }
 
 TEST_F(RunInputFileTest, LongRunsShowARisingPercentDone) {
-  RunProgress.quietTime = std::chrono::milliseconds(0);
+  engine.RunProgress.quietTime = std::chrono::milliseconds(0);
   const RunOutcome run = Run(Input("Dis", "1.5 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 100"));
-  RunProgress.quietTime = std::chrono::milliseconds(1000);
   EXPECT_EQ(run.status, RunStatus::ReportWritten);
   ASSERT_GE(services.percents.size(), 2u);
   EXPECT_TRUE(std::is_sorted(services.percents.begin(), services.percents.end(),
@@ -110,7 +110,7 @@ TEST_F(RunInputFileTest, AReportThatIsTheInputFileIsNotWritten) {
       std::filesystem::create_symlink("a.inp", "a.out");
     else
       std::filesystem::create_hard_link("a.inp", "a.out");
-    const RunOutcome run = RunInputFile(dir.file("a.inp"));
+    const RunOutcome run = RunInputFile(engine, dir.file("a.inp"));
     EXPECT_EQ(run.status, RunStatus::BadInputFile);
     EXPECT_NE(run.errorText.find("is the input file"), std::string::npos) << run.errorText;
     EXPECT_EQ(ReadFileBytes("a.inp"), kSpacing);
@@ -127,7 +127,7 @@ TEST_F(RunInputFileTest, AReportThatCannotBeWrittenLeavesTheOldOne) {
   rlimit small = previous;
   small.rlim_cur = 1000;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  const RunOutcome run = RunInputFile(dir.file("a.inp"));
+  const RunOutcome run = RunInputFile(engine, dir.file("a.inp"));
   ::setrlimit(RLIMIT_FSIZE, &previous);
   std::signal(SIGXFSZ, previousHandler);
 
@@ -142,8 +142,7 @@ TEST_F(RunInputFileTest, NamesWithControlCharactersAreEchoedEscaped) {
   const std::string folder = dir.file("in\n Output data:\t\x01");
   const std::string visible = dir.path() + "/in\\n Output data:\\t\\x01";
   std::filesystem::create_directory(folder);
-  ScopedDataModule module;
-  TDMPumpfield& dm = module.data();
+  TDMPumpfield dm{&services};
   dm.Title1 = "t1";
   dm.AimCode = "Spa";
   dm.Params = {0.003, 4, 18, 2.5, 12, 0.2, 0.3, 0.8, 0.6, 0.15, 8, 2.5, 1.5, 0};
@@ -151,7 +150,7 @@ TEST_F(RunInputFileTest, NamesWithControlCharactersAreEchoedEscaped) {
   EXPECT_EQ(ReadFileBytes(folder + "/a.inp").substr(6, visible.size() + 19),
             "File Name: " + visible + "/a.inp\r\n");
 
-  ASSERT_EQ(RunInputFile(folder + "/a.inp").status, RunStatus::ReportWritten);
+  ASSERT_EQ(RunInputFile(engine, folder + "/a.inp").status, RunStatus::ReportWritten);
   const std::string report = ReadFileBytes(folder + "/a.out");
   EXPECT_NE(report.find("\r\n Name of input file used:  " + visible +
                         "/a.inp\r\n"

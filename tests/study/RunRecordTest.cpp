@@ -1,6 +1,7 @@
 // What a run comes to in a batch summary or a sweep table: the answers of every aim read from
 // its report, and the tables written as CSV that a spreadsheet opens safely.
 #include "core/Csv.h"
+#include "data/ReportContent.h"
 #include "study/Batch.h"
 #include "study/Sweep.h"
 
@@ -9,12 +10,19 @@
 #include <cmath>
 
 namespace {
+// The record of a run that printed the report `name`: its results and note as the one reader of
+// reports finds them.
 RunRecord RecordOfReport(const std::string& name, const std::string& aimCode) {
-  RunOutcome outcome;
-  outcome.status = RunStatus::ReportWritten;
-  outcome.reportName = std::string(PUMPFIELD_SOURCE_DIR) + "/" + name;
-  outcome.aimCode = aimCode;
-  return RecordOfRun(outcome, "unused.lst", {});
+  std::string error;
+  const std::optional<ReportContent> report =
+      ReadReport(std::string(PUMPFIELD_SOURCE_DIR) + "/" + name, error);
+  pumpfield::Result result;
+  result.status = RunStatus::ReportWritten;
+  result.aimCode = aimCode;
+  for (const ReportResult& printed : report.value().results)
+    result.values.push_back({printed.symbol, printed.figure, printed.number});
+  result.note = report->note;
+  return RecordOfRun(result);
 }
 
 RunRecord Record(StudyStatus status, const std::string& message, const std::string& spacing) {

@@ -1,8 +1,5 @@
 #include "ScriptedServices.h"
 
-ScriptedServices::ScriptedServices() { InstallServices(this); }
-ScriptedServices::~ScriptedServices() { InstallServices(nullptr); }
-
 void ScriptedServices::AppendProgress(const std::string& line) { progress.push_back(line); }
 void ScriptedServices::ShowMessage(const std::string& text) { messages.push_back(text); }
 

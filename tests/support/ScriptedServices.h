@@ -10,9 +10,6 @@
 
 class ScriptedServices : public Services {
 public:
-  ScriptedServices();
-  ~ScriptedServices() override;
-
   void AppendProgress(const std::string& line) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;

@@ -1,12 +1,12 @@
 // The program's windows created in start-up order, shown offscreen, with scripted services, file
-// dialogs and unsaved-changes question.
+// dialogs and unsaved-changes question, and a desktop whose decimal separator is the point.
 #pragma once
 
 #include "ScriptedFileDialogs.h"
 #include "ScriptedServices.h"
 #include "ScriptedUnsavedChanges.h"
-#include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
+#include "ui/QtServices.h"
 #include "ui/UCloseForm.h"
 #include "ui/UFigureForm.h"
 #include "ui/UMainForm.h"
@@ -19,10 +19,11 @@
 class WindowsTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    SetDecimalSeparator('.');
+    InstallServices(&services);
     MainForm = new TMainForm;
+    MainForm->State.DecimalSeparator = MainForm->State.StartupDecimalSeparator = '.';
+    DMPumpfield = MainForm->DMPumpfield;
     CloseForm = new TCloseForm;
-    DMPumpfield = new TDMPumpfield;
     FigureForm = new TFigureForm;
     MainForm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
@@ -32,7 +33,7 @@ protected:
     DestroyStartupObjects();
     // A quit queued by a test that did not run the event loop must not end the next one's.
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
-    SetDecimalSeparator('.');
+    InstallServices(nullptr);
   }
 
   // Runs the event loop; true when something ended it within `milliseconds`.
@@ -53,4 +54,5 @@ protected:
   ScriptedFileDialogs dialogs;
   ScriptedTitleBlocks titleBlocks;
   ScriptedUnsavedChanges unsaved;
+  TDMPumpfield* DMPumpfield = nullptr; // the main window's
 };

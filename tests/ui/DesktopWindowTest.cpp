@@ -4,7 +4,6 @@
 #include "SheetTestSupport.h"
 
 #include "core/Version.h"
-#include "run/RunState.h"
 #include "ui/ScreenFit.h"
 #include "ui/UserGuide.h"
 
@@ -22,10 +21,6 @@ const std::string kReport = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/field-rec
 
 class DesktopWindow : public InputSheetTest {
 protected:
-  void TearDown() override {
-    InputSheetTest::TearDown();
-    WellUtils = RunState();
-  }
   void ShowReportAndGraph() {
     dialogs.answers.push_back(Q(kReport));
     MainForm->OutputOpen->trigger();

@@ -2,7 +2,6 @@
 #include "WindowsFixture.h"
 
 #include "export/TableExport.h"
-#include "run/RunState.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -13,10 +12,7 @@
 namespace {
 class ExportsTest : public WindowsTest {
 protected:
-  void TearDown() override {
-    WellUtils = RunState();
-    WindowsTest::TearDown();
-  }
+  void TearDown() override { WindowsTest::TearDown(); }
 
   // Opens `report` on the Output sheet through the output dialog.
   void OpenReport(const std::string& report) {
@@ -53,7 +49,7 @@ TEST_F(ExportsTest, OutputSheetSavesAndCopiesTheShownReportsTablesAndItsPdf) {
   std::string error;
   EXPECT_EQ(ReadFileBytes(csv), TablesCsv(*ReadReport(report, error)));
 
-  SetDecimalSeparator(',');
+  MainForm->State.DecimalSeparator = ',';
   MainForm->CopyTables_Button->click();
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
       "profile\tdistance (m)\thead (m)\tgradient (-)\nalong the longer spacing\t0,14\t1,2591\t"));

@@ -3,7 +3,6 @@
 
 #include "core/FileNames.h"
 #include "graph/GraphBitmap.h"
-#include "run/RunState.h"
 #include "ui/Settings.h"
 
 #include <QAction>
@@ -18,10 +17,7 @@ const QString kSheetStatus = "Graphics presentations of output data can be seen 
 
 class GraphicsSheetTest : public WindowsTest {
 protected:
-  void TearDown() override {
-    WellUtils = RunState();
-    WindowsTest::TearDown();
-  }
+  void TearDown() override { WindowsTest::TearDown(); }
 
   void MakeGraph(const std::string& report) {
     MainForm->PageControl1->setCurrentWidget(MainForm->Graphics_TabSheet);
@@ -152,7 +148,7 @@ TEST_F(GraphicsSheetTest, OpeningABitmapShowsItAtNaturalSizeAndMovesTheDialogFol
   EXPECT_FALSE(MainForm->SaveGraphButton->isVisible());
   EXPECT_EQ(MainForm->PictureImage->pixmap().size(), QSize(623, 465));
   EXPECT_EQ(MainForm->PictureImage->alignment(), Qt::AlignLeft | Qt::AlignTop);
-  EXPECT_EQ(WellUtils.WorkDirectory, dir.path());
+  EXPECT_EQ(MainForm->engine.Flags.WorkDirectory, dir.path());
   EXPECT_EQ(MainForm->OutputOpen_Dialog.initialFolder, Q(dir.path()));
   EXPECT_TRUE(services.messages.empty());
 

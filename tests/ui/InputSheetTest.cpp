@@ -1,7 +1,6 @@
 #include "InputSheetFixture.h"
 #include "SheetTestSupport.h"
 
-#include "run/RunState.h"
 #include "ui/UiText.h"
 
 #include <QFileInfo>
@@ -148,9 +147,9 @@ TEST_F(InputSheet, OpeningAFileOfEachAimFillsTheSheet) {
     EXPECT_TRUE(MainForm->Filesave_Button->isEnabled());
     EXPECT_TRUE(MainForm->InputSave->isEnabled());
     EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Input_TabSheet);
-    EXPECT_EQ(QFileInfo(ToQ(WellUtils.WorkDirectory)).canonicalFilePath(),
+    EXPECT_EQ(QFileInfo(ToQ(MainForm->engine.Flags.WorkDirectory)).canonicalFilePath(),
               QFileInfo(ToQ(dir.path())).canonicalFilePath());
-    EXPECT_EQ(MainForm->InputOpen_Dialog.initialFolder, ToQ(WellUtils.WorkDirectory));
+    EXPECT_EQ(MainForm->InputOpen_Dialog.initialFolder, ToQ(MainForm->engine.Flags.WorkDirectory));
   }
 
   // From the Input sheet itself the status of the opened file stays.
@@ -247,13 +246,12 @@ TEST_F(InputSheet, LeavingAFieldChecksItsTextAsARealNumber) {
                                                          "1.000,5 is not a valid real number"}));
   for (int i : {7, 8, 9})
     EXPECT_EQ(Field(i)->text(), "-1") << "field " << i;
-  EXPECT_EQ(DecimalSeparator(), '.');
+  EXPECT_EQ(MainForm->State.DecimalSeparator, '.');
 }
 
 TEST_F(InputSheet, LeavingAFieldWithAStartupCommaShowsNumbersWithTheComma) {
-  delete MainForm;
-  SetDecimalSeparator(',');
-  MainForm = new TMainForm;
+  // The window as a desktop with a decimal comma starts it.
+  MainForm->State.DecimalSeparator = MainForm->State.StartupDecimalSeparator = ',';
   MainForm->show();
   MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
   MainForm->activateWindow();
@@ -263,7 +261,7 @@ TEST_F(InputSheet, LeavingAFieldWithAStartupCommaShowsNumbersWithTheComma) {
   EXPECT_EQ(Field(1)->text(), "0,25");
   Enter(2, "bad");
   EXPECT_EQ(Field(2)->text(), "-1");
-  EXPECT_EQ(DecimalSeparator(), ',');
+  EXPECT_EQ(MainForm->State.DecimalSeparator, ',');
 }
 
 TEST_F(InputSheet, LeavingField3WithEqualLayerDepthsGivesTheOneLayerMessage) {

@@ -3,7 +3,6 @@
 
 #include "Unprivileged.h"
 #include "core/FileNames.h"
-#include "run/RunState.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,10 +19,7 @@ const QString kSheetStatus = "The output file can be inspected. Use \"See output
 
 class OutputSheetTest : public WindowsTest {
 protected:
-  void TearDown() override {
-    WellUtils = RunState();
-    WindowsTest::TearDown();
-  }
+  void TearDown() override { WindowsTest::TearDown(); }
 
   // Saves the field input as `name`.inp in the temporary folder and runs it from the Input
   // sheet, as the save workflow does; a run without errors then brings the Output sheet up.
@@ -33,7 +29,7 @@ protected:
     DMPumpfield->AimCode = "Hydr";
     WriteFileBytes(DMPumpfield->InputFileName, FieldInput(r));
     MainFormRunWindow window(*MainForm);
-    RunCalculation(window);
+    RunCalculation(MainForm->engine, window);
     MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
   }
 
@@ -202,7 +198,7 @@ TEST_F(OutputSheetTest, OpeningAReportThroughTheMenuFromAnotherSheet) {
   EXPECT_EQ(VisibleButtons(), (QStringList{"Figure", "See graph", "Symbols", "Open &output"}));
   EXPECT_TRUE(MainForm->State.OutputShown);
   EXPECT_EQ(DMPumpfield->InputFileName, report);
-  EXPECT_EQ(Q(WellUtils.WorkDirectory), folder);
+  EXPECT_EQ(Q(MainForm->engine.Flags.WorkDirectory), folder);
   EXPECT_EQ(MainForm->InputOpen_Dialog.initialFolder, folder);
   EXPECT_EQ(MainForm->InputSave_Dialog.initialFolder, folder);
   EXPECT_EQ(MainForm->OutputOpen_Dialog.initialFolder, folder);

@@ -4,7 +4,6 @@
 #include "WindowsFixture.h"
 
 #include "core/FileNames.h"
-#include "run/RunState.h"
 #include "ui/Settings.h"
 
 #include <QAction>
@@ -26,7 +25,6 @@ protected:
   void TearDown() override {
     WindowsTest::TearDown();
     ProgramSettings().clear();
-    WellUtils = RunState();
   }
 
   // The entries of File > Recent files as the menu shows them.

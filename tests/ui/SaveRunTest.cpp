@@ -1,7 +1,6 @@
 #include "InputSheetFixture.h"
 
 #include "core/FileNames.h"
-#include "run/RunState.h"
 #include "ui/QtServices.h"
 #include "ui/UiText.h"
 
@@ -116,6 +115,7 @@ protected:
     InputSheetTest::SetUp();
     memo = std::make_unique<MemoServices>(MainForm->WaitMemo, MainForm->Fileopen_Button);
     said = memo.get();
+    InstallServices(said);
   }
   void TearDown() override {
     said = &services;
@@ -203,9 +203,9 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
   EXPECT_TRUE(MainForm->WaitMemo->isHidden());
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
   EXPECT_FALSE(MainForm->State.RunHadErrors);
-  EXPECT_TRUE(WellUtils.RunAttempted);
-  EXPECT_TRUE(WellUtils.RunConfirmed);
-  EXPECT_EQ(DecimalSeparator(), '.');
+  EXPECT_TRUE(MainForm->engine.Flags.RunAttempted);
+  EXPECT_TRUE(MainForm->engine.Flags.RunConfirmed);
+  EXPECT_EQ(MainForm->State.DecimalSeparator, '.');
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -238,7 +238,7 @@ TEST_F(SaveRun, ARunWithInputErrorsRemovesTheInputThenACorrectedRunSucceeds) {
   EXPECT_TRUE(MainForm->WaitMemo->isHidden());
   EXPECT_TRUE(MainForm->State.RunHadErrors);
   EXPECT_FALSE(MainForm->State.OutputShown);
-  EXPECT_TRUE(WellUtils.RunAttempted);
+  EXPECT_TRUE(MainForm->engine.Flags.RunAttempted);
   EXPECT_EQ(memo->progress, (std::vector<std::string>{" Saving data .....", " Progress 25% ...."}));
   EXPECT_TRUE(memo->messages.empty());
 
@@ -333,7 +333,7 @@ TEST_F(SaveRun, ASingleLayerIsSavedWithoutSecondLayerPermeabilitiesAndARefusedRu
   EXPECT_TRUE(memo->progress.empty());
   EXPECT_FALSE(FileExists(dir.file("one_layer.out")));
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Input_TabSheet);
-  EXPECT_FALSE(WellUtils.RunAttempted);
+  EXPECT_FALSE(MainForm->engine.Flags.RunAttempted);
 }
 
 TEST_F(SaveRun, TwoDotsInTheNameOpenTheDialogAgain) {
@@ -375,12 +375,12 @@ TEST_F(SaveRun, ABadTextStillInItsFieldStopsTheSaveAndTheSeparatorStays) {
   Save({dir.file("case.inp")}, {true});
   EXPECT_EQ(memo->messages, std::vector<std::string>{"'2,5x' is not a valid floating point value"});
   EXPECT_FALSE(FileExists(dir.file("case.inp")));
-  EXPECT_EQ(DecimalSeparator(), '.');
+  EXPECT_EQ(MainForm->State.DecimalSeparator, '.');
 }
 
 TEST_F(SaveRun, NumbersTypedWithACommaAreSavedWithAPointWhichStaysInForce) {
   MainForm->State.StartupDecimalSeparator = ',';
-  SetDecimalSeparator(',');
+  MainForm->State.DecimalSeparator = ',';
   Situation(
       0, {"0,05", "4", "18", "2,5", "12", "0,2", "0,3", "0,8", "0,6", "0,15", "8", "2,5", "1,5"});
   EXPECT_EQ(Field(4)->text(), "2,5");
@@ -388,7 +388,7 @@ TEST_F(SaveRun, NumbersTypedWithACommaAreSavedWithAPointWhichStaysInForce) {
   const std::vector<double> numbers = FileNumbers(dir.file("comma.inp"));
   EXPECT_EQ(numbers.at(3), 2.5);
   EXPECT_EQ(numbers.at(12), 1.5);
-  EXPECT_EQ(DecimalSeparator(), '.');
+  EXPECT_EQ(MainForm->State.DecimalSeparator, '.');
   Enter(4, "3,5");
   EXPECT_EQ(Field(4)->text(), "3.5");
 }

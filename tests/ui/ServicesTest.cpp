@@ -164,8 +164,15 @@ public:
 };
 } // namespace
 
+// Installs `services` for the windows while it lives.
+struct InstalledForWindows {
+  explicit InstalledForWindows(Services& services) { InstallServices(&services); }
+  ~InstalledForWindows() { InstallServices(nullptr); }
+};
+
 TEST(TopLevelHandler, AnEscapedErrorBecomesAMessageAndTheProgramGoesOn) {
   ScriptedServices services;
+  const InstalledForWindows installed(services);
   Thrower thrower;
   QEvent event(QEvent::User);
 
@@ -188,6 +195,7 @@ TEST(TopLevelHandler, AnEscapedErrorBecomesAMessageAndTheProgramGoesOn) {
 
 TEST(TopLevelHandler, AnErrorInAButtonHandlerIsReported) {
   ScriptedServices services;
+  const InstalledForWindows installed(services);
   QPushButton button("Run");
   // As the windows connect their buttons: the error is caught before it reaches the toolkit.
   QObject::connect(&button, &QPushButton::clicked, [] {

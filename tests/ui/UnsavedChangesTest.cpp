@@ -4,7 +4,6 @@
 #include "SheetTestSupport.h"
 
 #include "core/FileNames.h"
-#include "run/RunState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,11 +16,6 @@ using Answer = UnsavedChangesAnswer;
 
 class UnsavedChanges : public InputSheetTest {
 protected:
-  void TearDown() override {
-    InputSheetTest::TearDown();
-    WellUtils = RunState();
-  }
-
   // Drags `paths` over `target` and drops them there; true when the window took the drop.
   static bool Drop(QWidget* target, const QStringList& paths) {
     QMimeData mime;

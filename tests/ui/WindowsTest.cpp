@@ -1,8 +1,7 @@
 #include "WindowsFixture.h"
-#include "graph/UWellUtils.h"
-#include "run/RunState.h"
 
 #include "TempDir.h"
+#include "graph/SystemDecimalSeparator.h"
 #include "ui/JpegImage.h"
 #include "ui/QtServices.h"
 
@@ -49,7 +48,7 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
   EXPECT_TRUE(MainForm->Label15->isHidden());
 
   EXPECT_FALSE(MainForm->State.OutputShown || MainForm->State.InputLoaded ||
-               MainForm->State.RunHadErrors || WellUtils.RunAttempted);
+               MainForm->State.RunHadErrors || MainForm->engine.Flags.RunAttempted);
   EXPECT_EQ(MainForm->CalcAim_Combobox->currentIndex(), 0);
   EXPECT_EQ(MainForm->State.AimIndex, 0);
   EXPECT_EQ(MainForm->State.LoadedAimIndex, 0);
@@ -59,16 +58,16 @@ TEST_F(WindowsTest, StartsOnTheIntroSheetWithSavingDisabledAndFourteenZeroFields
         &MainForm->State.StashW, &MainForm->State.StashKa, &MainForm->State.StashS,
         &MainForm->State.StashSa, &MainForm->State.StashSb})
     EXPECT_EQ(*stash, "0");
-  EXPECT_EQ(PlotScale.PlotWidth, 500);
-  EXPECT_EQ(PlotScale.PlotHeight, 320);
+  EXPECT_EQ(MainForm->PlotScale.PlotWidth, 500);
+  EXPECT_EQ(MainForm->PlotScale.PlotHeight, 320);
   EXPECT_EQ(MainForm->State.StartDirectory, QDir::currentPath());
 }
 
-TEST_F(WindowsTest, StartupRemembersTheDecimalSeparatorInForce) {
+TEST_F(WindowsTest, StartupTakesTheDecimalSeparatorOfTheDesktop) {
   delete MainForm;
-  SetDecimalSeparator(',');
   MainForm = new TMainForm;
-  EXPECT_EQ(MainForm->State.StartupDecimalSeparator, ',');
+  EXPECT_EQ(MainForm->State.StartupDecimalSeparator, SystemDecimalSeparator());
+  EXPECT_EQ(MainForm->State.DecimalSeparator, SystemDecimalSeparator());
 }
 
 TEST_F(WindowsTest, WindowWidthFollowsTheScreenWidth) {

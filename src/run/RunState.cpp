@@ -1,3 +1,0 @@
-#include "run/RunState.h"
-
-RunState WellUtils;
