@@ -36,6 +36,7 @@ const char* const kExitStatuses =
 struct RunArguments {
   std::vector<std::string> inputs;
   std::string jobs, summary, json;
+  bool check = false;
 };
 
 // The report of a run as JSON: the aim, the inputs and the results by symbol with their units,
@@ -152,11 +153,14 @@ void AddRunCommand(CommandSet& commands) {
   auto run = std::make_shared<RunArguments>();
   CLI::App& command =
       commands.Add("run", kSummary, kExitStatuses, [run](std::ostream& out, std::ostream& err) {
+        if (run->check && run->summary.empty())
+          throw UsageError("--check adds columns to the summary; give --summary too");
         if (run->inputs.size() == 1 && run->jobs.empty() && run->summary.empty())
           return RunOneFile(run->inputs[0], run->json, out, err);
         if (!run->json.empty())
           throw UsageError("--json is for the run of one input file, not for a batch");
-        return BatchCommand({run->inputs, run->summary, WorkersOption(run->jobs)}, out, err);
+        return BatchCommand({run->inputs, run->summary, WorkersOption(run->jobs), run->check}, out,
+                            err);
       });
   AddFileArguments(command, "FILE.inp", run->inputs, "the input files; none is changed");
   AddValueOption(command, "-j,--jobs", run->jobs, "N",
@@ -165,6 +169,11 @@ void AddRunCommand(CommandSet& commands) {
                  "write a CSV table with one row per file: the file, the aim, the status, the "
                  "aim's result as the report prints it, the first error message and the seconds "
                  "the run took");
+  command.add_flag("--check", run->check,
+                   "add the independent check's columns to the summary: its midway depth (for a "
+                   "rectangular field where it differs most), its difference as % of the "
+                   "drawdown, its flag, the midway depth the report's final profile reaches and "
+                   "for a discharge the recharge over the well's square share Q/S^2");
   AddValueOption(command, "--json", run->json, "RESULT.json",
                  "for one file: write the aim, the inputs and the results by symbol, the midway "
                  "depth the final profile reaches (achieved_depth) where the report gives the "

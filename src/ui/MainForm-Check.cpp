@@ -52,7 +52,7 @@ void TMainForm::Check_ButtonClick() {
     return;
   }
   FigureData figure = FigureDataOfReport(*report);
-  figure.decimalSeparator = DecimalSeparator();
+  figure.decimalSeparator = State.DecimalSeparator;
   if (!CheckForm)
     CheckForm = new TCheckForm(this);
   CheckForm->ShowCheck(CheckText(path, *report, *check), figure, *check);
