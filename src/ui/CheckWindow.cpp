@@ -42,7 +42,8 @@ TCheckForm::TCheckForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   CheckResult_Memo->setObjectName("CheckResult_Memo");
   CheckResult_Memo->setFont(PixelFont("Courier New", 13));
   CheckResult_Memo->setReadOnly(true);
-  CheckResult_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A long report name wraps; the table rows fit the window.
+  CheckResult_Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   CheckResult_Memo->setMinimumHeight(170);
 
   CheckFigure_View = new CheckFigureView(this);
