@@ -58,6 +58,19 @@ diff <(sed 13,14d "$tmp/run/field-rectangular.out") \
   fail "the report differs from the installed example report"
 echo "report as installed"
 
+echo "== Python module from the installed prefix"
+python_dir=$(sed -n 's/^PUMPFIELD_PYTHON_INSTALL_DIR:STRING=//p' build/CMakeCache.txt)
+if [ -n "$python_dir" ]; then
+  python=$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' build/CMakeCache.txt)
+  (cd "$tmp/run" && PYTHONPATH="$prefix/$python_dir" "$python" -c 'import pumpfield
+pumpfield.run(pumpfield.read_input("field-rectangular.inp")).write_report("python.out")') ||
+    fail "the installed Python module does not run"
+  diff <(sed 13,14d "$tmp/run/python.out") \
+    <(sed 13,14d "$prefix/share/pumpfield/Data/field-rectangular.out") ||
+    fail "the installed Python module's report differs from the installed example report"
+  echo "pumpfield $(PYTHONPATH="$prefix/$python_dir" "$python" -c 'import pumpfield; print(pumpfield.__version__)') in $python_dir"
+fi
+
 echo "== bash completion and manual page"
 completion=$prefix/share/bash-completion/completions/pumpfield-cli
 [ -f "$completion" ] || fail "the bash completion is not installed"
@@ -80,4 +93,6 @@ lintian --fail-on error "$package" 2>&1 | { grep -v 'running with root privilege
 dpkg-deb -c "$package" | tee "$tmp/contents"
 grep -q '/usr/share/bash-completion/completions/pumpfield-cli$' "$tmp/contents" ||
   fail "the package holds no bash completion"
+[ -z "$python_dir" ] || grep -q "/usr/$python_dir/pumpfield/__init__.py\$" "$tmp/contents" ||
+  fail "the package holds no Python module"
 echo "$package: $(stat -c %s "$package") bytes"
