@@ -84,7 +84,10 @@ Json CheckJson(const ReportContent& report, const DesignCheck& check) {
 
 int Check(const CheckArguments& arguments, std::ostream& out, std::ostream& err) {
   const std::string reportName = ExpandFileName(arguments.report);
+  const std::string jsonName = arguments.json.empty() ? "" : ExpandFileName(arguments.json);
   std::string errorText;
+  if (!jsonName.empty() && ReplacesReportOrInput(jsonName, reportName, errorText))
+    throw UsageError(errorText);
   const auto report = ReadReport(reportName, errorText);
   const auto check = report ? CheckReport(*report, errorText) : std::nullopt;
   if (!check) {
@@ -94,9 +97,7 @@ int Check(const CheckArguments& arguments, std::ostream& out, std::ostream& err)
   out << CheckText(reportName, *report, *check);
   if (arguments.json.empty())
     return kExitReportWritten;
-  const std::string jsonName = ExpandFileName(arguments.json);
-  if (ReplacesReportOrInput(jsonName, reportName, errorText) ||
-      !WriteJsonFile(jsonName, CheckJson(*report, *check), errorText)) {
+  if (!WriteJsonFile(jsonName, CheckJson(*report, *check), errorText)) {
     err << errorText << '\n';
     return kExitInputErrors;
   }

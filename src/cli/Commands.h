@@ -14,6 +14,9 @@ class App;
 class Option;
 } // namespace CLI
 
+// The error list file of a run of one file, in the working directory.
+inline constexpr const char* kErrorListName = "Error.lst";
+
 enum ExitStatus : int {
   kExitReportWritten = 0,
   kExitInputErrors = 1,     // the error list is printed and "Error.lst" kept

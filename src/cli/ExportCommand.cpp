@@ -23,13 +23,14 @@ int Export(const ExportArguments& arguments, std::ostream& out, std::ostream& er
   const std::string reportName = ExpandFileName(arguments.report);
   const std::string tableName = ExpandFileName(arguments.table);
   std::string errorText;
+  if (ReplacesReportOrInput(tableName, reportName, errorText))
+    throw UsageError(errorText);
   const auto report = ReadReport(reportName, errorText);
   if (!report) {
     err << errorText << '\n';
     return kExitBadInputFile;
   }
-  if (ReplacesReportOrInput(tableName, reportName, errorText) ||
-      !SaveTablesCsv(*report, tableName, errorText)) {
+  if (!SaveTablesCsv(*report, tableName, errorText)) {
     err << errorText << '\n';
     return kExitInputErrors;
   }

@@ -36,13 +36,15 @@ struct GraphArguments {
 // Why `imageName` must not be written: it is the report, the report's input file, or something
 // other than a regular file (a device, a pipe, a folder). Empty for a regular file or a new name.
 std::string ImageRefusal(const std::string& imageName, const std::string& reportName) {
+  const std::string picture =
+      GraphFormatOfPath(imageName) == GraphFormat::Bmp ? "bitmap" : "picture";
   struct stat status;
   if (::stat(imageName.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
-    return "\"" + imageName + "\" is not a regular file; the bitmap is not written there.";
+    return "\"" + imageName + "\" is not a regular file; the " + picture + " is not written there.";
   for (const std::string& file : {reportName, ChangeFileExt(reportName, ".inp")})
     if (imageName == file || SameFile(imageName, file))
-      return "\"" + imageName + "\" is the file \"" + file +
-             "\"; the bitmap would replace it. Give another name for the bitmap.";
+      return "\"" + imageName + "\" is the file \"" + file + "\"; the " + picture +
+             " would replace it. Give another name for the " + picture + ".";
   return std::string();
 }
 

@@ -49,9 +49,10 @@ int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& er
     return kExitInputErrors;
   }
   std::string errorText;
-  CalculationReportResult result = CalculationReportResult::NotWritten;
-  if (!ReplacesReportOrInput(pdfName, reportName, errorText))
-    result = WriteCalculationReport(reportName, pdfName, arguments.titleBlock, errorText);
+  if (ReplacesReportOrInput(pdfName, reportName, errorText))
+    throw UsageError(errorText);
+  const CalculationReportResult result =
+      WriteCalculationReport(reportName, pdfName, arguments.titleBlock, errorText);
   switch (result) {
   case CalculationReportResult::Written:
     out << "Calculation report written: " << pdfName << '\n';

@@ -85,9 +85,6 @@ Json RunResultJson(const ReportContent& report, const std::string& aimCode) {
   return json;
 }
 
-// The error list file of a run of one file, in the working directory.
-constexpr const char* kErrorListName = "Error.lst";
-
 void PrintLines(std::ostream& out, const std::string& text) {
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find('\n', start);
@@ -117,7 +114,16 @@ int RunOneFile(const std::string& input, const std::string& json, std::ostream& 
   if (reportName == inputName)
     throw UsageError("The input file \"" + inputName +
                      "\" has the extension of a report; its report would replace it.");
+  // The run writes its error list in the working directory, and deletes it after a clean run.
+  const std::string errorListName = ExpandFileName(kErrorListName);
+  for (const auto& [name, what] : {std::pair{inputName, "input file"}, {reportName, "report"}})
+    if (name == errorListName || SameFile(name, errorListName))
+      throw UsageError("The " + std::string(what) + " \"" + name +
+                       "\" is the error list that the run writes; give it another name.");
   const std::string jsonName = json.empty() ? json : ExpandFileName(json);
+  if (!json.empty() && (jsonName == errorListName || SameFile(jsonName, errorListName)))
+    throw UsageError("\"" + json +
+                     "\" is the error list that the run writes; give the JSON another name");
   if (!json.empty() && (jsonName == inputName || jsonName == reportName ||
                         SameFile(jsonName, inputName) || SameFile(jsonName, reportName)))
     throw UsageError("\"" + json +

@@ -42,10 +42,22 @@ void CheckOutputs(const SweepArguments& sweep) {
   if (!sweep.scale.empty() &&
       (sweep.plot.empty() || GraphFormatOfPath(sweep.plot) != GraphFormat::Png))
     throw UsageError("--scale sizes a PNG plot");
-  const std::string input = FileIdentity(ExpandFileName(sweep.input));
-  for (const std::string& output : {sweep.csv, sweep.plot})
-    if (!output.empty() && FileIdentity(ExpandFileName(output)) == input)
+  const std::string inputName = ExpandFileName(sweep.input);
+  const std::string input = FileIdentity(inputName);
+  const std::pair<std::string, const char*> runFiles[] = {
+      {FileIdentity(ChangeFileExt(inputName, ".out")), "the input file's report"},
+      {FileIdentity(BatchErrorListName(inputName)), "the input file's error list"},
+      {FileIdentity(ExpandFileName(kErrorListName)), "the error list of a run"}};
+  for (const std::string& output : {sweep.csv, sweep.plot}) {
+    if (output.empty())
+      continue;
+    const std::string identity = FileIdentity(ExpandFileName(output));
+    if (identity == input)
       throw UsageError("\"" + output + "\" is the input file");
+    for (const auto& [written, what] : runFiles)
+      if (identity == written)
+        throw UsageError("\"" + output + "\" is " + what);
+  }
   if (!sweep.csv.empty() && !sweep.plot.empty() &&
       FileIdentity(ExpandFileName(sweep.csv)) == FileIdentity(ExpandFileName(sweep.plot)))
     throw UsageError("the table and the plot would be the same file");
@@ -106,10 +118,19 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
   const int workers = WorkersOption(sweep.jobs);
 
   const std::string inputName = ExpandFileName(sweep.input);
-  if (!TextReader(inputName).opened()) {
-    err << CouldNotOpenForReadingMessage(inputName) << '\n';
+  if (const TextReader input(inputName); !input.opened()) {
+    err << input.FailureMessage(CouldNotOpenForReadingMessage(inputName)) << '\n';
     return kExitBadInputFile;
   }
+  // Every point is computed before anything is written: a table that cannot be written is
+  // known now.
+  for (const std::string& output : {sweep.csv, sweep.plot})
+    if (const std::string failure = output.empty() ? "" : WriteFailureBeforehand(output);
+        !failure.empty()) {
+      err << "The file \"" << ExpandFileName(output) << "\" could not be written: " << failure
+          << '\n';
+      return kExitBadInputFile;
+    }
   TDMPumpfield base;
   {
     TerminalServices services(err);
@@ -119,6 +140,10 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
     base.services = nullptr;
     if (services.quitRequested)
       return kExitBadInputFile;
+  }
+  if (const std::string missing = MissingValueMessage(inputName); !missing.empty()) {
+    err << missing << '\n';
+    return kExitBadInputFile;
   }
 
   SweepTable table;
@@ -161,7 +186,10 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
   } else if (WriteCsv(sweep.csv, rows, errorText)) {
     out << "Table written: " << ExpandFileName(sweep.csv) << '\n';
   } else {
-    err << errorText << '\n';
+    // The points were computed: the table goes to standard output rather than nowhere.
+    err << errorText << "\nThe table follows on standard output.\n";
+    for (const CsvRow& row : rows)
+      out << CsvLine(row) << '\n';
     status = kExitBadInputFile;
   }
   if (!sweep.plot.empty()) {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "core/Services.h"
+#include "data/UDMPumpfield.h"
 
 #include <iostream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 // Whether `stream` is the program's standard output or error and that is a terminal.
@@ -25,9 +27,12 @@ public:
     ErasePercent();
     out_ << line << '\n' << std::flush;
   }
+  // What the runner reads is the user's file: a damaged one is no fault of the program, and its
+  // message goes without the program-error prefix.
   void ShowMessage(const std::string& text) override {
     ErasePercent();
-    out_ << text << '\n' << std::flush;
+    const std::string_view prefix = kProgramErrorPrefix;
+    out_ << (text.starts_with(prefix) ? text.substr(prefix.size()) : text) << '\n' << std::flush;
   }
   bool AskYesNo(const std::string& text) override {
     out_ << text << " (No)\n";

@@ -37,6 +37,11 @@ bool FileExists(const std::string& path) {
   return fs::is_regular_file(path, error);
 }
 
+bool PathExists(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0;
+}
+
 bool DeleteFileIfExists(const std::string& path) {
   std::error_code error;
   return fs::remove(path, error);

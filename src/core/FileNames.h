@@ -11,7 +11,10 @@ std::string ExtractFileName(const std::string& path);
 // The folder part of `path`, without the trailing separator.
 std::string ExtractFileDir(const std::string& path);
 std::string ExpandFileName(const std::string& path);
+// Whether `path` names a regular file (links followed).
 bool FileExists(const std::string& path);
+// Whether anything exists under `path`: a file, a folder, a named pipe, a device.
+bool PathExists(const std::string& path);
 // Deletes a file; a missing file is no error. Returns whether a file was deleted.
 bool DeleteFileIfExists(const std::string& path);
 // Whether both names lead to one existing file (the same device and inode, links followed).

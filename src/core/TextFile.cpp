@@ -26,24 +26,34 @@ std::string SystemReason(int error) { return std::generic_category().message(err
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
-// The file behind `fd`, at most kMaxTextFileSize bytes of it; false on a read error or when
-// there is more (also for a device or a pipe that never ends).
-bool ReadAtMostLimit(int fd, std::string& data, bool& tooLarge) {
+// The regular file behind `fd`, at most kMaxTextFileSize bytes of it; false with `reason` for
+// anything else, on a read error, or when there is more.
+bool ReadAtMostLimit(int fd, std::string& data, bool& tooLarge, std::string& reason) {
   struct stat status;
-  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-    if (static_cast<unsigned long long>(status.st_size) > kMaxTextFileSize) {
-      tooLarge = true;
-      return false;
-    }
-    data.reserve(static_cast<size_t>(status.st_size));
+  if (::fstat(fd, &status) != 0) {
+    reason = SystemReason(errno);
+    return false;
   }
+  if (!S_ISREG(status.st_mode)) {
+    reason = S_ISDIR(status.st_mode) ? SystemReason(EISDIR) : kNotRegularFileReason;
+    return false;
+  }
+  if (static_cast<unsigned long long>(status.st_size) > kMaxTextFileSize) {
+    tooLarge = true;
+    return false;
+  }
+  data.reserve(static_cast<size_t>(status.st_size));
+  // Opened without waiting; a regular file reads the same either way.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   char buffer[1 << 16];
   for (;;) {
     const ssize_t count = ::read(fd, buffer, sizeof buffer);
     if (count < 0 && errno == EINTR)
       continue;
-    if (count < 0)
+    if (count < 0) {
+      reason = SystemReason(errno);
       return false;
+    }
     if (count == 0)
       return true;
     if (data.size() + static_cast<size_t>(count) > kMaxTextFileSize) {
@@ -61,11 +71,13 @@ std::string TooLargeMessage(const std::string& path) {
 }
 
 TextReader::TextReader(const std::string& path) : path_(path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    reason_ = SystemReason(errno);
     return;
+  }
   std::string data;
-  const bool read = ReadAtMostLimit(fd, data, tooLarge_);
+  const bool read = ReadAtMostLimit(fd, data, tooLarge_, reason_);
   ::close(fd);
   if (!read)
     return;
@@ -76,12 +88,24 @@ TextReader::TextReader(const std::string& path) : path_(path) {
 TextReader TextReader::OpenOrThrow(const std::string& path) {
   TextReader reader(path);
   if (!reader.opened())
-    throw InputOutputError(reader.FailureMessage("The file \"" + path + "\" could not be opened"));
+    throw InputOutputError(reader.tooLarge() ? TooLargeMessage(path)
+                                             : "The file \"" + path +
+                                                   "\" could not be opened: " + reader.reason());
   return reader;
 }
 
 std::string TextReader::FailureMessage(const std::string& cannotOpenMessage) const {
-  return tooLarge_ ? TooLargeMessage(path_) : cannotOpenMessage;
+  if (tooLarge_)
+    return TooLargeMessage(path_);
+  return WithReason(cannotOpenMessage, reason_);
+}
+
+std::string WithReason(const std::string& message, std::string reason) {
+  if (reason.empty())
+    return message;
+  if (reason[0] >= 'a' && reason[0] <= 'z')
+    reason[0] = static_cast<char>(reason[0] - 'a' + 'A');
+  return message + "\n" + reason;
 }
 
 std::string TextReader::ReadLine() {
@@ -276,7 +300,8 @@ bool WriteAll(int fd, const std::string& text) {
 std::optional<std::string> ReadAll(int fd) {
   std::string data;
   bool tooLarge = false;
-  if (::lseek(fd, 0, SEEK_SET) != 0 || !ReadAtMostLimit(fd, data, tooLarge))
+  std::string reason;
+  if (::lseek(fd, 0, SEEK_SET) != 0 || !ReadAtMostLimit(fd, data, tooLarge, reason))
     return std::nullopt;
   return data;
 }
@@ -320,6 +345,23 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : target_(FollowLinks
     inPlace_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (inPlace_ < 0)
     Fail(SystemReason(errno));
+}
+
+std::string WriteFailureBeforehand(const std::string& path) {
+  const std::string target = FollowLinks(path);
+  struct stat status;
+  if (::stat(target.c_str(), &status) == 0) {
+    if (!S_ISREG(status.st_mode))
+      return "it is not a regular file";
+    if (::access(target.c_str(), W_OK) != 0 || (status.st_mode & 0222) == 0)
+      return "it is read-only";
+    return std::string();
+  }
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    return SystemReason(errno);
+  return std::string();
 }
 
 TextWriter::~TextWriter() { Close(); }

@@ -28,12 +28,17 @@ public:
 class TextReader {
 public:
   // Reads the whole file; `opened()` tells whether that worked. A file larger than
-  // kMaxTextFileSize is not read: `tooLarge()` tells.
+  // kMaxTextFileSize is not read: `tooLarge()` tells. Anything but a regular file (a named pipe,
+  // a device, a folder) is refused at once, without waiting for a writer.
   explicit TextReader(const std::string& path);
 
   bool opened() const { return opened_; }
   bool tooLarge() const { return tooLarge_; }
+  // Why the file could not be read, in the system's words ("No such file or directory").
+  const std::string& reason() const { return reason_; }
   const std::string& path() const { return path_; }
+  // The file's bytes as read.
+  const std::string& content() const { return data_; }
   bool AtEnd() const { return pos_ >= data_.size(); }
   void Rewind() { pos_ = 0; }
 
@@ -51,9 +56,11 @@ public:
   // ReadReal that raises InputOutputError for a malformed token; 0 at the end of the file.
   double ReadRealOrThrow();
 
-  // Opens or raises InputOutputError("... could not be opened", or the size message).
+  // Opens or raises InputOutputError("... could not be opened: " and the reason, or the size
+  // message).
   static TextReader OpenOrThrow(const std::string& path);
-  // `cannotOpenMessage` for a file that cannot be read, the size message for one too large.
+  // `cannotOpenMessage` with the reason on a line of its own for a file that cannot be read, the
+  // size message for one too large.
   std::string FailureMessage(const std::string& cannotOpenMessage) const;
 
 private:
@@ -62,7 +69,14 @@ private:
   size_t pos_ = 0;
   bool opened_ = false;
   bool tooLarge_ = false;
+  std::string reason_;
 };
+
+// `message`, then `reason` on a line of its own, begun with a capital.
+std::string WithReason(const std::string& message, std::string reason);
+
+// The reason a TextReader gives for anything but a regular file.
+inline constexpr const char* kNotRegularFileReason = "It is not a regular file";
 
 // Writes a text file the way a user's file deserves: a symbolic link is followed to its target
 // (the link stays), a file that is read-only or not a regular file is refused, and the file's
@@ -107,6 +121,11 @@ private:
   bool failed_ = false;
   std::string failure_;
 };
+
+// Why a TextWriter could not write `path`, told before anything is written: the file is not
+// a regular file or is read-only, or its folder is missing or forbids new files. "" when
+// writing looks possible.
+std::string WriteFailureBeforehand(const std::string& path);
 
 // Writes `bytes` as the whole file `path` by TextWriter's rules, replacing the file only once
 // all of them are written. False with `errorText` ("The file ... could not be written: " and the

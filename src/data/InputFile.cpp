@@ -102,7 +102,7 @@ bool TDMPumpfield::LoadChosenInputFile() {
 bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   TextWriter file(FileName, TextWriter::Mode::ReplaceWhenDone);
   if (!file.opened()) {
-    ShowMessage(CouldNotOpenDamagedMessage(FileName));
+    ShowMessage(WithReason(CouldNotOpenDamagedMessage(FileName), file.failure()));
     return false;
   }
   file.WriteLine(Title1);
@@ -125,4 +125,27 @@ bool TDMPumpfield::SaveInputFile(const std::string& FileName) {
   if (!complete)
     AbortWithError(NumbersCorruptMessage(FileName));
   return knownCode && complete;
+}
+
+std::string MissingValueMessage(const std::string& path) {
+  TextReader file(path);
+  for (int line = 0; line < 3; ++line)
+    file.SkipLine();
+  const AimDefinition* aim = AimDefinitionOfCode(file.ReadLine());
+  if (!file.opened() || !aim)
+    return std::string();
+  for (int position = 1; position <= aim->valuesRead; ++position) {
+    double value = 0.0;
+    const TextReader::ReadResult read = file.ReadReal(value);
+    if (read == TextReader::ReadResult::Malformed)
+      return std::string();
+    if (read == TextReader::ReadResult::EndOfFile) {
+      std::string name = "value " + std::to_string(position);
+      for (const AimInput& input : aim->inputs)
+        if (input.position == position)
+          name += " (" + std::string(input.symbol) + ")";
+      return NumbersCorruptMessage(path) + "\nThe file ends before " + name + ".";
+    }
+  }
+  return std::string();
 }

@@ -9,7 +9,7 @@ void TDMPumpfield::DataModuleCreate() { InputFileName.clear(); }
 void TDMPumpfield::AbortWithError(const std::string& Text) {
   if (!services)
     return;
-  services->ShowMessage("A program error occurred." + Text);
+  services->ShowMessage(kProgramErrorPrefix + Text);
   services->RequestQuit();
 }
 

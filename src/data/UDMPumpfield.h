@@ -21,9 +21,15 @@ public:
   using InputOutputError::InputOutputError;
 };
 
+// For an input file that ends before the last value its aim reads: the corrupt-numbers message
+// and a line naming the first missing value. "" for any other file.
+std::string MissingValueMessage(const std::string& path);
 // `value` as an input file of `aimCode` holds it at `position`, written and read back; nothing
 // for a value no file holds (infinite or not a number).
 std::optional<double> ValueAsSaved(double value, int position, const std::string& aimCode);
+
+// What AbortWithError puts before its text.
+inline constexpr const char* kProgramErrorPrefix = "A program error occurred.";
 
 class TDMPumpfield {
 public:

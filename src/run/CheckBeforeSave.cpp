@@ -1,5 +1,6 @@
 #include "run/CheckBeforeSave.h"
 
+#include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@ constexpr PreSaveRule kRules[] = {
     {Bit(Aim::Discharge), "W", 2, "S", false, kSpacingsMessage},
     {Bit(Aim::FieldDepths), "W", 2, "Sa", false, kSpacingsMessage},
     {Bit(Aim::FieldDepths), "W", 2, "Sb", false, kSpacingsMessage},
+    {Bit(Aim::FieldDepths), "Sb", 1, "Sa", true, "Make sure that Sa >= Sb."},
     {Bit(Aim::Discharge) | Bit(Aim::Spacing), "Dm", 1, "Dw", false,
      "Take care that Dm is less than Dw."},
     {kLayeredAims, "Dw", 1, "Db", false, "Take care that Db is greater than Dw."},
@@ -33,7 +35,21 @@ AimSet AimBit(std::optional<Aim> aim) { return aim ? Bit(*aim) : kUnknownAim; }
 
 std::span<const PreSaveRule> PreSaveRules() { return kRules; }
 
-const char* PreSaveFailure(const std::string& code, DataSetR params) {
+namespace {
+constexpr size_t kFieldWidth = 10;
+
+// "R would be saved as 0.0000." for a value that the file's decimals round to 0 or that is
+// wider than its field; "" for one the file holds as it is meant.
+std::string SavedValueFailure(const AimInput& input, double value, const std::string& code) {
+  const std::string saved = FormatFixed(value, 0, DecimalsOfPosition(input.position, code));
+  const std::optional<double> readBack = ValueAsSaved(value, input.position, code);
+  if (readBack && saved.size() <= kFieldWidth && (*readBack != 0.0 || value == 0.0))
+    return std::string();
+  return std::string(input.symbol) + " would be saved as " + saved + ".";
+}
+} // namespace
+
+std::string PreSaveFailure(const std::string& code, DataSetR params) {
   params.resize(std::max<size_t>(params.size(), kParamCount), 0.0);
   const std::optional<Aim> aim = AimOfCode(code);
   // An unknown code is tested in the spacing aim's layout.
@@ -53,15 +69,21 @@ const char* PreSaveFailure(const std::string& code, DataSetR params) {
     if (rule.equalAllowed ? upper < lower : !(upper > lower))
       return rule.message;
   }
-  return nullptr;
+  const std::string savedCode = aim ? AimDefinitionOf(*aim).fileCode : code;
+  for (const AimInput& input : layout.inputs)
+    if (input.position <= layout.valuesRead)
+      if (std::string failure = SavedValueFailure(input, params[input.position - 1], savedCode);
+          !failure.empty())
+        return failure;
+  return std::string();
 }
 
 void CheckBeforeSave(TDMPumpfield& dm, bool& ChecksPassed) {
   DataSetR& params = dm.Params;
   if (params.size() < kParamCount)
     params.resize(kParamCount, 0.0);
-  if (const char* failure = PreSaveFailure(dm.AimCode, params)) {
-    dm.ShowMessage(std::string(failure) + kSuffix);
+  if (const std::string failure = PreSaveFailure(dm.AimCode, params); !failure.empty()) {
+    dm.ShowMessage(failure + kSuffix);
     return;
   }
   ChecksPassed = true;

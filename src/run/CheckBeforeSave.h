@@ -29,8 +29,10 @@ inline constexpr const char* kNegativeDataMessage = "Data cannot be negative.";
 std::span<const PreSaveRule> PreSaveRules();
 
 // The message of the first test that `params` (the 14 values of the parameter set) fail for
-// the aim `aimCode`, without the window's "Input not saved" suffix; nullptr when all pass.
-const char* PreSaveFailure(const std::string& aimCode, DataSetR params);
+// the aim `aimCode`, without the window's "Input not saved" suffix; "" when all pass. After
+// the rules, a value the aim reads fails when the input file would hold it as 0 or wider than
+// its field: "R would be saved as 0.0000."
+std::string PreSaveFailure(const std::string& aimCode, DataSetR params);
 
 // Runs the tests for the data module's AimCode and Params in order and stops at the first that
 // fails, showing its message; sets ChecksPassed only when all pass. Values that the aim does

@@ -10,6 +10,8 @@
 #include "run/AimDispatch.h"
 #include "run/CheckBeforeSave.h"
 
+#include <string_view>
+
 namespace {
 // The engine's services for its data module, except that a request to end the program (a
 // corrupt input file) is only noted: ending is the business of whoever started the run.
@@ -20,7 +22,12 @@ public:
   }
   ~NoteQuit() override { data_.services = &inner_; }
   void AppendProgress(const std::string& line) override { inner_.AppendProgress(line); }
-  void ShowMessage(const std::string& text) override { inner_.ShowMessage(text); }
+  // What ends a load is the user's damaged file, not a fault of the program: its message goes
+  // without the program-error prefix.
+  void ShowMessage(const std::string& text) override {
+    const std::string_view prefix = kProgramErrorPrefix;
+    inner_.ShowMessage(text.starts_with(prefix) ? text.substr(prefix.size()) : text);
+  }
   bool AskYesNo(const std::string& text) override { return inner_.AskYesNo(text); }
   void RequestQuit() override { quitRequested = true; }
   void Pause(int milliseconds) override { inner_.Pause(milliseconds); }
@@ -36,11 +43,11 @@ private:
 // The window's tests before saving, on the file's values: a file written by hand gets the same
 // scrutiny as one the window saved. The first failure becomes the error list.
 void RefuseWhatTheWindowWouldNotSave(Engine& engine) {
-  const char* failure = PreSaveFailure(engine.DMPumpfield.AimCode, engine.DMPumpfield.Params);
-  if (!failure)
+  const std::string failure = PreSaveFailure(engine.DMPumpfield.AimCode, engine.DMPumpfield.Params);
+  if (failure.empty())
     return;
   ErrorList errors(engine);
-  errors.Add((" " + std::string(failure)).c_str());
+  errors.Add((" " + failure).c_str());
   errors.Finish();
 }
 
@@ -55,9 +62,9 @@ void CheckAndCalculate(Engine& engine, RunOutcome& outcome) {
   try {
     run->check(engine);
     if (!engine.InputErrorFlag)
-      RefuseWhatTheWindowWouldNotSave(engine);
-    if (!engine.InputErrorFlag)
       RefuseUncountableRun(engine, *run);
+    if (!engine.InputErrorFlag)
+      RefuseWhatTheWindowWouldNotSave(engine);
     if (engine.InputErrorFlag) {
       outcome.status = RunStatus::InputErrors;
       return;
@@ -95,6 +102,12 @@ RunOutcome RunInputFile(Engine& engine, const std::string& inputName) {
       return outcome;
     }
   }
+  // The window's reader takes a missing value as 0; a run of a file cut short must not.
+  if (std::string missing = MissingValueMessage(inputName); !missing.empty()) {
+    outcome.status = RunStatus::BadInputFile;
+    outcome.errorText = std::move(missing);
+    return outcome;
+  }
   CheckAndCalculate(engine, outcome);
   return outcome;
 }
@@ -113,7 +126,7 @@ RunOutcome RunParameterSet(Engine& engine) {
         ValueAsSaved(data.Params[position - 1], position, data.AimCode);
     if (!saved) {
       outcome.status = RunStatus::BadInputFile;
-      outcome.errorText = "A program error occurred." + NumbersCorruptMessage(data.InputFileName);
+      outcome.errorText = NumbersCorruptMessage(data.InputFileName);
       return outcome;
     }
     data.Params[position - 1] = *saved;

@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -53,6 +54,12 @@ std::string FirstListedError(const std::string& list) {
   return std::string();
 }
 
+// A message for one row of a table: a reason on a line of its own follows after a blank.
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return text;
+}
+
 std::string ErrorListLines(const std::string& list) {
   std::string text;
   for (const std::string& line : Lines(list))
@@ -81,7 +88,7 @@ RunRecord RecordOfRun(const pumpfield::Result& result) {
   RunRecord record;
   // Line 4 of a damaged file may hold anything; the summary shows its control bytes escaped.
   record.aimCode = VisibleFileName(result.aimCode);
-  record.message = result.errorText;
+  record.message = OneLine(result.errorText);
   switch (result.status) {
   case RunStatus::ReportWritten:
     TakeResults(result, record);
@@ -97,7 +104,7 @@ RunRecord RecordOfRun(const pumpfield::Result& result) {
   case RunStatus::BadInputFile:
     record.status = StudyStatus::Unreadable;
     if (record.message.empty() && !result.messages.empty())
-      record.message = result.messages.front();
+      record.message = OneLine(result.messages.front());
     break;
   }
   return record;

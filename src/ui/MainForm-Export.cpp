@@ -177,7 +177,8 @@ void TMainForm::CopyTablesExecute() {
   if (!report)
     return;
   QGuiApplication::clipboard()->setText(
-      QString::fromStdString(TablesTabText(report->content, State.DecimalSeparator)));
+      // The desktop's separator, for its spreadsheet: a save leaves the screen's at a point.
+      QString::fromStdString(TablesTabText(report->content, State.StartupDecimalSeparator)));
   ShowStatus("The tables are on the clipboard; paste them into a spreadsheet");
 }
 

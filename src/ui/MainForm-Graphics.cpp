@@ -3,6 +3,7 @@
 
 #include "core/FileNames.h"
 #include "core/Services.h"
+#include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "data/UDMPumpfield.h"
 #include "graph/GraphBitmap.h"
@@ -165,14 +166,21 @@ void TMainForm::GraphOpenExecute() {
     AppServices().ShowMessage("No graphics file was selected");
     return;
   }
-  if (!FileExists(FromQ(*chosen))) {
+  const std::string path = FromQ(*chosen);
+  const std::string unreadable =
+      "The file \"" + path + "\" could not be read as a picture; please select a BMP file.";
+  // A named pipe or a device would hold the window until something writes to it.
+  if (PathExists(path) && !FileExists(path)) {
+    AppServices().ShowMessage(WithReason(unreadable, kNotRegularFileReason));
+    return;
+  }
+  if (!FileExists(path)) {
     AppServices().ShowMessage("File does not exist, please select another one,");
     return;
   }
   QPixmap picture;
   if (!picture.load(*chosen)) {
-    AppServices().ShowMessage("The file \"" + FromQ(*chosen) +
-                              "\" could not be read as a picture; please select a BMP file.");
+    AppServices().ShowMessage(unreadable);
     return;
   }
   PictureImage->setPixmap(picture);

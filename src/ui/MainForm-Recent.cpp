@@ -3,7 +3,9 @@
 #include "ui/UMainForm.h"
 
 #include "core/Services.h"
+#include "core/TextFile.h"
 #include "data/FileKinds.h"
+#include "data/UDMPumpfield.h"
 #include "ui/UiText.h"
 
 #include "ui/Settings.h"
@@ -99,6 +101,10 @@ void TMainForm::OpenFile(const QString& path) {
     open = &TMainForm::GraphOpenExecute;
     break;
   case FileKind::Other:
+    if (const TextReader file(FromQ(path)); !file.opened()) {
+      AppServices().ShowMessage(file.FailureMessage(CouldNotOpenForReadingMessage(FromQ(path))));
+      return;
+    }
     AppServices().ShowMessage("The file \"" + FromQ(path) +
                               "\" is not an input file, an output report or a graph bitmap.");
     return;

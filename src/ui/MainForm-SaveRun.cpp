@@ -24,6 +24,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,6 +85,26 @@ void CreateEmptyFile(const std::string& path) {
     throw InputOutputError("File \"" + path + "\" could not be created: " + std::strerror(errno));
   ::close(fd);
 }
+
+// The bytes of the regular file `path` before it is overwritten; nothing for a new file.
+std::optional<std::string> ContentBeforeSave(const std::string& path) {
+  if (!FileExists(path))
+    return std::nullopt;
+  const TextReader file(path);
+  if (!file.opened())
+    return std::nullopt;
+  return file.content();
+}
+
+// A run that found errors deletes its input file: one that existed before the save gets its
+// previous content back. The line that says so, for the error list.
+std::string RestoreInputAfterErrors(const std::string& inputName,
+                                    const std::string& previousContent) {
+  std::string errorText;
+  if (WriteWholeFile(inputName, previousContent, errorText))
+    return " The previous content of the file \"" + inputName + "\" was restored.";
+  return " The previous content of the file \"" + inputName + "\" could not be restored.";
+}
 } // namespace
 
 bool TMainForm::AskInputFileName() {
@@ -108,10 +129,17 @@ void TMainForm::InputSaveExecute() {
       return;
     }
     State.InputFileTitle = ToQ(ExtractFileName(dm.InputFileName));
-    if (State.InputFileTitle.count('.') <= 1)
+    if (State.InputFileTitle.count('.') > 1) {
+      AppServices().ShowMessage(
+          "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
+      continue;
+    }
+    // The run would write its error list over the input file, then delete it.
+    const std::string errorList = ExpandFileName(engine.Files.ErrorList);
+    if (ExpandFileName(dm.InputFileName) != errorList && !SameFile(dm.InputFileName, errorList))
       break;
-    AppServices().ShowMessage(
-        "The number of dots (.) in the file name should not be greater than 1. Please adjust.");
+    AppServices().ShowMessage("The run writes its error list in \"" + errorList +
+                              "\"; please choose another name for the input file.");
   }
 
   dm.Title1 = FromQ(Title1_Edit->text());
@@ -136,6 +164,7 @@ void TMainForm::InputSaveExecute() {
   if (!flags.ChecksPassed)
     return;
 
+  const std::optional<std::string> previousContent = ContentBeforeSave(dm.InputFileName);
   CreateEmptyFile(dm.InputFileName);
   flags.WorkDirectory = GetCurrentDir();
   SetDialogFolders(ToQ(flags.WorkDirectory));
@@ -164,6 +193,7 @@ void TMainForm::InputSaveExecute() {
   // An aim code the run cannot start gets its message from RunCalculation and no announcement
   // of results here.
   const bool runnable = FindAimRun(dm.AimCode) != nullptr;
+  const std::string inputName = dm.InputFileName; // the Output sheet renames it to the report
   MainFormRunWindow window(*this);
   // The run holds the event loop for seconds: the window shows that it is busy, and is painted
   // whole once more where the question box was.
@@ -176,8 +206,12 @@ void TMainForm::InputSaveExecute() {
     throw;
   }
   // The run deleted the input file it found errors in: the data are in the fields alone.
-  if (State.RunHadErrors)
+  if (State.RunHadErrors) {
+    if (previousContent)
+      Output_Memo->appendPlainText('\n' +
+                                   ToQ(RestoreInputAfterErrors(inputName, *previousContent)));
     MarkInputUnsaved();
+  }
   if (!runnable)
     return;
   if (!State.RunHadErrors) {

@@ -103,12 +103,12 @@ TEST(Batch, MixedFilesGiveEachItsStatusSummaryAndErrorList) {
       "reached: the well spacing shown is the lower bound of the search, 2 m.\",",
       "in/zero.inp,Spa,arithmetic-error,,,,,,,The calculation stopped: Floating point division by "
       "zero.,",
-      "in/code.inp,spa,unreadable,,,,,,,\"A program error occurred.The code in the inputfile "
+      "in/code.inp,spa,unreadable,,,,,,,\"The code in the inputfile "
       "\"\"" +
           dir.file("in/code.inp") + "\"\" is corrupt\",",
       "in/none.inp,,unreadable,,,,,,,\"The file \"\"" + dir.file("in/none.inp") +
           "\"\"could not be opened. It may be in use by another program,  or the programmer "
-          "should incorporate more time.\",",
+          "should incorporate more time. No such file or directory\",",
   };
   for (const std::string& row : rows) {
     const std::string line = summary.ReadLine();

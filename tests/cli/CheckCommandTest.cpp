@@ -131,8 +131,8 @@ TEST(CheckCommand, RefusesWhatItCannotDo) {
               {"case.inp", 3},
               {"no-ka.out", 3},
               {"case.out --json no/folder/c.json", 1},
-              {"case.out --json case.out", 1},
-              {"case.out --json case.inp", 1},
+              {"case.out --json case.out", 64},
+              {"case.out --json case.inp", 64},
               {"case.out --json=c.json", 0}};
   for (const auto& row : rows)
     EXPECT_EQ(Cli(std::string("check ") + row.arguments), row.status) << row.arguments;

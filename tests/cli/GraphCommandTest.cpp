@@ -88,6 +88,10 @@ TEST(GraphCommand, RefusesToWriteOverTheReportItsInputOrAnythingButARegularFile)
   EXPECT_EQ(ReadFileBytes("case.out"), report);
   EXPECT_EQ(ReadFileBytes("case.inp"), SpacingInput());
   EXPECT_TRUE(std::filesystem::is_fifo("pipe"));
+  std::filesystem::create_symlink("case.out", "link.svg");
+  EXPECT_EQ(Cli("graph case.out link.svg"), 64);
+  EXPECT_NE(ReadFileBytes("err.txt").find("the picture would replace it"), std::string::npos)
+      << ReadFileBytes("err.txt");
   EXPECT_EQ(Cli("graph case.out new.bmp"), 0);
 }
 
@@ -109,8 +113,31 @@ TEST(CliProgram, FilesLargerThan64MBAreRefusedWithAMessage) {
   }
   EXPECT_EQ(Cli("run big.inp"), 3);
   EXPECT_NE(ReadFileBytes("err.txt").find("big.inp\" is larger than 64 MB"), std::string::npos);
-  EXPECT_EQ(Cli("graph big.out picture.bmp"), 3);
-  EXPECT_NE(ReadFileBytes("err.txt").find("big.out\" is larger than 64 MB"), std::string::npos);
+  for (const char* command :
+       {"graph big.out picture.bmp", "export big.out --csv t.csv", "report big.out r.pdf"}) {
+    EXPECT_EQ(Cli(command), 3) << command;
+    EXPECT_NE(ReadFileBytes("err.txt").find("big.out\" is larger than 64 MB"), std::string::npos)
+        << command << ": " << ReadFileBytes("err.txt");
+  }
+}
+
+// A named pipe would hold the program until something writes to it: refused before any read.
+TEST(CliProgram, NamedPipesAreRefusedAtOnceAsInputsAndReports) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo("pipe.inp", 0600), 0);
+  ASSERT_EQ(::mkfifo("pipe.out", 0600), 0);
+  for (const char* command :
+       {"run pipe.inp", "run pipe.inp -j1", "sweep pipe.inp --vary Dm=1", "graph pipe.out p.bmp",
+        "graph pipe.out p.svg", "export pipe.out --csv t.csv", "report pipe.out r.pdf"}) {
+    // The time limit only ends a test that would otherwise wait for ever.
+    const std::string line = "timeout 60 " + std::string(PUMPFIELD_CLI) + " " + command +
+                             " >out.txt 2>err.txt </dev/null";
+    const int raw = std::system(line.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 3) << command;
+    EXPECT_NE((ReadFileBytes("out.txt") + ReadFileBytes("err.txt")).find("not a regular file"),
+              std::string::npos)
+        << command << ": " << ReadFileBytes("err.txt");
+  }
 }
 
 TEST(CliProgram, ATerminatedRunLeavesTheOldReportAndNothingBesideIt) {

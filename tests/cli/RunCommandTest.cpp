@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <filesystem>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -80,6 +81,7 @@ TEST(RunCommand, UnreadableOrMalformedInputFiles) {
   run = RunCli({"code.inp"});
   EXPECT_EQ(run.status, kExitBadInputFile);
   EXPECT_NE(run.out.find(" is corrupt"), std::string::npos);
+  EXPECT_EQ(run.out.find("program error"), std::string::npos) << run.out;
   EXPECT_FALSE(FileExists("Error.lst"));
 
   WriteFileBytes("number.inp", WithNumbers("Dis", "1.5 4 1,8 2.5"));
@@ -88,6 +90,29 @@ TEST(RunCommand, UnreadableOrMalformedInputFiles) {
   EXPECT_NE(run.out.find(" are corrupt"), std::string::npos);
   EXPECT_TRUE(FileExists("code.inp"));
   EXPECT_TRUE(FileExists("number.inp"));
+}
+
+TEST(RunCommand, NamesOfTheErrorListAreRefusedAndLeaveEveryFileAsItWas) {
+  TempDir dir;
+  WriteFileBytes("e.inp", kSpacingInput);
+  std::filesystem::create_symlink("Error.lst", "linked.out");
+  WriteFileBytes("linked.inp", kSpacingInput);
+  const struct {
+    std::vector<std::string> arguments;
+    const char* message;
+  } rows[] = {
+      {{"Error.lst"}, "The input file \""},
+      {{"linked.inp"}, "The report \""},
+      {{"e.inp", "--json", "./Error.lst"}, "\"./Error.lst\" is the error list"},
+  };
+  for (const auto& row : rows) {
+    WriteFileBytes("Error.lst", kSpacingInput);
+    const CliRun run = RunCli(row.arguments);
+    EXPECT_EQ(run.status, kExitUsage) << row.arguments.back();
+    EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes("Error.lst"), kSpacingInput);
+  }
+  EXPECT_FALSE(FileExists("e.out"));
 }
 
 TEST(RunCommand, SearchThatMissesTheDepthIsReportedOnTheTerminal) {

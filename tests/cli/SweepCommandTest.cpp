@@ -59,6 +59,17 @@ TEST(Sweep, RefusedArgumentsAndUnreadableInput) {
        kExitUsage,
        "--scale sizes a PNG plot"},
       {{"case.inp", "--vary", "Dm=1", "--csv", "./case.inp"}, kExitUsage, "is the input file"},
+      {{"case.inp", "--vary", "Dm=1", "--csv", "case.out"}, kExitUsage, "the input file's report"},
+      {{"case.inp", "--vary", "Dm=1", "--csv", "case.err"},
+       kExitUsage,
+       "the input file's error list"},
+      {{"case.inp", "--vary", "Dm=1", "--csv", "Error.lst"}, kExitUsage, "the error list of a run"},
+      {{"case.inp", "--vary", "Dm=1", "--csv", "none/t.csv"},
+       kExitBadInputFile,
+       "none/t.csv\" could not be written: No such file or directory"},
+      {{"case.inp", "--vary", "Dm=1", "--csv", "t.csv", "--plot", "none/p.svg"},
+       kExitBadInputFile,
+       "none/p.svg\" could not be written: No such file or directory"},
       {{"none.inp", "--vary", "Dm=1"}, kExitBadInputFile, "could not be opened"},
   };
   for (const auto& row : rows) {
@@ -67,6 +78,35 @@ TEST(Sweep, RefusedArgumentsAndUnreadableInput) {
     EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
   }
   EXPECT_EQ(ReadFileBytes("case.inp"), ReadFileBytes(kSpacing));
+  EXPECT_FALSE(FileExists("t.csv")); // refused before the first point was run
+
+  // A damaged input file is the user's, not a program error.
+  WriteFileBytes("short.inp", WithNumbers("Spa", "0.003 4 18"));
+  WriteFileBytes("code.inp",
+                 WithNumbers("spa", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1.5"));
+  for (const auto& [input, message] :
+       {std::pair{"short.inp", "are corrupt\nThe file ends before value 4 (Dw).\n"},
+        std::pair{"code.inp", "is corrupt\n"}}) {
+    const CliRun run = Sweep({input, "--vary", "Dm=1"});
+    EXPECT_EQ(run.status, kExitBadInputFile) << input;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("program error"), std::string::npos) << run.err;
+  }
+}
+
+// A table whose file cannot be written once every point is computed goes to standard output.
+TEST(Sweep, ATableThatCannotBeWrittenAfterTheRunsIsPrinted) {
+  TempDir dir;
+  WriteFileBytes("case.inp", ReadFileBytes(kSpacing));
+  // No file may grow: the check before the runs passes, the write after them fails.
+  const std::string command = "bash -c \"trap '' XFSZ; (ulimit -f 0; exec " PUMPFIELD_CLI
+                              " sweep case.inp --vary Dm=1.5,3 --csv t.csv) 2>&1 | cat >out.txt\"";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string printed = ReadFileBytes("out.txt");
+  EXPECT_NE(printed.find("t.csv\" could not be written"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("Dm (m),status,spacing (m),first error message\n1.5,ok,103.33,\n"),
+            std::string::npos)
+      << printed;
 }
 
 // In each format, with units on the axes and in the legend, the title in words, and the

@@ -57,16 +57,33 @@ TEST(TextReader, RefusesFilesLargerThan64MB) {
   TempDir dir;
   WriteFileBytes("big.inp", "");
   std::filesystem::resize_file("big.inp", kMaxTextFileSize + 1);
-  for (const std::string& path : {dir.file("big.inp"), std::string("/dev/zero")}) {
-    const TextReader reader(path);
-    EXPECT_FALSE(reader.opened()) << path;
-    EXPECT_TRUE(reader.tooLarge()) << path;
-    EXPECT_EQ(reader.FailureMessage("cannot open"), "The file \"" + path +
-                                                        "\" is larger than 64 MB: it is no input "
-                                                        "file or report of this program, and it "
-                                                        "was not read.");
+  const TextReader reader(dir.file("big.inp"));
+  EXPECT_FALSE(reader.opened());
+  EXPECT_TRUE(reader.tooLarge());
+  EXPECT_EQ(reader.FailureMessage("cannot open"),
+            "The file \"" + dir.file("big.inp") +
+                "\" is larger than 64 MB: it is no input file or report of this program, and it "
+                "was not read.");
+}
+
+// The message, then the system's reason on a line of its own; a named pipe or a device is
+// refused without waiting for a writer.
+TEST(TextReader, SaysWhyAFileCannotBeRead) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+  std::filesystem::create_directory("folder");
+  const struct {
+    std::string path, reason;
+  } rows[] = {{"missing", "No such file or directory"},
+              {"pipe", "It is not a regular file"},
+              {"/dev/zero", "It is not a regular file"},
+              {"folder", "Is a directory"}};
+  for (const auto& row : rows) {
+    const TextReader reader(row.path);
+    EXPECT_FALSE(reader.opened()) << row.path;
+    EXPECT_FALSE(reader.tooLarge()) << row.path;
+    EXPECT_EQ(reader.FailureMessage("cannot open"), "cannot open\n" + row.reason);
   }
-  EXPECT_EQ(TextReader("missing").FailureMessage("cannot open"), "cannot open");
 }
 
 TEST(TextWriter, WritesCrLfAndReplacesOnlyWhenDone) {

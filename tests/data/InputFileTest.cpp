@@ -106,14 +106,18 @@ TEST(SaveInputFile, UnwritableFileGivesTheDamagedOrInUseMessage) {
   Fill(dm, "Spa");
   WriteFileBytes("locked.inp", "old");
   ::chmod("locked.inp", 0444);
-  for (const std::string& name : {dir.file("no/such/x.inp"), dir.file("locked.inp")}) {
+  // The message, then the reason on a line of its own.
+  for (const auto& [name, reason] :
+       {std::pair{dir.file("no/such/x.inp"), "No such file or directory"},
+        std::pair{dir.file("locked.inp"), "It is read-only"}}) {
     services.messages.clear();
     EXPECT_FALSE(dm.SaveInputFile(name));
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0],
               "The file \"" + name +
                   "\"could not be opened. It may be damaged or in use by another program,  or "
-                  "the programmer should incorporate more time.");
+                  "the programmer should incorporate more time.\n" +
+                  reason);
   }
   EXPECT_EQ(ReadFileBytes("locked.inp"), "old");
   EXPECT_EQ(services.quitRequests, 0);
@@ -257,7 +261,7 @@ TEST(LoadInputFile, AFileThatCannotBeOpenedChangesNothing) {
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "The file \"missing.inp\"could not be opened. It may be in use by another program,  or "
-            "the programmer should incorporate more time.");
+            "the programmer should incorporate more time.\nNo such file or directory");
   EXPECT_EQ(dm.Title1, "kept");
   EXPECT_EQ(services.quitRequests, 0);
 }

@@ -210,7 +210,7 @@ TEST_F(ReaderTest, FileThatCannotBeOpenedGivesTheMessageAndChangesNothing) {
   ASSERT_EQ(services.messages.size(), 2u);
   EXPECT_EQ(services.messages[0],
             "The file \"missing.out\"could not be opened. It may be damaged or in use by another "
-            "program,  or the programmer should incorporate more time.");
+            "program,  or the programmer should incorporate more time.\nNo such file or directory");
   EXPECT_EQ(dm.Title1, "kept");
   EXPECT_EQ(dm.OutputLineCount, 0);
 }

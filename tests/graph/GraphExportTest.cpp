@@ -137,7 +137,8 @@ TEST_F(GraphExportTest, UnreadableReportsGiveStatusThreeAndNoBitmap) {
   const std::string bmp = dir.file("graph.bmp");
   EXPECT_EQ(ExportGraph(dm, '.', dir.file("absent.out"), bmp, error),
             GraphExportResult::ReportUnreadable);
-  EXPECT_EQ(error, CouldNotOpenDamagedMessage(dir.file("absent.out")));
+  EXPECT_EQ(error,
+            CouldNotOpenDamagedMessage(dir.file("absent.out")) + "\nNo such file or directory");
 
   WriteFileBytes(dir.file("plain.out"), ReportHead("a", "b", " Trellow input data: ", "p"));
   error.clear();

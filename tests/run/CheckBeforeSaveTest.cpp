@@ -64,6 +64,26 @@ TEST_F(CheckTest, EachTestGivesItsMessageWithTheSuffix) {
             "The spacing S is smaller than 2W." + kSuffix);
 }
 
+TEST_F(CheckTest, AValueTheFileWouldRoundToZeroOrWidenIsRefusedWithItsSavedText) {
+  const struct {
+    std::string code;
+    DataSetR params;
+    std::string message; // "" when the values pass
+  } cases[] = {
+      {"Spa", With(kSpa, {{1, 0.00004}}), "R would be saved as 0.0000."},
+      {"Spa", With(kSpa, {{1, 0.00005}}), ""}, // rounded, yet not away
+      {"Hyd", With(kHyd, {{11, 123456789012}}), "Kb2 would be saved as 123456789012.00."},
+      {"Hyd", With(kHyd, {{11, 1234567.8}}), ""},    // fills its field of ten
+      {"Con", With(kCon, {{12, 123456789012}}), ""}, // a value the aim does not read
+      {"Hyd", With(kHyd, {{13, 60}, {14, 100}}), "Make sure that Sa >= Sb."},
+      {"Hydr", With(kHyd, {{13, 60}, {14, 60}}), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code + " " + c.message);
+    EXPECT_EQ(Check(c.code, c.params), c.message.empty() ? "" : c.message + kSuffix);
+  }
+}
+
 TEST_F(CheckTest, TestsApplyOnlyToTheirAims) {
   EXPECT_EQ(Check("Con", With(kCon, {{3, 1}})), "");    // D2 < D1 is not tested for "Con"
   EXPECT_EQ(Check("Dis", With(kDis, {{8, 0}})), "");    // nor Ka <= R for "Dis"

@@ -56,12 +56,37 @@ TEST_F(RunInputFileTest, ValuesTheWindowWouldNotSaveAreInputErrors) {
        " Take care that S, or Sa and Sb, are larger than 2W."},
       {Input("Hydr", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 -40 -30"),
        " Data cannot be negative."},
+      {Input("Spa", "0.00004 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 1.5"),
+       " R would be saved as 0.0000."},
+      {Input("Hydr", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 123456789012 2.5 100 60"),
+       " Kb2 would be saved as 123456789012.00."},
+      {Input("Hydr", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 60 100"),
+       " Make sure that Sa >= Sb."},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Run(row.input).status, RunStatus::InputErrors) << row.message;
     EXPECT_EQ(ReadFileBytes("Error.lst"), ErrorListOf(row.message));
     EXPECT_FALSE(FileExists("a.out"));
   }
+}
+
+TEST_F(RunInputFileTest, AFileCutShortIsCorruptNamingTheFirstMissingValue) {
+  const struct {
+    std::string input, missing;
+  } rows[] = {
+      {Input("Spa", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5"), "value 13 (Dm)"},
+      {Input("Hydr", "0.003 4 18 2.5 12 0.2 0.3 0.8 0.6 0.15 8 2.5 100"), "value 14 (Sb)"},
+      {Input("Con", "0.002 1.2 10"), "value 4 (Dw)"},
+  };
+  for (const auto& row : rows) {
+    const RunOutcome outcome = Run(row.input);
+    EXPECT_EQ(outcome.status, RunStatus::BadInputFile) << row.missing;
+    EXPECT_EQ(outcome.errorText, "Real numbers in the inputfile \"" + dir.file("a.inp") +
+                                     "\" are corrupt\nThe file ends before " + row.missing + ".");
+    EXPECT_FALSE(FileExists("a.out"));
+  }
+  // Values an aim does not read may be left out.
+  EXPECT_EQ(Run(Input("Con", "0.002 1.2 10 3 8 0.5 0.3 100")).status, RunStatus::ReportWritten);
 }
 
 TEST_F(RunInputFileTest, RunsWhoseStepsCannotBeCountedAreRefusedUpFront) {

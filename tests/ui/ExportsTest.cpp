@@ -49,7 +49,9 @@ TEST_F(ExportsTest, OutputSheetSavesAndCopiesTheShownReportsTablesAndItsPdf) {
   std::string error;
   EXPECT_EQ(ReadFileBytes(csv), TablesCsv(*ReadReport(report, error)));
 
-  MainForm->State.DecimalSeparator = ',';
+  // A desktop with a decimal comma, after a save has set the screen's separator to a point.
+  MainForm->State.StartupDecimalSeparator = ',';
+  MainForm->State.DecimalSeparator = '.';
   MainForm->CopyTables_Button->click();
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
       "profile\tdistance (m)\thead (m)\tgradient (-)\nalong the longer spacing\t0,14\t1,2591\t"));

@@ -256,6 +256,22 @@ TEST_F(SaveRun, ARunWithInputErrorsRemovesTheInputThenACorrectedRunSucceeds) {
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
 }
 
+TEST_F(SaveRun, ARunWithInputErrorsOverAnExistingFileGivesItsPreviousContentBack) {
+  const std::string input = dir.file("field.inp");
+  const std::string previous = "Old title\r\nkept by the user\r\n";
+  WriteFileBytes(input, previous);
+  Situation(
+      2, {"0", "2", "10", "3", "8", "0.5", "0.3", "1", "2", "0.5", "5", "1", "12", "8"}); // R = 0
+  Save({input}, {true, true});
+
+  EXPECT_TRUE(MainForm->State.RunHadErrors);
+  EXPECT_EQ(ReadFileBytes(input), previous);
+  const QStringList shown = MainForm->Output_Memo->toPlainText().split('\n');
+  EXPECT_TRUE(shown.contains(" Make sure that R > 0.")) << shown.join('|').toStdString();
+  EXPECT_EQ(shown.back().toStdString(),
+            " The previous content of the file \"" + input + "\" was restored.");
+}
+
 TEST_F(SaveRun, EachInconsistencyIsRefusedWithItsMessageAndNothingIsWritten) {
   auto with = [](std::vector<QString> texts, std::initializer_list<std::pair<int, QString>> set) {
     for (const auto& [number, text] : set)
@@ -334,6 +350,17 @@ TEST_F(SaveRun, ASingleLayerIsSavedWithoutSecondLayerPermeabilitiesAndARefusedRu
   EXPECT_FALSE(FileExists(dir.file("one_layer.out")));
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Input_TabSheet);
   EXPECT_FALSE(MainForm->engine.Flags.RunAttempted);
+}
+
+TEST_F(SaveRun, TheErrorListsNameOpensTheDialogAgain) {
+  Situation(0, kSpacing);
+  const std::string errorList = dir.file("Error.lst");
+  Save({errorList, dir.file("well.inp")}, {false});
+  ASSERT_EQ(memo->messages.size(), 2u);
+  EXPECT_EQ(memo->messages[0], "The run writes its error list in \"" + errorList +
+                                   "\"; please choose another name for the input file.");
+  EXPECT_FALSE(FileExists(errorList));
+  EXPECT_TRUE(FileExists(dir.file("well.inp")));
 }
 
 TEST_F(SaveRun, TwoDotsInTheNameOpenTheDialogAgain) {
