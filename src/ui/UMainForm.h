@@ -31,6 +31,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class TCheckForm;
 class TGuideForm;
 
 // What the main window remembers from one event to the next.
@@ -175,6 +176,12 @@ public:
   FileDialogSetup ReportSave_Dialog;
   FileDialogSetup GraphExport_Dialog;
 
+  // The independent check (MainForm-Check.cpp): a button right of the report on the Output
+  // sheet, shown with the report's own buttons, and its window.
+  QPushButton* Check_Button = nullptr;
+  TCheckForm* CheckForm = nullptr; // made at the first check
+  void Check_ButtonClick();
+
   MainFormState State;
 
   // The window's engine: its data module, the state of its runs and the run flags. Its services
@@ -293,6 +300,7 @@ private:
   void BuildOutputSheet();
   void BuildGraphicsSheet();
   void BuildExports();
+  void BuildCheck();
   void BuildRecentFiles();
   void BuildHelp();
   void BuildRunCancel();
