@@ -4,8 +4,10 @@
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/Completion.h"
+#include "cli/DesignCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/GraphCommand.h"
+#include "cli/OptimiseCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/SweepCommand.h"
@@ -21,8 +23,9 @@ namespace {
 const char* const kProgram = "pumpfield-cli";
 
 // Every command, in the order of the help. A new command is one more entry.
-void (*const kCommands[])(CommandSet&) = {AddRunCommand,    AddSweepCommand,  AddGraphCommand,
-                                          AddExportCommand, AddReportCommand, AddCheckCommand};
+void (*const kCommands[])(CommandSet&) = {AddRunCommand,      AddSweepCommand, AddDesignCommand,
+                                          AddOptimiseCommand, AddGraphCommand, AddExportCommand,
+                                          AddReportCommand,   AddCheckCommand};
 
 void DefineProgram(CLI::App& program, CommandSet& commands) {
   program.name(kProgram);

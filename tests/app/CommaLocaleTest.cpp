@@ -184,3 +184,33 @@ TEST(CommaLocale, SweepCheckColumnsAreTheBytesOfTheCLocale) {
   EXPECT_NE(out.str().find("160,ok,31.4,,1.375,12.5,flagged,1.5003,0.001227\n"), std::string::npos)
       << out.str();
 }
+
+TEST(CommaLocale, DesignAndOptimiseWriteTheBytesOfTheCLocale) {
+  TempDir dir;
+  const std::string input = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/field-rectangular.inp";
+  const std::vector<std::vector<std::string>> commands = {
+      {"design", input, "--uncertain", "Kb2=lognormal:8:1.5", "--uncertain",
+       "R=triangular:0.0025:0.003:0.0036", "--samples", "20", "--required-depth", "0.5"},
+      {"optimise", input, "--field", "400x300", "--required-depth", "1.0", "--well-cost", "1000",
+       "--energy-price", "0.01", "--years", "10", "--well-level", "2.4:2.6"}};
+  for (const std::vector<std::string>& command : commands) {
+    SCOPED_TRACE(command[0]);
+    std::vector<std::string> comma = command;
+    comma.insert(comma.end(), {"--json", "comma.json", "--csv", "comma.csv"});
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine(comma, out, err), kExitReportWritten) << err.str();
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C");
+    cli.setProcessEnvironment(environment);
+    QStringList arguments;
+    for (const std::string& word : command)
+      arguments << QString::fromStdString(word);
+    cli.start(PUMPFIELD_CLI, arguments + QStringList{"--json", "plain.json", "--csv", "plain.csv"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(ReadFileBytes("comma.json"), ReadFileBytes("plain.json"));
+    EXPECT_EQ(ReadFileBytes("comma.csv"), ReadFileBytes("plain.csv"));
+    EXPECT_NE(ReadFileBytes("plain.csv").find("."), std::string::npos);
+  }
+}

@@ -20,7 +20,7 @@ TEST(BashCompletion, OffersCommandsOptionsSymbolsAndFilesByExtension) {
     const char* offered; // sorted
   } rows[] = {
       {"pumpfield-cli sw", "sweep"},
-      {"pumpfield-cli ", "check export graph report run sweep"},
+      {"pumpfield-cli ", "check design export graph optimise report run sweep"},
       {"pumpfield-cli --v", "--version"},
       {"pumpfield-cli run ", "case.inp field.inp folder"},
       {"pumpfield-cli run case.inp --s", "--summary"},

@@ -1,0 +1,276 @@
+#include "cli/DesignCommand.h"
+
+#include "cli/OffscreenApplication.h"
+#include "cli/StudyTerminal.h"
+#include "cli/TerminalServices.h"
+#include "cli/UncertainOptions.h"
+#include "core/FileNames.h"
+#include "core/JsonFile.h"
+#include "export/DesignCharts.h"
+#include "export/GraphImages.h"
+#include "export/SweepPlot.h"
+#include "study/Design.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <ostream>
+
+namespace {
+const char* const kSummary =
+    "Run the input file for Latin hypercube samples of its uncertain inputs (named by their "
+    "symbols in the report) and give the answer that holds with the reliability asked for: the "
+    "spacing that keeps the midway depth at least Dm, the discharge needed, the shallowest midway "
+    "depth of a rectangular field (with the probability that each depth reaches "
+    "--required-depth), or the conductivity; the percentiles 5, 10, 50, 90 and 95 (linear "
+    "interpolation between the sorted samples); and for each uncertain input the answer at its "
+    "5 % and 95 % values with the others at their medians, and its rank correlation with the "
+    "answer. Samples that fail the input checks are counted, not used.";
+const char* const kExitStatuses =
+    "0 the design ran; 3 the input file cannot be read or an output cannot be written; 64 usage "
+    "error; 130 Ctrl+C.";
+
+struct DesignArguments {
+  std::string input, json, csv, plot, tornado, jobs, scale, requiredDepth;
+  UncertainArguments uncertain;
+};
+
+void CheckOutputs(const DesignArguments& design) {
+  for (const std::string& chart : {design.plot, design.tornado})
+    if (!chart.empty() && !IsSweepPlotName(chart))
+      throw UsageError("a chart is written as PNG, SVG or PDF: name it .png, .svg or .pdf");
+  const std::vector<std::string> outputs = {design.json, design.csv, design.plot, design.tornado};
+  const std::string input = FileIdentity(ExpandFileName(design.input));
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    if (outputs[i].empty())
+      continue;
+    const std::string identity = FileIdentity(ExpandFileName(outputs[i]));
+    if (identity == input)
+      throw UsageError("\"" + outputs[i] + "\" is the input file");
+    for (size_t j = 0; j < i; ++j)
+      if (!outputs[j].empty() && FileIdentity(ExpandFileName(outputs[j])) == identity)
+        throw UsageError("two outputs would be the same file \"" + outputs[i] + "\"");
+  }
+}
+
+std::string Figure(double value) { return std::isfinite(value) ? PlainNumber(value) : "none"; }
+
+std::string AnswerName(const DesignSummary& summary) {
+  return summary.symbol + " (" + summary.unit + ")";
+}
+
+void PrintSummary(const DesignSummary& summary, const std::string& title, std::ostream& out) {
+  out << "Design under uncertainty: " << title << '\n';
+  out << "Samples: " << summary.samples << " (seed " << summary.seed
+      << "), failed samples: " << summary.failedSamples << '\n';
+  out << "Design value, the " << summary.words << " with reliability "
+      << PlainNumber(summary.reliability) << ": " << summary.symbol << " = "
+      << Figure(summary.designValue) << ' ' << summary.unit << '\n';
+  out << "Percentiles of " << AnswerName(summary) << ':';
+  for (size_t i = 0; i < summary.percentiles.size(); ++i)
+    out << ' ' << kDesignPercents[i] << " %: " << Figure(summary.percentiles[i])
+        << (i + 1 < summary.percentiles.size() ? "," : "\n");
+  out << "At the medians: " << summary.symbol << " = " << Figure(summary.atMedians) << ' '
+      << summary.unit << '\n';
+  for (const DepthSummary& depth : summary.depths) {
+    out << depth.symbol << " (m):";
+    if (depth.probability)
+      out << " probability " << PlainNumber(*depth.probability) << " of at least "
+          << PlainNumber(*summary.requiredDepth) << " m;";
+    for (size_t i = 0; i < depth.percentiles.size(); ++i)
+      out << ' ' << kDesignPercents[i] << " %: " << Figure(depth.percentiles[i])
+          << (i + 1 < depth.percentiles.size() ? "," : "\n");
+  }
+  if (summary.probabilityAll)
+    out << "Probability that all three depths are at least " << PlainNumber(*summary.requiredDepth)
+        << " m: " << PlainNumber(*summary.probabilityAll) << '\n';
+  out << "Sensitivity of " << summary.symbol
+      << " (at each input's 5 % and 95 % values, the others at their medians):\n";
+  for (const TornadoBar& bar : summary.tornado)
+    out << "  " << bar.symbol << ' ' << PlainNumber(bar.inputLow) << " / "
+        << PlainNumber(bar.inputHigh) << ' ' << bar.unit << ": " << Figure(bar.low) << " / "
+        << Figure(bar.high) << ", swing " << Figure(bar.swing) << ", rank correlation "
+        << Figure(bar.rankCorrelation) << '\n';
+}
+
+Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+Json PercentilesJson(const std::vector<double>& percentiles) {
+  Json json = Json::object();
+  for (size_t i = 0; i < percentiles.size(); ++i)
+    json[std::to_string(kDesignPercents[i])] = NumberOrNull(percentiles[i]);
+  return json;
+}
+
+Json SummaryJson(const DesignSummary& summary, const std::string& aimCode) {
+  Json tornado = Json::array();
+  for (const TornadoBar& bar : summary.tornado)
+    tornado.push_back({{"symbol", bar.symbol},
+                       {"low", NumberOrNull(bar.low)},
+                       {"high", NumberOrNull(bar.high)},
+                       {"swing", NumberOrNull(bar.swing)},
+                       {"input_low", bar.inputLow},
+                       {"input_high", bar.inputHigh},
+                       {"rank_correlation", NumberOrNull(bar.rankCorrelation)}});
+  Json json = {{"aim", JsonText(aimCode)},
+               {"samples", summary.samples},
+               {"seed", summary.seed},
+               {"reliability", summary.reliability},
+               {"failed_samples", summary.failedSamples},
+               {"design_value", NumberOrNull(summary.designValue)},
+               {"percentiles", PercentilesJson(summary.percentiles)},
+               {"tornado", tornado}};
+  if (!summary.depths.empty()) {
+    Json depths = Json::object();
+    for (const DepthSummary& depth : summary.depths)
+      depths[depth.symbol] = {
+          {"probability", depth.probability ? Json(*depth.probability) : Json(nullptr)},
+          {"percentiles", PercentilesJson(depth.percentiles)}};
+    json["required_depth"] = summary.requiredDepth ? Json(*summary.requiredDepth) : Json(nullptr);
+    json["probability_all"] =
+        summary.probabilityAll ? Json(*summary.probabilityAll) : Json(nullptr);
+    json["depths"] = depths;
+  }
+  return json;
+}
+
+std::string AnswerLabel(const DesignSummary& summary) {
+  std::string words = summary.words;
+  words[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(words[0])));
+  return words + ", " + AnswerName(summary);
+}
+
+DistributionChart DistributionOf(const DesignSummary& summary, const std::string& title1) {
+  DistributionChart chart;
+  chart.title1 = title1;
+  chart.title2 = "Distribution of the " + summary.words + " over " +
+                 std::to_string(summary.answers.size()) + " samples";
+  chart.xLabel = AnswerLabel(summary);
+  chart.values = summary.answers;
+  chart.designValue = std::isfinite(summary.designValue) ? summary.designValue : 0;
+  chart.designFraction = summary.higherIsSafer ? summary.reliability : 1 - summary.reliability;
+  chart.designLabel = "Design value " + summary.symbol + " = " + Figure(summary.designValue) + " " +
+                      summary.unit + ", reliability " + PlainNumber(summary.reliability);
+  return chart;
+}
+
+TornadoChart TornadoOf(const DesignSummary& summary, const std::string& title1) {
+  TornadoChart chart;
+  chart.title1 = title1;
+  chart.title2 = "Sensitivity of the " + summary.words + " to each uncertain input";
+  chart.xLabel = AnswerLabel(summary);
+  chart.atMedians = std::isfinite(summary.atMedians) ? summary.atMedians : 0;
+  for (const TornadoBar& bar : summary.tornado)
+    chart.bars.push_back({bar.symbol + " " + PlainNumber(bar.inputLow) + " / " +
+                              PlainNumber(bar.inputHigh) + " " + bar.unit,
+                          bar.low, bar.high});
+  return chart;
+}
+
+int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) {
+  CheckOutputs(design);
+  const int scale =
+      design.scale.empty() ? 1 : WholeNumberOption("--scale", design.scale, 1, kLargestGraphScale);
+  const int workers = WorkersOption(design.jobs);
+  TDMPumpfield base;
+  if (!LoadStudyInput(design.input, base, err))
+    return kExitBadInputFile;
+  const Aim aim = *AimOfCode(base.AimCode);
+  DesignSettings settings = SettingsOf(design.uncertain, base.AimCode, 1000);
+  if (!design.requiredDepth.empty()) {
+    if (aim != Aim::FieldDepths)
+      throw UsageError("--required-depth is for the input file of a rectangular field");
+    settings.requiredDepth = NumberOption("--required-depth", design.requiredDepth);
+  }
+
+  const StopSignals stop;
+  const size_t total = settings.samples + 1 + 2 * settings.uncertain.size();
+  ProgressLine progress(err, IsTerminal(err), total);
+  StudyRun run;
+  run.workers = workers;
+  run.stopRequested = [&stop] { return stop.requested(); };
+  run.tick = [&progress] { progress.Tick(); };
+  run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
+  DesignRuns runs;
+  try {
+    if (!RunDesign(base, settings, runs, run)) {
+      progress.Clear();
+      err << "Stopped: nothing was written.\n";
+      return stop.ExitStatus();
+    }
+  } catch (const std::exception& error) {
+    progress.Clear();
+    err << error.what() << '\n';
+    return kExitBadInputFile;
+  }
+  progress.Clear();
+
+  const DesignSummary summary = SummariseDesign(aim, settings, runs);
+  PrintSummary(summary, base.Title1, out);
+  int status = kExitReportWritten;
+  std::string errorText;
+  auto written = [&](bool ok, const std::string& kind, const std::string& path) {
+    if (ok) {
+      out << kind << " written: " << ExpandFileName(path) << '\n';
+    } else {
+      err << errorText << '\n';
+      status = kExitBadInputFile;
+    }
+  };
+  if (!design.json.empty())
+    written(WriteJsonFile(design.json, SummaryJson(summary, base.AimCode), errorText), "JSON",
+            design.json);
+  if (!design.csv.empty())
+    written(WriteCsv(design.csv, DesignRows(summary), errorText), "Table", design.csv);
+  if (!design.plot.empty() || !design.tornado.empty()) {
+    const auto application = OffscreenApplication();
+    if (!design.plot.empty())
+      written(SaveDistributionChart(DistributionOf(summary, base.Title1), design.plot, scale,
+                                    errorText),
+              "Plot", design.plot);
+    if (!design.tornado.empty())
+      written(SaveTornadoChart(TornadoOf(summary, base.Title1), design.tornado, scale, errorText),
+              "Tornado chart", design.tornado);
+  }
+  return status;
+}
+} // namespace
+
+void AddUncertainOptions(CLI::App& command, UncertainArguments& uncertain, bool required,
+                         const std::string& samplesDefault) {
+  CLI::Option* option = AddRepeatedOption(
+      command, "--uncertain", uncertain.uncertain,
+      "SYMBOL=uniform:LOW:HIGH|triangular:LOW:MODE:HIGH|normal:MEAN:SD|lognormal:MEDIAN:FACTOR",
+      "an uncertain input and its distribution (FACTOR: the geometric standard deviation); "
+      "sampled values are rounded as the input file holds them");
+  if (required)
+    option->required();
+  AddValueOption(command, "--samples", uncertain.samples, "N",
+                 "Latin hypercube samples, 2 to 100000 (default: " + samplesDefault + ")");
+  AddValueOption(command, "--seed", uncertain.seed, "S",
+                 "seed of the sampling; the same seed gives the same results (default: 1)");
+  AddValueOption(command, "--reliability", uncertain.reliability, "P",
+                 "the probability the design must hold with, between 0 and 1 (default: 0.9)");
+}
+
+void AddDesignCommand(CommandSet& commands) {
+  auto design = std::make_shared<DesignArguments>();
+  CLI::App& command = commands.Add(
+      "design", kSummary, kExitStatuses,
+      [design](std::ostream& out, std::ostream& err) { return Design(*design, out, err); });
+  AddFileArgument(command, "FILE.inp", design->input, "the input file; it is not changed");
+  AddUncertainOptions(command, design->uncertain, true, "1000");
+  AddValueOption(command, "--required-depth", design->requiredDepth, "D",
+                 "rectangular field: the depth (m) each midway depth must reach");
+  AddValueOption(command, "-j,--jobs", design->jobs, "N",
+                 "runs at once, 1 to 1024 (default: one per processor)");
+  AddValueOption(command, "--json", design->json, "RESULT.json", "write the summary as JSON");
+  AddValueOption(command, "--csv", design->csv, "TABLE.csv", "write the summary as a table");
+  AddValueOption(command, "--plot", design->plot, "PLOT.png|.svg|.pdf",
+                 "draw the distribution of the answer with the design value");
+  AddValueOption(command, "--tornado", design->tornado, "CHART.png|.svg|.pdf",
+                 "draw the sensitivity to each uncertain input");
+  AddValueOption(command, "--scale", design->scale, "K",
+                 "draw PNG charts at 2, 3 or 4 times the size");
+}

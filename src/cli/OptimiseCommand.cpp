@@ -1,0 +1,237 @@
+#include "cli/OptimiseCommand.h"
+
+#include "cli/OffscreenApplication.h"
+#include "cli/StudyTerminal.h"
+#include "cli/TerminalServices.h"
+#include "cli/UncertainOptions.h"
+#include "core/FileNames.h"
+#include "core/JsonFile.h"
+#include "export/SweepPlot.h"
+#include "study/Optimise.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <ostream>
+
+namespace {
+const char* const kSummary =
+    "Find the cheapest well field for the rectangular-field input file: the field of LENGTH by "
+    "WIDTH metres is divided into nL x nB equal cells with a well in each (spacings LENGTH/nL and "
+    "WIDTH/nB, the larger Sa), and the water level Dw in the wells is taken from --well-level in "
+    "steps of 0.1 m. A layout is feasible when its input passes the checks and all three midway "
+    "depths are at least D (with probability P over the samples of the uncertain inputs). The "
+    "cost is C per well plus E per m3 and metre of lift for lifting the recharge of the whole "
+    "field (R x LENGTH x WIDTH m3 a day, 365 days a year) from Dw for Y years. Prints the "
+    "cheapest layout and the front of layouts where fewer wells need a deeper level.";
+const char* const kExitStatuses =
+    "0 the search ran (whether or not a layout is feasible); 3 the input file cannot be read or "
+    "an output cannot be written; 64 usage error; 130 Ctrl+C.";
+
+struct OptimiseArguments {
+  std::string input, field, requiredDepth, wellCost, energyPrice, years, wellLevel, jobs;
+  std::string json, csv, plot;
+  UncertainArguments uncertain;
+};
+
+std::pair<double, double> PairOption(const std::string& option, const std::string& text,
+                                     char separator, const std::string& form) {
+  const size_t at = text.find(separator);
+  if (at == std::string::npos)
+    throw UsageError(option + " is written " + form + ", not \"" + text + "\"");
+  return {NumberOption(option, text.substr(0, at)), NumberOption(option, text.substr(at + 1))};
+}
+
+OptimiseSettings SettingsOf(const OptimiseArguments& arguments, const TDMPumpfield& base) {
+  OptimiseSettings settings;
+  std::tie(settings.length, settings.width) =
+      PairOption("--field", arguments.field, 'x', "LENGTHxWIDTH");
+  if (!(settings.length > 0 && settings.width > 0))
+    throw UsageError("--field needs a positive length and width");
+  settings.requiredDepth = NumberOption("--required-depth", arguments.requiredDepth);
+  settings.wellCost = NumberOption("--well-cost", arguments.wellCost);
+  if (settings.wellCost <= 0)
+    throw UsageError("--well-cost must be positive");
+  if (arguments.energyPrice.empty() != arguments.years.empty())
+    throw UsageError("--energy-price and --years go together");
+  if (!arguments.energyPrice.empty()) {
+    settings.energyPrice = NumberOption("--energy-price", arguments.energyPrice);
+    settings.years = NumberOption("--years", arguments.years);
+    if (settings.energyPrice < 0 || settings.years < 0)
+      throw UsageError("--energy-price and --years cannot be negative");
+  }
+  settings.levelMin = settings.levelMax = base.Params[3];
+  if (!arguments.wellLevel.empty()) {
+    std::tie(settings.levelMin, settings.levelMax) =
+        PairOption("--well-level", arguments.wellLevel, ':', "MIN:MAX");
+    if (settings.levelMin > settings.levelMax)
+      throw UsageError("in --well-level MIN must not be greater than MAX");
+    if ((settings.levelMax - settings.levelMin) / kLevelStep > 1000)
+      throw UsageError("--well-level spans more than 1000 steps of 0.1 m");
+  }
+  if (!arguments.uncertain.uncertain.empty() || !arguments.uncertain.samples.empty() ||
+      !arguments.uncertain.reliability.empty() || !arguments.uncertain.seed.empty())
+    settings.uncertainty = ::SettingsOf(arguments.uncertain, base.AimCode, 100);
+  for (const UncertainInput& input : settings.uncertainty.uncertain)
+    if (input.input.position == 4 || input.input.position == 13 || input.input.position == 14)
+      throw UsageError(std::string(input.input.symbol) + " is chosen by the search; it cannot "
+                                                         "be uncertain");
+  return settings;
+}
+
+Json LayoutJson(const LayoutOutcome& layout, bool uncertain) {
+  Json json = {
+      {"nL", layout.nL},
+      {"nB", layout.nB},
+      {"wells", layout.wells()},
+      {"Sa", layout.Sa},
+      {"Sb", layout.Sb},
+      {"Dw", layout.Dw},
+      {"depths", {{"Dma", layout.depths[0]}, {"Dmb", layout.depths[1]}, {"Dmd", layout.depths[2]}}},
+      {"cost", layout.cost}};
+  if (uncertain)
+    json["probability"] = layout.probability;
+  return json;
+}
+
+std::string LayoutLine(const LayoutOutcome& layout) {
+  return std::to_string(layout.nL) + " x " + std::to_string(layout.nB) + " = " +
+         std::to_string(layout.wells()) + " wells, Sa = " + PlainNumber(layout.Sa) +
+         " m, Sb = " + PlainNumber(layout.Sb) + " m, Dw = " + PlainNumber(layout.Dw) +
+         " m; depths Dma " + PlainNumber(layout.depths[0]) + ", Dmb " +
+         PlainNumber(layout.depths[1]) + ", Dmd " + PlainNumber(layout.depths[2]) + " m; cost " +
+         PlainNumber(layout.cost);
+}
+
+std::vector<CsvRow> FrontRows(const OptimiseResult& result) {
+  std::vector<CsvRow> rows = {{"layout", "nL", "nB", "wells", "Sa (m)", "Sb (m)", "Dw (m)",
+                               "Dma (m)", "Dmb (m)", "Dmd (m)", "probability", "cost"}};
+  auto add = [&rows](const std::string& kind, const LayoutOutcome& l) {
+    rows.push_back({kind, std::to_string(l.nL), std::to_string(l.nB), std::to_string(l.wells()),
+                    PlainNumber(l.Sa), PlainNumber(l.Sb), PlainNumber(l.Dw),
+                    PlainNumber(l.depths[0]), PlainNumber(l.depths[1]), PlainNumber(l.depths[2]),
+                    PlainNumber(l.probability), PlainNumber(l.cost)});
+  };
+  if (result.cheapest)
+    add("cheapest", *result.cheapest);
+  for (const LayoutOutcome& layout : result.front)
+    add("front", layout);
+  return rows;
+}
+
+SweepPlot FrontPlot(const OptimiseResult& result, const std::string& title1) {
+  SweepPlot plot;
+  plot.title1 = title1;
+  plot.title2 = "Fewest wells at each water level in the wells";
+  if (result.cheapest)
+    plot.title2 += "; the cheapest: " + std::to_string(result.cheapest->wells()) +
+                   " wells at Dw = " + PlainNumber(result.cheapest->Dw) + " m";
+  plot.xLabel = "Depth of the water level in the wells, Dw (m)";
+  plot.yLabel = "Wells";
+  PlotCurve curve;
+  for (const LayoutOutcome& layout : result.front) {
+    curve.x.push_back(layout.Dw);
+    curve.y.push_back(layout.wells());
+    curve.failed.push_back(false);
+  }
+  plot.curves.push_back(curve);
+  return plot;
+}
+
+int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream& err) {
+  if (!optimise.plot.empty() && !IsSweepPlotName(optimise.plot))
+    throw UsageError("the plot is written as PNG, SVG or PDF: name it .png, .svg or .pdf");
+  const int workers = WorkersOption(optimise.jobs);
+  TDMPumpfield base;
+  if (!LoadStudyInput(optimise.input, base, err))
+    return kExitBadInputFile;
+  if (AimOfCode(base.AimCode) != Aim::FieldDepths)
+    throw UsageError("optimise needs the input file of a rectangular field (aim \"Hydr\")");
+  const OptimiseSettings settings = SettingsOf(optimise, base);
+
+  const StopSignals stop;
+  StudyRun run;
+  run.workers = workers;
+  run.stopRequested = [&stop] { return stop.requested(); };
+  OptimiseResult result;
+  try {
+    if (!OptimiseLayout(base, settings, result, run)) {
+      err << "Stopped: nothing was written.\n";
+      return stop.ExitStatus();
+    }
+  } catch (const std::exception& error) {
+    err << error.what() << '\n';
+    return kExitBadInputFile;
+  }
+
+  const bool uncertain = !settings.uncertainty.uncertain.empty();
+  out << "Layouts run: " << result.layoutsEvaluated << " of " << result.layoutsInRange
+      << " within the limits\n";
+  if (result.cheapest)
+    out << "Cheapest layout: " << LayoutLine(*result.cheapest) << '\n';
+  else
+    out << "No layout within the limits reaches the required depth.\n";
+  out << "Front (fewer wells need a deeper level):\n";
+  for (const LayoutOutcome& layout : result.front)
+    out << "  " << LayoutLine(layout) << '\n';
+
+  int status = kExitReportWritten;
+  std::string errorText;
+  auto written = [&](bool ok, const std::string& kind, const std::string& path) {
+    if (ok) {
+      out << kind << " written: " << ExpandFileName(path) << '\n';
+    } else {
+      err << errorText << '\n';
+      status = kExitBadInputFile;
+    }
+  };
+  if (!optimise.json.empty()) {
+    Json json = result.cheapest ? LayoutJson(*result.cheapest, uncertain) : Json::object();
+    Json front = Json::array();
+    for (const LayoutOutcome& layout : result.front)
+      front.push_back(LayoutJson(layout, uncertain));
+    json["front"] = front;
+    written(WriteJsonFile(optimise.json, json, errorText), "JSON", optimise.json);
+  }
+  if (!optimise.csv.empty())
+    written(WriteCsv(optimise.csv, FrontRows(result), errorText), "Table", optimise.csv);
+  if (!optimise.plot.empty()) {
+    const auto application = OffscreenApplication();
+    written(SaveSweepPlot(FrontPlot(result, base.Title1), optimise.plot, 1, errorText), "Plot",
+            optimise.plot);
+  }
+  return status;
+}
+} // namespace
+
+void AddOptimiseCommand(CommandSet& commands) {
+  auto optimise = std::make_shared<OptimiseArguments>();
+  CLI::App& command = commands.Add(
+      "optimise", kSummary, kExitStatuses,
+      [optimise](std::ostream& out, std::ostream& err) { return Optimise(*optimise, out, err); });
+  AddFileArgument(command, "FILE.inp", optimise->input,
+                  "the input file of a rectangular field; it is not changed");
+  AddValueOption(command, "--field", optimise->field, "LENGTHxWIDTH",
+                 "the field's length and width (m)")
+      ->required();
+  AddValueOption(command, "--required-depth", optimise->requiredDepth, "D",
+                 "the depth (m) every midway depth must reach")
+      ->required();
+  AddValueOption(command, "--well-cost", optimise->wellCost, "C", "the cost of one well")
+      ->required();
+  AddValueOption(command, "--energy-price", optimise->energyPrice, "E",
+                 "the price of lifting one m3 by one metre (default: 0)");
+  AddValueOption(command, "--years", optimise->years, "Y", "the years the energy is paid for");
+  AddValueOption(command, "--well-level", optimise->wellLevel, "MIN:MAX",
+                 "the water levels Dw (m) to try, in steps of 0.1 m (default: the file's)");
+  AddUncertainOptions(command, optimise->uncertain, false, "100");
+  AddValueOption(command, "-j,--jobs", optimise->jobs, "N",
+                 "runs at once, 1 to 1024 (default: one per processor)");
+  AddValueOption(command, "--json", optimise->json, "RESULT.json",
+                 "write the cheapest layout and the front as JSON");
+  AddValueOption(command, "--csv", optimise->csv, "TABLE.csv",
+                 "write the cheapest layout and the front as a table");
+  AddValueOption(command, "--plot", optimise->plot, "PLOT.png|.svg|.pdf",
+                 "draw the fewest wells against the water level");
+}

@@ -1,0 +1,63 @@
+#include "cli/UncertainOptions.h"
+
+#include "cli/Commands.h"
+#include "cli/TerminalServices.h"
+#include "core/FileNames.h"
+#include "core/TextFile.h"
+#include "core/TextFormat.h"
+#include "study/Sweep.h"
+
+#include <cmath>
+#include <ostream>
+
+bool LoadStudyInput(const std::string& name, TDMPumpfield& base, std::ostream& err) {
+  const std::string inputName = ExpandFileName(name);
+  if (!TextReader(inputName).opened()) {
+    err << CouldNotOpenForReadingMessage(inputName) << '\n';
+    return false;
+  }
+  TerminalServices services(err);
+  base.services = &services;
+  base.InputFileName = inputName;
+  base.LoadInputFile();
+  base.services = nullptr;
+  return !services.quitRequested;
+}
+
+double NumberOption(const std::string& option, const std::string& text) {
+  const std::optional<double> value = TextToFloat(text, '.');
+  if (!value || !std::isfinite(*value))
+    throw UsageError(option + " needs a number written with a decimal point, not \"" + text + "\"");
+  return *value;
+}
+
+DesignSettings SettingsOf(const UncertainArguments& arguments, const std::string& aimCode,
+                          size_t defaultSamples) {
+  DesignSettings settings;
+  try {
+    for (const std::string& text : arguments.uncertain) {
+      settings.uncertain.push_back(ParseUncertain(text, aimCode));
+      for (size_t i = 0; i + 1 < settings.uncertain.size(); ++i)
+        if (settings.uncertain[i].input.position == settings.uncertain.back().input.position)
+          throw UsageError(std::string(settings.uncertain.back().input.symbol) +
+                           " is given twice as uncertain");
+    }
+  } catch (const SweepUsageError& error) {
+    throw UsageError(error.what());
+  }
+  settings.samples =
+      arguments.samples.empty()
+          ? defaultSamples
+          : static_cast<size_t>(WholeNumberOption("--samples", arguments.samples, 2,
+                                                  static_cast<int>(kMaxDesignSamples)));
+  if (!arguments.seed.empty())
+    settings.seed =
+        static_cast<uint64_t>(WholeNumberOption("--seed", arguments.seed, 0, 2147483647));
+  if (!arguments.reliability.empty()) {
+    settings.reliability = NumberOption("--reliability", arguments.reliability);
+    if (!(settings.reliability > 0 && settings.reliability < 1))
+      throw UsageError("--reliability is a probability between 0 and 1, both excluded, not " +
+                       arguments.reliability);
+  }
+  return settings;
+}

@@ -1,0 +1,33 @@
+// What the design and optimise commands share: the input file loaded for a study, and the
+// options that describe uncertain inputs.
+#pragma once
+
+#include "data/UDMPumpfield.h"
+#include "study/Design.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Loads `name` (expanded) into `base`; false, with the message on `err`, when it cannot be read.
+bool LoadStudyInput(const std::string& name, TDMPumpfield& base, std::ostream& err);
+
+struct UncertainArguments {
+  std::vector<std::string> uncertain;
+  std::string samples, seed, reliability;
+};
+
+// The settings the options ask for; a UsageError for a bad distribution, an unknown symbol, an
+// input given twice, a sample count or seed out of range, or a reliability outside (0, 1).
+DesignSettings SettingsOf(const UncertainArguments& arguments, const std::string& aimCode,
+                          size_t defaultSamples);
+
+// A number of an option, written with a decimal point; a UsageError otherwise.
+double NumberOption(const std::string& option, const std::string& text);
+
+namespace CLI {
+class App;
+}
+// The options --uncertain (required or not), --samples, --seed and --reliability.
+void AddUncertainOptions(CLI::App& command, UncertainArguments& uncertain, bool required,
+                         const std::string& samplesDefault);
