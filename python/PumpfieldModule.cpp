@@ -10,12 +10,16 @@
 #include "data/AimTable.h"
 #include "data/ReportContent.h"
 #include "data/ReportMeaning.h"
+#include "study/Design.h"
+#include "study/Optimise.h"
 #include "study/Sweep.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
+
+#include <nlohmann/json.hpp>
 
 #include <atomic>
 #include <condition_variable>
@@ -324,6 +328,29 @@ py::dict CheckOfResult(const Result& result) {
   return values;
 }
 
+// The inputs as a study starts from them: an input file's contents.
+TDMPumpfield StudyBase(const Inputs& inputs) {
+  TDMPumpfield dm;
+  dm.Title1 = inputs.title1;
+  dm.Title2 = inputs.title2;
+  dm.AimCode = inputs.aimCode;
+  dm.Params.assign(inputs.values.begin(), inputs.values.end());
+  dm.InputFileName = inputs.fileName;
+  return dm;
+}
+
+// `jobs` runs at a time (0: one per processor), stopped through `cancel`; call without the GIL.
+StudyRun StudyRunOf(int jobs, Cancel* cancel) {
+  StudyRun run;
+  run.workers =
+      jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  if (cancel) {
+    run.stopRequested = [cancel] { return cancel->IsSet(); };
+    cancel->Started();
+  }
+  return run;
+}
+
 py::list SweepInputs(const Inputs& base, const py::dict& vary, int jobs, Cancel* cancel) {
   SweepTable table;
   table.aim = AimOf(base).aim;
@@ -338,23 +365,11 @@ py::list SweepInputs(const Inputs& base, const py::dict& vary, int jobs, Cancel*
       text += (i > 0 ? "," : "") + PlainNumber(NumberOf(list[i], name));
     texts.push_back(text);
   }
-  TDMPumpfield dm;
-  dm.Title1 = base.title1;
-  dm.Title2 = base.title2;
-  dm.AimCode = base.aimCode;
-  dm.Params.assign(base.values.begin(), base.values.end());
-  dm.InputFileName = base.fileName;
+  const TDMPumpfield dm = StudyBase(base);
   const bool finished = WithoutGil([&] {
     for (const std::string& text : texts)
       table.varied.push_back(ParseVaried(text, base.aimCode));
-    StudyRun run;
-    run.workers =
-        jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (cancel) {
-      run.stopRequested = [cancel] { return cancel->IsSet(); };
-      cancel->Started();
-    }
-    return RunSweep(dm, table, run);
+    return RunSweep(dm, table, StudyRunOf(jobs, cancel));
   });
   if (!finished)
     Raise("Cancelled", "The sweep was cancelled.");
@@ -372,6 +387,147 @@ py::list SweepInputs(const Inputs& base, const py::dict& vary, int jobs, Cancel*
     table_rows.append(row);
   }
   return table_rows;
+}
+
+// A study's JSON as Python's dicts, lists and numbers (null as None).
+py::object PythonOf(const Json& json) {
+  return py::module_::import("json").attr("loads")(
+      py::str(json.dump(-1, ' ', false, Json::error_handler_t::replace)));
+}
+
+// The uncertain inputs as the command line writes them, "SYMBOL=kind:a:b": from a dict of
+// symbol to "kind:a:b" or ("kind", a, b), or from a list of whole texts.
+std::vector<std::string> UncertainTexts(const py::object& uncertain) {
+  std::vector<std::string> texts;
+  if (!py::isinstance<py::dict>(uncertain)) {
+    for (py::handle item : uncertain)
+      texts.push_back(StrToLatin1(py::str(item), "An uncertain input"));
+    return texts;
+  }
+  for (const auto& [symbol, given] : py::reinterpret_borrow<py::dict>(uncertain)) {
+    const std::string name = StrToLatin1(py::str(symbol), "A symbol");
+    std::string text;
+    if (py::isinstance<py::str>(given)) {
+      text = StrToLatin1(py::reinterpret_borrow<py::str>(given), "A distribution");
+    } else {
+      for (py::handle part : given)
+        text += (text.empty() ? "" : ":") + (py::isinstance<py::str>(part)
+                                                 ? StrToLatin1(py::str(part), "A distribution")
+                                                 : PlainNumber(NumberOf(part, name)));
+    }
+    texts.push_back(name + "=" + text);
+  }
+  return texts;
+}
+
+// The settings of a design; InputError for a bad distribution (with the program's text) or an
+// argument out of its range.
+DesignSettings DesignSettingsOf(const py::object& uncertain, const std::string& aimCode,
+                                long long samples, long long seed, double reliability) {
+  if (samples < 2 || samples > static_cast<long long>(kMaxDesignSamples))
+    Raise("InputError",
+          Texts({"The samples must number 2 to " + std::to_string(kMaxDesignSamples) + "."}));
+  if (seed < 0 || seed > 2147483647)
+    Raise("InputError", Texts({"The seed must lie between 0 and 2147483647."}));
+  if (!(reliability > 0 && reliability < 1))
+    Raise("InputError",
+          Texts({"The reliability is a probability between 0 and 1, both excluded."}));
+  DesignSettings settings;
+  settings.samples = static_cast<size_t>(samples);
+  settings.seed = static_cast<uint64_t>(seed);
+  settings.reliability = reliability;
+  const std::vector<std::string> texts = UncertainTexts(uncertain);
+  WithoutGil([&] {
+    for (const std::string& text : texts) {
+      settings.uncertain.push_back(ParseUncertain(text, aimCode));
+      for (size_t i = 0; i + 1 < settings.uncertain.size(); ++i)
+        if (settings.uncertain[i].input.position == settings.uncertain.back().input.position)
+          throw SweepUsageError(std::string(settings.uncertain.back().input.symbol) +
+                                " is given twice as uncertain");
+    }
+  });
+  return settings;
+}
+
+py::array_t<double> Matrix(const std::vector<std::vector<double>>& rows, size_t columns) {
+  py::array_t<double> matrix({rows.size(), columns});
+  auto cells = matrix.mutable_unchecked<2>();
+  for (size_t r = 0; r < rows.size(); ++r)
+    for (size_t c = 0; c < columns; ++c)
+      cells(static_cast<py::ssize_t>(r), static_cast<py::ssize_t>(c)) = rows[r][c];
+  return matrix;
+}
+
+py::dict DesignInputs(const Inputs& base, const py::object& uncertain, long long samples,
+                      long long seed, double reliability, std::optional<double> requiredDepth,
+                      int jobs, Cancel* cancel) {
+  const Aim aim = AimOf(base).aim;
+  DesignSettings settings = DesignSettingsOf(uncertain, base.aimCode, samples, seed, reliability);
+  if (settings.uncertain.empty())
+    Raise("InputError", Texts({"A design needs at least one uncertain input."}));
+  if (requiredDepth && aim != Aim::FieldDepths)
+    Raise("InputError", Texts({"A required depth is for the inputs of a rectangular field."}));
+  settings.requiredDepth = requiredDepth;
+  const TDMPumpfield dm = StudyBase(base);
+  DesignRuns runs;
+  if (!WithoutGil([&] { return RunDesign(dm, settings, runs, StudyRunOf(jobs, cancel)); }))
+    Raise("Cancelled", "The design was cancelled.");
+  const DesignSummary summary = SummariseDesign(aim, settings, runs);
+  py::dict design = PythonOf(DesignJson(summary, base.aimCode));
+  py::list symbols;
+  for (const UncertainInput& input : settings.uncertain)
+    symbols.append(py::str(input.input.symbol));
+  std::vector<double> answers;
+  for (size_t s = 0; s < settings.samples; ++s)
+    answers.push_back(DesignAnswer(aim, runs.records[s]).value_or(NAN));
+  design["sample_symbols"] = symbols;
+  design["sample_inputs"] = Matrix(runs.samples, settings.uncertain.size());
+  design["sample_answers"] = Array(answers);
+  return design;
+}
+
+py::dict OptimiseInputs(const Inputs& base, std::pair<double, double> field, double requiredDepth,
+                        double wellCost, double energyPrice, double years,
+                        std::optional<std::pair<double, double>> wellLevel,
+                        const py::object& uncertain, double reliability, long long samples,
+                        long long seed, int jobs, Cancel* cancel) {
+  if (AimOf(base).aim != Aim::FieldDepths)
+    Raise("InputError",
+          Texts({"The search needs the inputs of a rectangular field (aim \"Hydr\")."}));
+  OptimiseSettings settings;
+  std::tie(settings.length, settings.width) = field;
+  if (!(settings.length > 0 && settings.width > 0))
+    Raise("InputError", Texts({"The field needs a positive length and width."}));
+  if (!std::isfinite(requiredDepth))
+    Raise("InputError", Texts({"The required depth must be a number."}));
+  settings.requiredDepth = requiredDepth;
+  if (!(wellCost > 0))
+    Raise("InputError", Texts({"The cost of a well must be positive."}));
+  settings.wellCost = wellCost;
+  if (!(energyPrice >= 0 && years >= 0))
+    Raise("InputError", Texts({"The energy price and the years cannot be negative."}));
+  settings.energyPrice = energyPrice;
+  settings.years = years;
+  std::tie(settings.levelMin, settings.levelMax) =
+      wellLevel.value_or(std::pair{base.values[3], base.values[3]});
+  if (!(settings.levelMin <= settings.levelMax))
+    Raise("InputError", Texts({"The lower well level must not be greater than the higher."}));
+  if ((settings.levelMax - settings.levelMin) / kLevelStep > 1000)
+    Raise("InputError", Texts({"The well levels span more than 1000 steps of 0.1 m."}));
+  if (!uncertain.is_none())
+    settings.uncertainty = DesignSettingsOf(uncertain, base.aimCode, samples, seed, reliability);
+  for (const UncertainInput& input : settings.uncertainty.uncertain)
+    if (input.input.position == 4 || input.input.position == 13 || input.input.position == 14)
+      Raise("InputError", Texts({std::string(input.input.symbol) +
+                                 " is chosen by the search; it cannot be uncertain."}));
+  const TDMPumpfield dm = StudyBase(base);
+  OptimiseResult result;
+  if (!WithoutGil([&] { return OptimiseLayout(dm, settings, result, StudyRunOf(jobs, cancel)); }))
+    Raise("Cancelled", "The search was cancelled.");
+  py::dict optimised = PythonOf(OptimiseJson(result, !settings.uncertainty.uncertain.empty()));
+  optimised["layouts_evaluated"] = result.layoutsEvaluated;
+  optimised["layouts_in_range"] = result.layoutsInRange;
+  return optimised;
 }
 
 std::string PathText(const std::filesystem::path& path) { return path.string(); }
@@ -627,6 +783,40 @@ Returns one dict per point, keyed as the sweep CSV's columns: each varied input 
 "status" ("ok", "not-converged", "input-errors", "arithmetic-error"), the aim's results with
 units (None where there is none) and "first error message". ``jobs`` runs at a time (0: one per
 processor); the rows are the same for any ``jobs``. The first symbol changes slowest.)");
+
+  m.def("design", &DesignInputs, py::arg("inputs"), py::arg("uncertain"), py::arg("samples") = 1000,
+        py::arg("seed") = 1, py::arg("reliability") = 0.9, py::arg("required_depth") = py::none(),
+        py::arg("jobs") = 0, py::arg("cancel") = nullptr,
+        R"(A design under uncertainty: the inputs run for Latin hypercube samples of ``uncertain``.
+
+``uncertain`` maps symbols to distributions, as text (``"lognormal:8:1.5"``, ``"uniform:4:12"``,
+``"triangular:LOW:MODE:HIGH"``, ``"normal:MEAN:SD"``) or as tuples (``("uniform", 4, 12)``).
+Returns a dict with the keys of ``pumpfield-cli design --json``: aim, samples, seed, reliability,
+failed_samples, design_value (the answer that holds with that reliability: spacing S, discharge
+Q, the shallowest midway depth of a rectangular field, or conductivity K), percentiles (by "5",
+"10", "50", "90", "95"), tornado (per input: symbol, low, high, swing, input_low, input_high,
+rank_correlation) and for a rectangular field required_depth, probability_all and depths; None
+where there is no number. Besides: sample_symbols, sample_inputs (a NumPy array, one row per
+sample, a column per symbol) and sample_answers (the answer of each sample, NaN where a sample
+failed). The same seed and samples give the same result for any ``jobs``. A bad distribution
+raises InputError with the command line's text; the GIL is released while it runs.)");
+
+  m.def("optimise", &OptimiseInputs, py::arg("inputs"), py::arg("field"), py::arg("required_depth"),
+        py::arg("well_cost"), py::arg("energy_price") = 0.0, py::arg("years") = 0.0,
+        py::arg("well_level") = py::none(), py::arg("uncertain") = py::none(),
+        py::arg("reliability") = 0.9, py::arg("samples") = 100, py::arg("seed") = 1,
+        py::arg("jobs") = 0, py::arg("cancel") = nullptr,
+        R"(The cheapest well field for the inputs of a rectangular field.
+
+``field`` is (length, width) in m, divided into nL x nB equal cells with a well in each;
+``well_level`` (min, max) the water levels Dw tried in steps of 0.1 m (None: the inputs' Dw). A
+layout is feasible when all three midway depths reach ``required_depth`` (with probability
+``reliability`` over ``samples`` samples of ``uncertain``, given as for ``design``). The cost is
+``well_cost`` per well plus ``energy_price`` per m3 and metre of lift of the field's recharge
+for ``years`` years. Returns a dict with the keys of ``pumpfield-cli optimise --json``: the
+cheapest layout's nL, nB, wells, Sa, Sb, Dw, depths, cost (and probability with uncertain
+inputs; absent when no layout is feasible) and front, the layouts where fewer wells need a
+deeper level; besides layouts_evaluated and layouts_in_range. The GIL is released while it runs.)");
 
   m.def("check", &CheckOfResult, py::arg("result"),
         R"(The independent check of a result by a numerical model of one well cell.

@@ -94,47 +94,6 @@ void PrintSummary(const DesignSummary& summary, const std::string& title, std::o
         << Figure(bar.rankCorrelation) << '\n';
 }
 
-Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
-
-Json PercentilesJson(const std::vector<double>& percentiles) {
-  Json json = Json::object();
-  for (size_t i = 0; i < percentiles.size(); ++i)
-    json[std::to_string(kDesignPercents[i])] = NumberOrNull(percentiles[i]);
-  return json;
-}
-
-Json SummaryJson(const DesignSummary& summary, const std::string& aimCode) {
-  Json tornado = Json::array();
-  for (const TornadoBar& bar : summary.tornado)
-    tornado.push_back({{"symbol", bar.symbol},
-                       {"low", NumberOrNull(bar.low)},
-                       {"high", NumberOrNull(bar.high)},
-                       {"swing", NumberOrNull(bar.swing)},
-                       {"input_low", bar.inputLow},
-                       {"input_high", bar.inputHigh},
-                       {"rank_correlation", NumberOrNull(bar.rankCorrelation)}});
-  Json json = {{"aim", JsonText(aimCode)},
-               {"samples", summary.samples},
-               {"seed", summary.seed},
-               {"reliability", summary.reliability},
-               {"failed_samples", summary.failedSamples},
-               {"design_value", NumberOrNull(summary.designValue)},
-               {"percentiles", PercentilesJson(summary.percentiles)},
-               {"tornado", tornado}};
-  if (!summary.depths.empty()) {
-    Json depths = Json::object();
-    for (const DepthSummary& depth : summary.depths)
-      depths[depth.symbol] = {
-          {"probability", depth.probability ? Json(*depth.probability) : Json(nullptr)},
-          {"percentiles", PercentilesJson(depth.percentiles)}};
-    json["required_depth"] = summary.requiredDepth ? Json(*summary.requiredDepth) : Json(nullptr);
-    json["probability_all"] =
-        summary.probabilityAll ? Json(*summary.probabilityAll) : Json(nullptr);
-    json["depths"] = depths;
-  }
-  return json;
-}
-
 std::string AnswerLabel(const DesignSummary& summary) {
   std::string words = summary.words;
   words[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(words[0])));
@@ -219,7 +178,7 @@ int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) 
     }
   };
   if (!design.json.empty())
-    written(WriteJsonFile(design.json, SummaryJson(summary, base.AimCode), errorText), "JSON",
+    written(WriteJsonFile(design.json, DesignJson(summary, base.AimCode), errorText), "JSON",
             design.json);
   if (!design.csv.empty())
     written(WriteCsv(design.csv, DesignRows(summary), errorText), "Table", design.csv);

@@ -80,21 +80,6 @@ OptimiseSettings SettingsOf(const OptimiseArguments& arguments, const TDMPumpfie
   return settings;
 }
 
-Json LayoutJson(const LayoutOutcome& layout, bool uncertain) {
-  Json json = {
-      {"nL", layout.nL},
-      {"nB", layout.nB},
-      {"wells", layout.wells()},
-      {"Sa", layout.Sa},
-      {"Sb", layout.Sb},
-      {"Dw", layout.Dw},
-      {"depths", {{"Dma", layout.depths[0]}, {"Dmb", layout.depths[1]}, {"Dmd", layout.depths[2]}}},
-      {"cost", layout.cost}};
-  if (uncertain)
-    json["probability"] = layout.probability;
-  return json;
-}
-
 std::string LayoutLine(const LayoutOutcome& layout) {
   return std::to_string(layout.nL) + " x " + std::to_string(layout.nB) + " = " +
          std::to_string(layout.wells()) + " wells, Sa = " + PlainNumber(layout.Sa) +
@@ -187,12 +172,8 @@ int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream&
     }
   };
   if (!optimise.json.empty()) {
-    Json json = result.cheapest ? LayoutJson(*result.cheapest, uncertain) : Json::object();
-    Json front = Json::array();
-    for (const LayoutOutcome& layout : result.front)
-      front.push_back(LayoutJson(layout, uncertain));
-    json["front"] = front;
-    written(WriteJsonFile(optimise.json, json, errorText), "JSON", optimise.json);
+    written(WriteJsonFile(optimise.json, OptimiseJson(result, uncertain), errorText), "JSON",
+            optimise.json);
   }
   if (!optimise.csv.empty())
     written(WriteCsv(optimise.csv, FrontRows(result), errorText), "Table", optimise.csv);

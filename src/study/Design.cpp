@@ -1,7 +1,10 @@
 #include "study/Design.h"
 
+#include "core/JsonFile.h"
 #include "core/TextFormat.h"
 #include "study/ParameterRuns.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -246,4 +249,47 @@ std::vector<CsvRow> DesignRows(const DesignSummary& summary) {
                     PlainNumber(bar.inputHigh), Number(bar.low), Number(bar.high),
                     Number(bar.swing), Number(bar.rankCorrelation)});
   return rows;
+}
+
+namespace {
+Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+Json PercentilesJson(const std::vector<double>& percentiles) {
+  Json json = Json::object();
+  for (size_t i = 0; i < percentiles.size(); ++i)
+    json[std::to_string(kDesignPercents[i])] = NumberOrNull(percentiles[i]);
+  return json;
+}
+} // namespace
+
+Json DesignJson(const DesignSummary& summary, const std::string& aimCode) {
+  Json tornado = Json::array();
+  for (const TornadoBar& bar : summary.tornado)
+    tornado.push_back({{"symbol", bar.symbol},
+                       {"low", NumberOrNull(bar.low)},
+                       {"high", NumberOrNull(bar.high)},
+                       {"swing", NumberOrNull(bar.swing)},
+                       {"input_low", bar.inputLow},
+                       {"input_high", bar.inputHigh},
+                       {"rank_correlation", NumberOrNull(bar.rankCorrelation)}});
+  Json json = {{"aim", JsonText(aimCode)},
+               {"samples", summary.samples},
+               {"seed", summary.seed},
+               {"reliability", summary.reliability},
+               {"failed_samples", summary.failedSamples},
+               {"design_value", NumberOrNull(summary.designValue)},
+               {"percentiles", PercentilesJson(summary.percentiles)},
+               {"tornado", tornado}};
+  if (!summary.depths.empty()) {
+    Json depths = Json::object();
+    for (const DepthSummary& depth : summary.depths)
+      depths[depth.symbol] = {
+          {"probability", depth.probability ? Json(*depth.probability) : Json(nullptr)},
+          {"percentiles", PercentilesJson(depth.percentiles)}};
+    json["required_depth"] = summary.requiredDepth ? Json(*summary.requiredDepth) : Json(nullptr);
+    json["probability_all"] =
+        summary.probabilityAll ? Json(*summary.probabilityAll) : Json(nullptr);
+    json["depths"] = depths;
+  }
+  return json;
 }

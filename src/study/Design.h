@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/Csv.h"
+#include "core/JsonFile.h"
 #include "study/RunRecord.h"
 #include "study/StudyRun.h"
 #include "study/Uncertainty.h"
@@ -98,6 +99,11 @@ DesignSummary SummariseDesign(Aim aim, const DesignSettings& settings, const Des
 // The summary as a table: one row per item (failed samples, design value, percentiles, the
 // depths' probabilities, the sensitivity of each input).
 std::vector<CsvRow> DesignRows(const DesignSummary& summary);
+
+// The summary as JSON: aim, samples, seed, reliability, failed samples, design value,
+// percentiles and tornado, and for a rectangular field the required depth and the depths'
+// probabilities; null where there is no number.
+Json DesignJson(const DesignSummary& summary, const std::string& aimCode);
 
 // 1 - P, the fraction of samples a design value may fail, rounded to 12 decimals.
 double Unreliability(const DesignSettings& settings);

@@ -1,7 +1,10 @@
 #include "study/Optimise.h"
 
+#include "core/JsonFile.h"
 #include "core/TextFormat.h"
 #include "study/ParameterRuns.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -176,4 +179,30 @@ bool OptimiseLayout(const TDMPumpfield& base, const OptimiseSettings& settings,
   }
   result.layoutsEvaluated = search.evaluated();
   return true;
+}
+
+namespace {
+Json LayoutJson(const LayoutOutcome& layout, bool uncertain) {
+  Json json = {
+      {"nL", layout.nL},
+      {"nB", layout.nB},
+      {"wells", layout.wells()},
+      {"Sa", layout.Sa},
+      {"Sb", layout.Sb},
+      {"Dw", layout.Dw},
+      {"depths", {{"Dma", layout.depths[0]}, {"Dmb", layout.depths[1]}, {"Dmd", layout.depths[2]}}},
+      {"cost", layout.cost}};
+  if (uncertain)
+    json["probability"] = layout.probability;
+  return json;
+}
+} // namespace
+
+Json OptimiseJson(const OptimiseResult& result, bool uncertain) {
+  Json json = result.cheapest ? LayoutJson(*result.cheapest, uncertain) : Json::object();
+  Json front = Json::array();
+  for (const LayoutOutcome& layout : result.front)
+    front.push_back(LayoutJson(layout, uncertain));
+  json["front"] = front;
+  return json;
 }

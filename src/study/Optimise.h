@@ -65,3 +65,7 @@ bool OptimiseLayout(const TDMPumpfield& base, const OptimiseSettings& settings,
 // Evaluates one layout as the search does (one run, or one per sample). False when stopped.
 bool EvaluateLayout(const TDMPumpfield& base, const OptimiseSettings& settings, int nL, int nB,
                     double Dw, LayoutOutcome& outcome, const StudyRun& run);
+
+// The result as JSON: the cheapest layout's fields (none when no layout is feasible) and "front",
+// the front's layouts; each with its probability when `uncertain`.
+Json OptimiseJson(const OptimiseResult& result, bool uncertain);
