@@ -2,7 +2,7 @@
 # Makes the user guide's screenshots (docs/screenshots/*.png) with the desktop program of
 # build/ in a virtual display: the Intro sheet, an example opened on the Input sheet with a field's
 # hint, the question before changes are lost, its report on the Output sheet, its graph on the
-# Graphics sheet and the user guide's window. Run it again when the window changes.
+# Graphics sheet, the user guide's window and a run in progress. Run it again when the window changes.
 # Needs xvfb, openbox, xdotool, x11-utils and imagemagick (scripts/install-deps.sh installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +15,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# Settings of a session of its own: the dialogs start in the working folder.
+export XDG_CONFIG_HOME="$work/config"
 
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -79,3 +81,16 @@ sleep 2
 guide=$(xdotool search --name "^Pumpfield user guide$" | head -n 1)
 import -window "$guide" "$shots/guide.png"
 echo "docs/screenshots/guide.png"
+xdotool key Escape
+xdotool windowactivate --sync "$window"
+sleep 0.5
+click 157 34 # the Input sheet
+xdotool key ctrl+s
+choose spacing-loam-over-sand.inp
+xdotool key alt+y # overwrite
+sleep 1
+xdotool key Return # calculate
+sleep 2.5
+shot running
+sleep 5
+xdotool key Return # the announcement

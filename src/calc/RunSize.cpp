@@ -95,9 +95,13 @@ void StepProgress::Plan(int64_t remainingSteps) {
   remaining_ = std::max<int64_t>(remainingSteps, 0);
 }
 
-void StepProgress::Advance(int64_t steps) {
+void StepProgress::StopIfCancelled() const {
   if (cancel && cancel->load(std::memory_order_relaxed)) [[unlikely]]
     throw RunCancelled();
+}
+
+void StepProgress::Advance(int64_t steps) {
+  StopIfCancelled();
   done_ += steps;
   remaining_ = std::max<int64_t>(remaining_ - steps, 0);
   if (std::chrono::steady_clock::now() - start_ < quietTime)

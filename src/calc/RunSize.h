@@ -42,6 +42,8 @@ public:
   void Plan(int64_t remainingSteps);
   // Raises RunCancelled when the cancel flag is set.
   void Advance(int64_t steps);
+  // Raises RunCancelled when the cancel flag is set, without counting a step.
+  void StopIfCancelled() const;
 
   std::chrono::milliseconds quietTime{1000};
   Services* services = nullptr;

@@ -25,6 +25,8 @@ void RunCalculation(Engine& engine, RunWindow& window) {
         "The run file could not be found or opened.  No calculations were made.");
     return;
   }
+  // A run cancelled during the opening lines writes no error list.
+  engine.RunProgress.StopIfCancelled();
   window.SetRunHadErrors(false);
   engine.Output = RunOutput();
   run->check(engine);
@@ -36,6 +38,7 @@ void RunCalculation(Engine& engine, RunWindow& window) {
     return;
   }
   ShowCalculating(engine);
+  engine.RunProgress.StopIfCancelled();
   Calculate(engine, *run);
   Progress(engine, " Writing output ..", 1000);
 }

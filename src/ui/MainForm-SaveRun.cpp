@@ -3,6 +3,7 @@
 #include "ui/MainFormRunWindow.h"
 #include "ui/UMainForm.h"
 
+#include "calc/RunSize.h"
 #include "core/FileNames.h"
 #include "core/Services.h"
 #include "core/TextFile.h"
@@ -68,7 +69,7 @@ private:
 
 class BusyCursor {
 public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
   ~BusyCursor() { QApplication::restoreOverrideCursor(); }
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
@@ -195,12 +196,22 @@ void TMainForm::InputSaveExecute() {
   const bool runnable = FindAimRun(dm.AimCode) != nullptr;
   const std::string inputName = dm.InputFileName; // the Output sheet renames it to the report
   MainFormRunWindow window(*this);
-  // The run holds the event loop for seconds: the window shows that it is busy, and is painted
-  // whole once more where the question box was.
+  RunWindowOnWindowThread windowOfRun(window);
+  // The window shows that it is busy, and is painted whole once more where the question box was.
   const BusyCursor busy;
   RepaintWhole();
   try {
-    RunCalculation(engine, window);
+    RunInBackground([&] {
+      RunCalculation(engine, windowOfRun);
+      if (runnable && !State.RunHadErrors) {
+        engine.services.AppendProgress(" Filing results ..");
+        engine.services.Pause(1000);
+      }
+    });
+  } catch (const RunCancelled&) {
+    WaitMemo->hide();
+    ShowStatus("The calculation was cancelled; the previous output is unchanged.");
+    return;
   } catch (...) {
     WaitMemo->hide(); // the error's message follows; the progress lines no longer apply
     throw;
@@ -215,8 +226,6 @@ void TMainForm::InputSaveExecute() {
   if (!runnable)
     return;
   if (!State.RunHadErrors) {
-    AppServices().AppendProgress(" Filing results ..");
-    AppServices().Pause(1000);
     WaitMemo->hide();
     State.InputFileTitle = ToQ(ChangeFileExt(dm.InputFileName, ".inp"));
     AppServices().ShowMessage("The input is saved in " + FromQ(State.InputFileTitle) +

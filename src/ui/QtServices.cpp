@@ -1,13 +1,17 @@
 #include "ui/QtServices.h"
 
+#include "ui/BackgroundRun.h"
 #include "ui/UiText.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QThread>
+
+#include <algorithm>
 
 QtServices::QtServices(QPlainTextEdit* progressMemo) : memo_(progressMemo) {}
 
@@ -87,8 +91,16 @@ bool QtServices::AskYesNoExpectingYes(const std::string& text) {
 void QtServices::RequestQuit() { TerminateApplication(); }
 
 void QtServices::Pause(int milliseconds) {
-  if (milliseconds > 0)
+  if (milliseconds <= 0)
+    return;
+  if (QThread::currentThread() == QCoreApplication::instance()->thread()) {
     QThread::msleep(static_cast<unsigned long>(milliseconds));
+    return;
+  }
+  // A run's own thread: a cancel ends the pause.
+  const QDeadlineTimer deadline(milliseconds);
+  while (!deadline.hasExpired() && !QThread::currentThread()->isInterruptionRequested())
+    QThread::msleep(static_cast<unsigned long>(std::min<qint64>(20, deadline.remainingTime())));
 }
 
 void TerminateApplication() {
@@ -107,4 +119,32 @@ Services& AppServices() { return *installedServices; }
 
 void InstallServices(Services* services) {
   installedServices = services ? services : &silentServices;
+}
+
+void InstalledServices::AppendProgress(const std::string& line) {
+  OnWindowThread([&] { AppServices().AppendProgress(line); });
+}
+
+void InstalledServices::ShowMessage(const std::string& text) {
+  OnWindowThread([&] { AppServices().ShowMessage(text); });
+}
+
+bool InstalledServices::AskYesNo(const std::string& text) {
+  bool yes = false;
+  OnWindowThread([&] { yes = AppServices().AskYesNo(text); });
+  return yes;
+}
+
+bool InstalledServices::AskYesNoExpectingYes(const std::string& text) {
+  bool yes = false;
+  OnWindowThread([&] { yes = AppServices().AskYesNoExpectingYes(text); });
+  return yes;
+}
+
+void InstalledServices::RequestQuit() {
+  OnWindowThread([] { AppServices().RequestQuit(); });
+}
+
+void InstalledServices::ShowPercentDone(int percent) {
+  OnWindowThread([percent] { AppServices().ShowPercentDone(percent); });
 }

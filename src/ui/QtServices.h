@@ -39,16 +39,16 @@ Services& AppServices();
 void InstallServices(Services* services);
 
 // Hands every call on to the services installed at the time of the call: the window's engine
-// talks through these, whatever is installed after the window was made.
+// talks through these, whatever is installed after the window was made. A call from a run's
+// own thread is made on the application's thread, in order, and waits for it; a pause is taken
+// on the calling thread.
 class InstalledServices final : public Services {
 public:
-  void AppendProgress(const std::string& line) override { AppServices().AppendProgress(line); }
-  void ShowMessage(const std::string& text) override { AppServices().ShowMessage(text); }
-  bool AskYesNo(const std::string& text) override { return AppServices().AskYesNo(text); }
-  bool AskYesNoExpectingYes(const std::string& text) override {
-    return AppServices().AskYesNoExpectingYes(text);
-  }
-  void RequestQuit() override { AppServices().RequestQuit(); }
+  void AppendProgress(const std::string& line) override;
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  bool AskYesNoExpectingYes(const std::string& text) override;
+  void RequestQuit() override;
   void Pause(int milliseconds) override { AppServices().Pause(milliseconds); }
-  void ShowPercentDone(int percent) override { AppServices().ShowPercentDone(percent); }
+  void ShowPercentDone(int percent) override;
 };

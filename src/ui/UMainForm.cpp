@@ -104,6 +104,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildExports();
   BuildRecentFiles();
   BuildHelp();
+  BuildRunCancel();
 
   PageControl1->setMinimumSize(kDesignClientSize - QSize(0, StatusBar1->height()));
   const QSize designed(kDesignClientSize.width(),
@@ -364,6 +365,12 @@ void TMainForm::FormShow() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   event->ignore();
+  if (RunGoesOn()) {
+    // The run stops first; the window then closes as it always does.
+    closeAfterRun_ = true;
+    CancelRunClick();
+    return;
+  }
   bool mayQuit = false;
   RunGuarded([&] { mayQuit = SettleUnsavedChanges(UnsavedChangesReason::Quit); });
   if (mayQuit && CloseForm)

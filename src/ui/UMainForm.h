@@ -4,6 +4,7 @@
 
 #include "calc/Engine.h"
 #include "graph/UWellUtils.h"
+#include "ui/BackgroundRun.h"
 #include "ui/FileDialogs.h"
 #include "ui/PumpfieldApplication.h"
 #include "ui/QtServices.h"
@@ -15,6 +16,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -247,6 +249,16 @@ public:
   void OpenUserGuide(const QStringList& places);
   void AboutExecute();
 
+  // The calculation runs on a thread of its own (MainForm-Background.cpp): "Cancel" below the
+  // fields, shown during a run, and Escape stop it; the progress memo moves clear of the file
+  // and title fields meanwhile.
+  QPushButton* Cancel_Button = nullptr;
+  void CancelRunClick();
+  bool RunGoesOn() const { return backgroundRun_.Running(); }
+  // Runs `work` off the window's thread while the window repaints and holds back the user's
+  // input; returns when it has ended, raising its exception (RunCancelled after a cancel).
+  void RunInBackground(const std::function<void()>& work);
+
   // Unsaved changes (MainForm-Unsaved.cpp): what the Input sheet holds, compared with what it
   // held when an input file was last opened or saved (or the program started).
   enum class UnsavedChangesReason { Quit, OpenInput };
@@ -283,6 +295,7 @@ private:
   void BuildExports();
   void BuildRecentFiles();
   void BuildHelp();
+  void BuildRunCancel();
   // Files dropped anywhere on the window open as OpenFile opens them (MainForm-Drop.cpp).
   void AcceptFileDrops();
   void FillRecentFilesMenu();
@@ -302,6 +315,8 @@ private:
   QObject* exitKeyFilter_ = nullptr;
   QObject* fileDropFilter_ = nullptr;
   int currentSheet_ = -1;
+  BackgroundRun backgroundRun_;
+  bool closeAfterRun_ = false; // the window was closed during a run
 };
 
 // The windows of the program, created at start-up in this order: MainForm (with its engine and

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+
 namespace {
 // Records what the run control asks of the window, in order.
 class RecordingWindow : public RunWindow {
@@ -128,4 +131,70 @@ TEST_F(RunTest, ErrorListThatCannotBeReadStopsTheErrorBranch) {
   EXPECT_TRUE(window.calls.empty());
   EXPECT_FALSE(window.runHadErrors);
   EXPECT_TRUE(FileExists(dm.InputFileName));
+}
+
+namespace {
+// Sets the engine's cancel flag once the run shows `line`.
+class CancelAtLine : public ScriptedServices {
+public:
+  explicit CancelAtLine(std::string line) : line_(std::move(line)) {}
+  void AppendProgress(const std::string& line) override {
+    ScriptedServices::AppendProgress(line);
+    if (line == line_)
+      cancel = true;
+  }
+  std::atomic<bool> cancel{false};
+
+private:
+  std::string line_;
+};
+
+// Saves the quick rectangular-field situation for `engine`; returns the file's text.
+std::string SaveQuickField(Engine& engine, TempDir& dir) {
+  std::string text = kFieldInput;
+  text.replace(text.find("%CODE%"), 6, "Hydr");
+  text.replace(text.find("%R%"), 3, "0.0020");
+  engine.DMPumpfield.InputFileName = dir.file("field.inp");
+  engine.DMPumpfield.AimCode = "Hydr";
+  WriteFileBytes(engine.DMPumpfield.InputFileName, text);
+  return text;
+}
+} // namespace
+
+TEST(RunCancel, ACancelLeavesTheOldReportAndErrorListUnlessTheNewReportIsInPlace) {
+  struct Row {
+    const char* line;
+    bool errorListKept; // cancelled before the check step wrote one
+    bool stopped;       // false: the report was already in place, the run ends normally
+  };
+  for (const Row& row :
+       {Row{" Saving data .....", true, true}, Row{" Progress 25% ....", true, true},
+        Row{" Please wait .....", false, true}, Row{" Progressing .....", false, true},
+        Row{" Almost done .....", false, true}, Row{" Writing output ..", false, false}}) {
+    SCOPED_TRACE(row.line);
+    TempDir dir;
+    CancelAtLine services(row.line);
+    Engine engine(services);
+    engine.RunProgress.cancel = &services.cancel;
+    const std::string text = SaveQuickField(engine, dir);
+    WriteFileBytes("field.out", "old report");
+    WriteFileBytes("Error.lst", "old list");
+    RecordingWindow window;
+
+    if (!row.stopped) {
+      RunCalculation(engine, window);
+      EXPECT_NE(ReadFileBytes("field.out"), "old report");
+      continue;
+    }
+    EXPECT_THROW(RunCalculation(engine, window), RunCancelled);
+    EXPECT_EQ(ReadFileBytes("field.out"), "old report");
+    EXPECT_EQ(ReadFileBytes("field.inp"), text);
+    EXPECT_EQ(FileExists("Error.lst"), row.errorListKept);
+    if (row.errorListKept) {
+      EXPECT_EQ(ReadFileBytes("Error.lst"), "old list");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}),
+              row.errorListKept ? 3 : 2);
+    EXPECT_EQ(engine.Flags.RunAttempted, !row.errorListKept);
+  }
 }

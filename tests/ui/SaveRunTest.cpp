@@ -8,7 +8,15 @@
 #include <QDir>
 #include <QPlainTextEdit>
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QThread>
+
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -26,6 +34,8 @@ public:
     int postedDelivered;
     bool busy;        // the busy cursor was on
     int windowPaints; // paints of a control far from the memo, since the run question
+    bool cancelShown;
+    QRect memoPlace;
   };
 
   // `elsewhere`: a control of the window that the memo does not cover.
@@ -36,26 +46,35 @@ public:
   }
 
   void AppendProgress(const std::string& line) override {
+    NoteThread();
     ScriptedServices::AppendProgress(line);
     qt_.AppendProgress(line);
     const QCursor* cursor = QApplication::overrideCursor();
     seen.push_back({memo_->isVisible(), memo_->toPlainText().split('\n'), paints, postedDelivered,
-                    cursor && cursor->shape() == Qt::WaitCursor, windowPaints});
+                    cursor && cursor->shape() == Qt::BusyCursor, windowPaints,
+                    MainForm->Cancel_Button->isVisible(), memo_->geometry()});
+    if (onLine)
+      onLine(line);
+  }
+  void ShowMessage(const std::string& text) override {
+    NoteThread();
+    linesBeforeMessage.push_back(progress.size());
+    ScriptedServices::ShowMessage(text);
   }
   bool AskYesNoExpectingYes(const std::string& text) override {
+    NoteThread();
     windowPaints = 0;
     return ScriptedServices::AskYesNoExpectingYes(text);
-  }
-  void Pause(int milliseconds) override {
-    ScriptedServices::Pause(milliseconds);
-    deliveredDuringPauses += postedDelivered;
   }
 
   std::vector<Seen> seen;
   int paints = 0;
   int windowPaints = 0;
   int postedDelivered = 0;
-  int deliveredDuringPauses = 0;
+  int callsOffWindowThread = 0; // progress lines, messages and questions
+  std::vector<size_t> linesBeforeMessage;
+  // Called on the window's thread after each progress line.
+  std::function<void(const std::string&)> onLine;
 
   // Counts paints of the memo's text area and deliveries of posted events to itself.
   class Counter : public QObject {
@@ -77,6 +96,11 @@ public:
   };
 
 private:
+  void NoteThread() {
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
+      ++callsOffWindowThread;
+  }
+
   QtServices qt_;
   QPlainTextEdit* memo_;
   QWidget* elsewhere_;
@@ -181,7 +205,8 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
   for (const std::string& line : lines)
     EXPECT_EQ(line.size(), 18u) << line;
 
-  // Every line was on screen, painted at once, while no event was processed.
+  // Every line was on screen and painted, beside the Cancel button, clear of the file and title
+  // fields, while the window's events went on (the one posted before the run was delivered).
   ASSERT_EQ(memo->seen.size(), lines.size());
   for (size_t i = 0; i < memo->seen.size(); ++i) {
     SCOPED_TRACE(lines[i]);
@@ -190,15 +215,18 @@ TEST_P(WholeRoad, SaveAndRunWritesInputAndReportAndAnnouncesBoth) {
     ASSERT_EQ(seen.memoLines.size(), qsizetype(i + 1));
     EXPECT_EQ(seen.memoLines.back().toStdString(), lines[i]);
     EXPECT_GT(seen.paints, i == 0 ? 0 : memo->seen[i - 1].paints);
-    EXPECT_EQ(seen.postedDelivered, 0);
+    EXPECT_EQ(seen.postedDelivered, 1);
     EXPECT_TRUE(seen.busy);
+    EXPECT_TRUE(seen.cancelShown);
+    for (QLineEdit* field : {MainForm->FileName_Edit, MainForm->Title1_Edit, MainForm->Title2_Edit})
+      EXPECT_FALSE(seen.memoPlace.intersects(field->geometry()))
+          << field->objectName().toStdString();
   }
   // Painted whole once the question was answered, before the first progress line.
   EXPECT_GT(memo->seen[0].windowPaints, 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(memo->deliveredDuringPauses, 0);
-  QCoreApplication::sendPostedEvents(&memo->counter_, QEvent::User);
-  EXPECT_EQ(memo->postedDelivered, 1);
+  EXPECT_TRUE(MainForm->Cancel_Button->isHidden());
+  EXPECT_EQ(memo->callsOffWindowThread, 0);
 
   EXPECT_TRUE(MainForm->WaitMemo->isHidden());
   EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Output_TabSheet);
@@ -430,4 +458,100 @@ TEST_F(SaveRun, AFileThatCannotBeWrittenIsNotOfferedForARun) {
   EXPECT_NE(memo->messages[0].find("could not be opened. It may be damaged"), std::string::npos);
   EXPECT_TRUE(memo->progress.empty());
   EXPECT_FALSE(FileExists(dir.file("blocked.out")));
+}
+
+namespace {
+// Input queued for the window as the desktop queues what the user does during a run.
+void QueueKey(QWidget* widget, int key, const QString& text = QString()) {
+  QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+  QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+}
+
+void QueueClick(QWidget* widget) {
+  const QPointF centre = QRectF(widget->rect()).center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+    QCoreApplication::postEvent(widget,
+                                new QMouseEvent(type, centre, widget->mapToGlobal(centre),
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+}
+
+std::set<std::string> FilesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+} // namespace
+
+TEST_F(SaveRun, ACancelledRunLeavesTheOldReportAsItWasAndNoOtherFile) {
+  enum class Stop { CancelButton, Escape, CloseBox };
+  struct Row {
+    const char* name;
+    const char* line; // the progress line after which the user stops the run
+    Stop stop;
+  };
+  const std::string input = dir.file("case.inp");
+  const std::string report = dir.file("case.out");
+  for (const Row& row : {Row{"Cancel button", " Saving data .....", Stop::CancelButton},
+                         Row{"Escape", " Please wait .....", Stop::Escape},
+                         Row{"close box", " Progress 25% ....", Stop::CloseBox}}) {
+    SCOPED_TRACE(row.name);
+    std::filesystem::remove(input);
+    WriteFileBytes(report, "old report\r\n");
+    std::set<std::string> files = FilesIn(dir.file(""));
+    memo->messages.clear();
+    memo->onLine = [&row](const std::string& line) {
+      if (line != row.line)
+        return;
+      if (row.stop == Stop::CancelButton)
+        QueueClick(MainForm->Cancel_Button);
+      else if (row.stop == Stop::Escape)
+        QueueKey(MainForm->Title1_Edit, Qt::Key_Escape);
+      else
+        MainForm->close();
+    };
+    Situation(0, kSpacing);
+    Save({input}, {true});
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(ReadFileBytes(report), "old report\r\n");
+    files.insert("case.inp");
+    EXPECT_EQ(FilesIn(dir.file("")), files);
+    EXPECT_TRUE(memo->messages.empty());
+    EXPECT_TRUE(MainForm->WaitMemo->isHidden());
+    EXPECT_TRUE(MainForm->Cancel_Button->isHidden());
+    EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->Input_TabSheet);
+    // A window closed during the run closes as ever once the run has stopped.
+    EXPECT_EQ(CloseForm->isVisible(), row.stop == Stop::CloseBox);
+    CloseForm->hide();
+  }
+}
+
+TEST_F(SaveRun, InputDuringARunIsDiscardedNotReplayedAfterwards) {
+  Situation(0, kSpacing);
+  memo->onLine = [](const std::string& line) {
+    if (line != " Saving data .....")
+      return;
+    QueueKey(MainForm->Title1_Edit, Qt::Key_X, "x");
+    QueueClick(MainForm->Fileopen_Button);
+  };
+  Save({dir.file("case.inp")}, {true});
+  QCoreApplication::processEvents();
+
+  EXPECT_EQ(MainForm->Title1_Edit->text(), "Road");
+  EXPECT_EQ(memo->messages.size(), 1u); // the announcement of the results alone
+  EXPECT_TRUE(dialogs.answers.empty() && dialogs.asked.size() == 1);
+}
+
+TEST_F(SaveRun, AMessageOfTheRunComesOnTheWindowThreadBetweenItsProgressLines) {
+  Situation(2, {"0.5", "2", "10", "3", "8", "0.5", "0.3", "1", "2", "0.5", "5", "1", "12", "8"});
+  const std::string input = dir.file("wet.inp");
+  Save({input}, {true});
+
+  ASSERT_EQ(memo->messages.size(), 2u);
+  EXPECT_EQ(memo->messages[0], " Watertable above soil surface, adjust the data.");
+  EXPECT_EQ(memo->messages[1].rfind("The input is saved in " + input, 0), 0u);
+  EXPECT_EQ(memo->linesBeforeMessage, (std::vector<size_t>{6, 8}));
+  EXPECT_EQ(memo->progress.at(5), " Almost done .....");
+  EXPECT_EQ(memo->callsOffWindowThread, 0);
 }
