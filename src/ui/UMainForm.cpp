@@ -101,6 +101,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildInputSheet();
   BuildOutputSheet();
   BuildGraphicsSheet();
+  BuildDesignSheet();
   BuildExports();
   BuildRecentFiles();
   BuildHelp();
@@ -371,6 +372,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     CancelRunClick();
     return;
   }
+  if (designRun_.Running()) {
+    closeAfterRun_ = true;
+    designRun_.Cancel();
+    return;
+  }
   bool mayQuit = false;
   RunGuarded([&] { mayQuit = SettleUnsavedChanges(UnsavedChangesReason::Quit); });
   if (mayQuit && CloseForm)
@@ -433,6 +439,8 @@ void TMainForm::RunSheetShowHandler(int index) {
     Output_TabSheetShow();
   else if (sheet == Graphics_TabSheet)
     Graphics_TabSheetShow();
+  else if (sheet == Design_Sheet)
+    Design_SheetShow();
 }
 
 void TMainForm::RunSheetExitHandler(int index) {
