@@ -228,3 +228,11 @@ QImage TornadoChartImage(const TornadoChart& chart) {
   return ChartImage(
       [&chart](QPainter& painter, QSizeF size) { PaintTornado(painter, size, chart); });
 }
+
+void PaintDistributionChart(QPainter& painter, QSizeF size, const DistributionChart& chart) {
+  PaintDistribution(painter, size, chart);
+}
+
+void PaintTornadoChart(QPainter& painter, QSizeF size, const TornadoChart& chart) {
+  PaintTornado(painter, size, chart);
+}

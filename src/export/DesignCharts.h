@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 
 #include <string>
 #include <vector>
@@ -46,3 +47,7 @@ QImage TornadoChartImage(const TornadoChart& chart);
 
 // `value` as plain number text; "none" when it is not finite.
 std::string DesignFigure(double value);
+
+// Paint the charts on `painter` in a `size` area (623 x 465 is their designed size).
+void PaintDistributionChart(QPainter& painter, QSizeF size, const DistributionChart& chart);
+void PaintTornadoChart(QPainter& painter, QSizeF size, const TornadoChart& chart);

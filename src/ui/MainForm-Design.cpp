@@ -210,8 +210,9 @@ std::optional<DesignSettings> TMainForm::DesignSettingsOfSheet(const std::string
 void TMainForm::DesignRunClick() {
   if (designRun_.Running() || RunGoesOn())
     return;
-  if (DMPumpfield->InputFileName.empty() || HasUnsavedChanges() ||
-      !FileExists(DMPumpfield->InputFileName)) {
+  // After a run the data module names the report; its input file lies beside it.
+  const std::string inputFile = ChangeFileExt(DMPumpfield->InputFileName, ".inp");
+  if (DMPumpfield->InputFileName.empty() || HasUnsavedChanges() || !FileExists(inputFile)) {
     AppServices().ShowMessage("Save the input file first: the design runs on the saved input "
                               "file");
     return;
@@ -219,7 +220,7 @@ void TMainForm::DesignRunClick() {
   // A file that cannot be read shows its message here; it must not end the program.
   ReadingServices reading;
   TDMPumpfield base(&reading);
-  base.InputFileName = DMPumpfield->InputFileName;
+  base.InputFileName = inputFile;
   base.LoadInputFile();
   base.services = nullptr;
   const std::optional<Aim> aim = AimOfCode(base.AimCode);
@@ -276,8 +277,11 @@ void TMainForm::DesignRunClick() {
     return;
   }
   Design_ProgressBar->setValue(static_cast<int>(total));
+  std::vector<std::string> uncertain;
+  for (const UncertainInput& input : settings->uncertain)
+    uncertain.push_back(input.text);
   LastDesign = DesignOfWindow{SummariseDesign(*aim, *settings, runs), base.Title1,
-                              DMPumpfield->InputFileName};
+                              inputFile, uncertain};
   ShowDesignResult();
   ShowStatus("The design has run");
 }

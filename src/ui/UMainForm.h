@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/Engine.h"
+#include "export/CalculationReport.h"
 #include "graph/UWellUtils.h"
 #include "study/Design.h"
 #include "ui/BackgroundRun.h"
@@ -282,12 +283,15 @@ public:
     DesignSummary summary;
     std::string title1;    // of the input file
     std::string inputFile; // that the design ran on
+    std::vector<std::string> uncertain; // as "Kb2=uniform:6:10"
   };
   std::optional<DesignOfWindow> LastDesign; // the latest design that ran to its end
   void Design_SheetShow();
   void DesignRunClick();
   void DesignExportClick();
   void ShowDesignResult();
+  // The latest design, when it ran on the input file of the report shown.
+  std::optional<ReportDesign> DesignForReport() const;
   bool DesignGoesOn() const { return designRun_.Running(); }
   void CancelDesign() { designRun_.Cancel(); }
 

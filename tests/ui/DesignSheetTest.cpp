@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
+#include <cstdlib>
+
 namespace {
 const char* const kSpacingNumbers = "    0.0030      4.00     18.00      2.50     12.00      0.20      "
                                     "0.30      0.80      0.60    0.0300      8.00    0.4000      "
@@ -107,4 +109,31 @@ TEST_F(DesignSheet, BadSettingsOrAnUnsavedInputRunNothingAndSayWhy) {
   EXPECT_FALSE(MainForm->LastDesign);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_NE(services.messages[0].find("Save the input file first"), std::string::npos);
+}
+
+TEST_F(DesignSheet, ThePdfReportHoldsTheDesignSectionOnlyAfterADesignOfItsInput) {
+  OpenSpacingCase();
+  MainForm->PageControl1->setCurrentWidget(MainForm->Input_TabSheet);
+  Save({dir.file("case.inp")}, {true, true});
+  ASSERT_TRUE(MainForm->State.OutputShown);
+  const auto pdfText = [this](const std::string& name) {
+    const std::string pdf = dir.file(name), text = dir.file(name + ".txt");
+    titleBlocks.answers.push_back(ReportTitleBlock{});
+    dialogs.answers.push_back(QString::fromStdString(pdf));
+    MainForm->ExportReport_Button->click();
+    EXPECT_EQ(std::system(("pdftotext '" + pdf + "' '" + text + "'").c_str()), 0);
+    return ReadFileBytes(text);
+  };
+  EXPECT_EQ(pdfText("before.pdf").find("Design under uncertainty"), std::string::npos);
+
+  MainForm->PageControl1->setCurrentWidget(MainForm->Design_Sheet);
+  Uncertain(0, "Kb2", "uniform", "6:10");
+  MainForm->Samples_Edit->setText("20");
+  MainForm->Seed_Edit->setText("7");
+  MainForm->DesignRun_Button->click();
+  ASSERT_TRUE(MainForm->LastDesign);
+  const std::string after = pdfText("after.pdf");
+  EXPECT_NE(after.find("Design under uncertainty"), std::string::npos);
+  EXPECT_NE(after.find("98.46"), std::string::npos);
+  EXPECT_NE(after.find("Kb2=uniform:6:10"), std::string::npos);
 }
