@@ -31,7 +31,7 @@ namespace {
 constexpr int kUncertainRows = 5;
 const char* const kDistributions[] = {"uniform", "triangular", "normal", "lognormal"};
 const char* const kNumbersHint[] = {"LOW:HIGH", "LOW:MODE:HIGH", "MEAN:SD", "MEDIAN:FACTOR"};
-const QSize kChartSize(340, 254);
+const QSize kChartSize(316, 236);
 
 QLineEdit* NewDesignEdit(QWidget* sheet, const char* name, const QString& text, const QRect& place,
                          const QString& hint) {
@@ -146,10 +146,10 @@ void TMainForm::BuildDesignSheet() {
 
   DistributionChart_Image = new QLabel(sheet);
   DistributionChart_Image->setObjectName("DistributionChart_Image");
-  DistributionChart_Image->setGeometry(QRect(QPoint(8, 266), kChartSize));
+  DistributionChart_Image->setGeometry(QRect(QPoint(8, 264), kChartSize));
   TornadoChart_Image = new QLabel(sheet);
   TornadoChart_Image->setObjectName("TornadoChart_Image");
-  TornadoChart_Image->setGeometry(QRect(QPoint(356, 266), kChartSize));
+  TornadoChart_Image->setGeometry(QRect(QPoint(380, 264), kChartSize));
 
   Handle(DesignRun_Button, &QPushButton::clicked, &TMainForm::DesignRunClick);
   connect(DesignCancel_Button, &QPushButton::clicked, this, [this] { designRun_.Cancel(); });
@@ -300,6 +300,12 @@ void TMainForm::ShowDesignResult() {
     for (int column = 0; column < columns && column < int(rows[row].size()); ++column)
       DesignResult_Table->setItem(int(row) - 1, column,
                                   new QTableWidgetItem(ToQ(rows[row][column])));
+  // The settings' rows repeat the fields above; the results come first on view.
+  for (int row = 0; row < DesignResult_Table->rowCount(); ++row) {
+    const QString item = DesignResult_Table->item(row, 0)->text();
+    DesignResult_Table->setRowHidden(row,
+                                     item == "samples" || item == "seed" || item == "reliability");
+  }
   DesignResult_Table->resizeColumnsToContents();
   const auto shown = [](QLabel* label, const QImage& image) {
     label->setPixmap(QPixmap::fromImage(
