@@ -317,6 +317,10 @@ py::dict CheckOfResult(const Result& result) {
   values["flag"] = check->flagged;
   values["screen_face_head"] = check->screenFaceHead;
   values["report_first_head"] = check->reportFirstHead;
+  if (const auto achieved = AchievedMidwayDepth(content))
+    values["achieved_depth"] = *achieved;
+  if (const auto recharge = SquareShareRecharge(content))
+    values["recharge_over_square_share"] = *recharge;
   return values;
 }
 
@@ -629,6 +633,7 @@ processor); the rows are the same for any ``jobs``. The first symbol changes slo
 
 A dict with the keys of ``pumpfield-cli check --json``: midway_depth, centre_depth,
 report_depth, difference, difference_of_drawdown, spacing_needed (spacing aim), flag,
-screen_face_head, report_first_head (m and shares, unrounded). For a rectangular field the
+screen_face_head, report_first_head (m and shares, unrounded), achieved_depth where the report
+prints the required midway depth and recharge_over_square_share (Q/S², m/day) for a discharge. For a rectangular field the
 per-line values are dicts by "longer_spacing", "shorter_spacing" and "diagonal".)");
 }

@@ -1,6 +1,6 @@
 #include "check/ReportCheck.h"
 
-#include <numbers>
+#include "data/ReportMeaning.h"
 
 namespace {
 // The numbers of a report's inputs and results by their symbols, noting the first one missing.
@@ -10,7 +10,6 @@ public:
 
   double Input(const std::string& symbol) { return Number(report_.Input(symbol), symbol); }
   double Result(const std::string& symbol) { return Number(report_.Result(symbol), symbol); }
-  bool HasResult(const std::string& symbol) const { return report_.Result(symbol) != nullptr; }
   const std::string& missing() const { return missing_; }
 
 private:
@@ -24,17 +23,6 @@ private:
   const ReportContent& report_;
   std::string missing_;
 };
-
-// The discharge from the printed Q or from the printed intensity R over the circle of radius
-// S/2, whichever the printing rounded less.
-double DischargeOfReport(ReportValues& values, double spacing) {
-  const double printed = values.Result("Q");
-  if (!values.HasResult("R"))
-    return printed;
-  const double intensity = values.Result("R");
-  const double fromIntensity = std::numbers::pi * intensity * spacing * spacing / 4;
-  return 0.05 / printed < 0.000005 / intensity ? printed : fromIntensity;
-}
 } // namespace
 
 std::optional<DesignToCheck> DesignOfReport(const ReportContent& report, std::string& errorText) {
@@ -70,11 +58,13 @@ std::optional<DesignToCheck> DesignOfReport(const ReportContent& report, std::st
     cell.Q = design.recharge * cell.Sa * cell.Sb;
     design.reported.push_back({kSingleProfileName, cell.Sa / 2, 0, values.Result("Dm")});
     break;
-  case Aim::Discharge:
+  case Aim::Discharge: {
     cell.Sa = cell.Sb = values.Input("S");
-    cell.Q = DischargeOfReport(values, cell.Sa);
+    const double printedDischarge = values.Result("Q");
+    cell.Q = WellDischargeOfReport(report).value_or(printedDischarge);
     design.reported.push_back({kSingleProfileName, cell.Sa / 2, 0, values.Result("Dm")});
     break;
+  }
   case Aim::Conductivity:
     cell.Sa = cell.Sb = values.Input("S");
     cell.Q = values.Input("R") * cell.Sa * cell.Sb;

@@ -85,6 +85,7 @@ int BatchCommand(const BatchArguments& batch, std::ostream& out, std::ostream& e
   size_t nextInOrder = 0;
   StudyRun run;
   run.workers = batch.workers;
+  run.check = batch.check;
   // A reader that went away (a pipe into "head") stops the batch as a signal would.
   run.stopRequested = [&stop, &out] { return stop.requested() || !out.good(); };
   run.tick = [&progress] { progress.Tick(); };
@@ -128,7 +129,7 @@ int BatchCommand(const BatchArguments& batch, std::ostream& out, std::ostream& e
   out << Counts(done) << '\n';
   if (!summary.empty()) {
     std::string errorText;
-    if (WriteCsv(summary, BatchSummary(names, done), errorText)) {
+    if (WriteCsv(summary, BatchSummary(names, done, batch.check), errorText)) {
       out << "Summary written: " << ExpandFileName(summary) << '\n';
     } else {
       err << errorText << '\n';

@@ -10,6 +10,7 @@ struct BatchArguments {
   std::vector<std::string> names; // the input files as given
   std::string summary;            // the summary's name; empty for none
   int workers = 1;                // runs at once
+  bool check = false;             // the summary has the check's columns
 };
 
 // Exit status: the most severe of the files' statuses as a run of one file gives it, 3 when the

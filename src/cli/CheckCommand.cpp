@@ -1,15 +1,16 @@
 #include "cli/CheckCommand.h"
 
+#include "check/CheckText.h"
 #include "check/ReportCheck.h"
 #include "core/FileNames.h"
 #include "core/JsonFile.h"
 #include "core/TextFormat.h"
+#include "data/ReportMeaning.h"
 #include "export/ExportTarget.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include <cmath>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -46,46 +47,8 @@ std::string AimKey(Aim aim) {
   return "conductivity";
 }
 
-// `value` to `decimals` decimals: the nearest double to the decimal, so that the JSON shows
-// 1.4 and not 1.4000000000000001; adding 0 turns a rounded −0 into 0.
-double Rounded(double value, int decimals) {
-  const double scale = std::pow(10.0, decimals);
-  return std::round(value * scale) / scale + 0.0;
-}
-
-std::string Fixed(double value, int width, int decimals) {
-  return FormatFixed(Rounded(value, decimals), width, decimals);
-}
-
-std::string Metres(double value) { return Fixed(value, 8, 3); }
-
-void PrintCheck(std::ostream& out, const std::string& reportName, Aim aim,
-                const DesignCheck& check) {
-  out << "Independent check of \"" << VisibleFileName(reportName) << "\" (" << AimInWords(aim)
-      << ")\n"
-      << "Water-table depth (m)            check   report  difference  of drawdown\n";
-  for (const CheckedDepth& depth : check.depths) {
-    std::string line = "  " + depth.reported.line;
-    line.resize(std::max<size_t>(line.size(), 30), ' ');
-    out << line << Metres(depth.depth) << ' ' << Metres(depth.reported.depth) << "    "
-        << Metres(depth.difference) << Fixed(100 * depth.ofDrawdown, 11, 1) << " %"
-        << (depth.flagged ? "  flagged" : "") << '\n';
-  }
-  out << "  centre of the cell          " << Metres(check.centreDepth) << '\n';
-  if (aim == Aim::Spacing)
-    out << "Spacing the check needs for the required depth: "
-        << (check.spacingNeeded ? Fixed(*check.spacingNeeded, 1, 2) + " m"
-                                : std::string("none (no spacing the check can model reaches it)"))
-        << '\n';
-  out << "Head at the screen face: " << Fixed(check.screenFaceHead, 1, 4) << " m in the check, "
-      << Fixed(check.reportFirstHead, 1, 4) << " m in the report's first row.\n"
-      << "A positive difference: the check's water table stands higher than the report's.\n";
-  if (check.flagged)
-    out << "Flagged: the check differs from the report by more than "
-        << Fixed(100 * kFlaggedShareOfDrawdown, 1, 0) << " % of the drawdown.\n";
-}
-
-Json CheckJson(Aim aim, const DesignCheck& check) {
+Json CheckJson(const ReportContent& report, const DesignCheck& check) {
+  const Aim aim = *report.aim;
   Json json;
   json["aim"] = AimKey(aim);
   const bool field = aim == Aim::FieldDepths;
@@ -93,7 +56,7 @@ Json CheckJson(Aim aim, const DesignCheck& check) {
   auto perLine = [&](int decimals, auto value) {
     Json result;
     for (size_t i = 0; i < check.depths.size(); ++i) {
-      const double rounded = Rounded(value(check.depths[i]), decimals);
+      const double rounded = RoundedTo(value(check.depths[i]), decimals);
       if (field)
         result[kFieldLineKeys[i]] = rounded;
       else
@@ -102,15 +65,20 @@ Json CheckJson(Aim aim, const DesignCheck& check) {
     return result;
   };
   json["midway_depth"] = perLine(4, [](const CheckedDepth& d) { return d.depth; });
-  json["centre_depth"] = Rounded(check.centreDepth, 4);
+  json["centre_depth"] = RoundedTo(check.centreDepth, 4);
   json["report_depth"] = perLine(4, [](const CheckedDepth& d) { return d.reported.depth; });
   json["difference"] = perLine(4, [](const CheckedDepth& d) { return d.difference; });
   json["difference_of_drawdown"] = perLine(4, [](const CheckedDepth& d) { return d.ofDrawdown; });
   if (aim == Aim::Spacing)
-    json["spacing_needed"] = check.spacingNeeded ? Json(Rounded(*check.spacingNeeded, 2)) : nullptr;
+    json["spacing_needed"] =
+        check.spacingNeeded ? Json(RoundedTo(*check.spacingNeeded, 2)) : nullptr;
   json["flag"] = check.flagged;
-  json["screen_face_head"] = Rounded(check.screenFaceHead, 4);
-  json["report_first_head"] = Rounded(check.reportFirstHead, 4);
+  json["screen_face_head"] = RoundedTo(check.screenFaceHead, 4);
+  json["report_first_head"] = RoundedTo(check.reportFirstHead, 4);
+  if (const auto achieved = AchievedMidwayDepth(report))
+    json["achieved_depth"] = RoundedTo(*achieved, 4);
+  if (const auto recharge = SquareShareRecharge(report))
+    json["recharge_over_square_share"] = RoundedTo(*recharge, 6);
   return json;
 }
 
@@ -126,10 +94,10 @@ int Check(const CheckArguments& arguments, std::ostream& out, std::ostream& err)
     err << errorText << '\n';
     return kExitBadInputFile;
   }
-  PrintCheck(out, reportName, *report->aim, *check);
+  out << CheckText(reportName, *report, *check);
   if (arguments.json.empty())
     return kExitReportWritten;
-  if (!WriteJsonFile(jsonName, CheckJson(*report->aim, *check), errorText)) {
+  if (!WriteJsonFile(jsonName, CheckJson(*report, *check), errorText)) {
     err << errorText << '\n';
     return kExitInputErrors;
   }
@@ -145,5 +113,7 @@ void AddCheckCommand(CommandSet& commands) {
       [arguments](std::ostream& out, std::ostream& err) { return Check(*arguments, out, err); });
   AddFileArgument(command, "FILE.out", arguments->report, "the report");
   AddValueOption(command, "--json", arguments->json, "CHECK.json",
-                 "write the check to this JSON file too");
+                 "write the check to this JSON file too, with the midway depth the report's "
+                 "final profile reaches (achieved_depth) and for a discharge the recharge over "
+                 "the well's square share Q/S^2 (recharge_over_square_share)");
 }

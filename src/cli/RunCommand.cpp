@@ -8,7 +8,9 @@
 #include "core/FileNames.h"
 #include "core/JsonFile.h"
 #include "core/TextFile.h"
+#include "core/TextFormat.h"
 #include "data/ReportContent.h"
+#include "data/ReportMeaning.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -34,9 +36,12 @@ const char* const kExitStatuses =
 struct RunArguments {
   std::vector<std::string> inputs;
   std::string jobs, summary, json;
+  bool check = false;
 };
 
 // The report of a run as JSON: the aim, the inputs and the results by symbol with their units,
+// what two of them stand for (the achieved midway depth where the report prints the required
+// one, the recharge over the well's square share where it prints the intensity over a circle),
 // whether the search met its tolerance (with the report's note when not), and each profile's
 // distances, heads and gradients. Numbers are the report's values.
 Json RunResultJson(const ReportContent& report, const std::string& aimCode) {
@@ -52,6 +57,12 @@ Json RunResultJson(const ReportContent& report, const std::string& aimCode) {
     if (!result.unit.empty())
       units[name] = JsonText(result.unit);
   }
+  const std::optional<double> achieved = AchievedMidwayDepth(report);
+  const std::optional<double> recharge = SquareShareRecharge(report);
+  if (achieved)
+    units["achieved_depth"] = "m";
+  if (recharge)
+    units["recharge_over_square_share"] = "m/day";
   Json profiles = Json::array();
   for (const ReportProfile& profile : report.profiles)
     profiles.push_back({{"name", JsonText(profile.name)},
@@ -61,9 +72,13 @@ Json RunResultJson(const ReportContent& report, const std::string& aimCode) {
   Json json = {{"aim", JsonText(aimCode)},
                {"titles", Json::array({JsonText(report.title1), JsonText(report.title2)})},
                {"inputs", inputs},
-               {"results", results},
-               {"units", units},
-               {"converged", report.note.empty()}};
+               {"results", results}};
+  if (achieved)
+    json["achieved_depth"] = *achieved;
+  if (recharge)
+    json["recharge_over_square_share"] = RoundedTo(*recharge, 6);
+  json["units"] = units;
+  json["converged"] = report.note.empty();
   if (!report.note.empty())
     json["note"] = JsonText(report.note);
   json["profiles"] = profiles;
@@ -144,11 +159,14 @@ void AddRunCommand(CommandSet& commands) {
   auto run = std::make_shared<RunArguments>();
   CLI::App& command =
       commands.Add("run", kSummary, kExitStatuses, [run](std::ostream& out, std::ostream& err) {
+        if (run->check && run->summary.empty())
+          throw UsageError("--check adds columns to the summary; give --summary too");
         if (run->inputs.size() == 1 && run->jobs.empty() && run->summary.empty())
           return RunOneFile(run->inputs[0], run->json, out, err);
         if (!run->json.empty())
           throw UsageError("--json is for the run of one input file, not for a batch");
-        return BatchCommand({run->inputs, run->summary, WorkersOption(run->jobs)}, out, err);
+        return BatchCommand({run->inputs, run->summary, WorkersOption(run->jobs), run->check}, out,
+                            err);
       });
   AddFileArguments(command, "FILE.inp", run->inputs, "the input files; none is changed");
   AddValueOption(command, "-j,--jobs", run->jobs, "N",
@@ -157,7 +175,15 @@ void AddRunCommand(CommandSet& commands) {
                  "write a CSV table with one row per file: the file, the aim, the status, the "
                  "aim's result as the report prints it, the first error message and the seconds "
                  "the run took");
+  command.add_flag("--check", run->check,
+                   "add the independent check's columns to the summary: its midway depth (for a "
+                   "rectangular field where it differs most), its difference as % of the "
+                   "drawdown, its flag, the midway depth the report's final profile reaches and "
+                   "for a discharge the recharge over the well's square share Q/S^2");
   AddValueOption(command, "--json", run->json, "RESULT.json",
-                 "for one file: write the aim, the inputs and the results by symbol, whether the "
-                 "search met its tolerance and the profiles as JSON");
+                 "for one file: write the aim, the inputs and the results by symbol, the midway "
+                 "depth the final profile reaches (achieved_depth) where the report gives the "
+                 "required one, for a discharge the recharge over the well's square share of the "
+                 "field Q/S^2 (recharge_over_square_share; the report's m/day is over the circle "
+                 "of radius S/2), whether the search met its tolerance and the profiles as JSON");
 }

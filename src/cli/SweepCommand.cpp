@@ -32,6 +32,7 @@ const char* const kExitStatuses =
 struct SweepArguments {
   std::string input, csv, plot, jobs, scale;
   std::vector<std::string> varied;
+  bool check = false;
 };
 
 // Refuses outputs that cannot be written as asked.
@@ -159,6 +160,7 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
   ProgressLine progress(err, IsTerminal(err), GridPoints(table.varied));
   StudyRun run;
   run.workers = workers;
+  run.check = table.check = sweep.check;
   run.stopRequested = [&stop] { return stop.requested(); };
   run.tick = [&progress] { progress.Tick(); };
   run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
@@ -218,6 +220,11 @@ void AddSweepCommand(CommandSet& commands) {
                  "points run at once, 1 to 1024 (default: one per processor)");
   AddValueOption(command, "--csv", sweep->csv, "TABLE.csv",
                  "write the table to this CSV file instead of standard output");
+  command.add_flag("--check", sweep->check,
+                   "add the independent check's columns to the table: its midway depth (for a "
+                   "rectangular field where it differs most), its difference as % of the "
+                   "drawdown, its flag, the midway depth the report's final profile reaches and "
+                   "for a discharge the recharge over the well's square share Q/S^2");
   AddValueOption(command, "--plot", sweep->plot, "PLOT.png|.svg|.pdf",
                  "draw the result against the first varied input");
   AddValueOption(command, "--scale", sweep->scale, "K",

@@ -1,8 +1,13 @@
 #include "export/CalculationReport.h"
 
+#include "check/AccuracyStatement.h"
+#include "check/CheckText.h"
+#include "check/ReportCheck.h"
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "core/Version.h"
+#include "data/ReportMeaning.h"
+#include "export/CheckFigure.h"
 #include "export/DesignCharts.h"
 #include "export/FigureData.h"
 #include "export/GraphImages.h"
@@ -241,10 +246,17 @@ private:
   int page_ = 1;
 };
 
+// The independent check of the report, made once for both renderings of the document.
+struct ReportCheckResult {
+  std::optional<DesignCheck> check;
+  std::string errorText; // why there is none
+};
+
 // What the sections draw on, with the running numbers of figures and tables.
 struct ReportDocument {
   const ReportContent& report;
   const ReportFacts& facts;
+  const ReportCheckResult& checked;
   FigureData figure;
   int figures = 0;
   int tables = 0;
@@ -257,16 +269,25 @@ void Caption(Pages& pages, const QString& text) {
   pages.Text(text, Font(9, false, true), kMuted, 2);
 }
 
-// A figure across the text width, kept on one page with its caption.
-void Figure(Pages& pages, ReportDocument& document, FigureKind kind, const QString& caption) {
+// A figure across the text width that `paint` draws in kFigureWidth x kFigureHeight pixels,
+// kept on one page with its caption.
+void Figure(Pages& pages, ReportDocument& document, const FigurePainter& paint,
+            const QString& caption) {
   const double height = pages.width() * kFigureHeight / kFigureWidth;
   pages.Block(height, [&](const QRectF& box) {
     QPainter& painter = pages.painter();
     painter.translate(box.topLeft());
     painter.scale(box.width() / kFigureWidth, box.height() / kFigureHeight);
-    PaintFigure(painter, QSizeF(kFigureWidth, kFigureHeight), kind, document.figure);
+    paint(painter, QSizeF(kFigureWidth, kFigureHeight));
   });
   Caption(pages, QString("Figure %1. ").arg(++document.figures) + caption);
+}
+
+void Figure(Pages& pages, ReportDocument& document, FigureKind kind, const QString& caption) {
+  Figure(
+      pages, document,
+      [&](QPainter& painter, QSizeF size) { PaintFigure(painter, size, kind, document.figure); },
+      caption);
 }
 
 double FigureSpace(Pages& pages) { return pages.width() * kFigureHeight / kFigureWidth + Mm(10); }
@@ -323,6 +344,26 @@ QString SummarySentence(const ReportDocument& document) {
   return "The report states no complete result.";
 }
 
+// What two of the results stand for: the intensity of a discharge report is the recharge over
+// the circle of radius S/2, and the midway depth of a search is the one it aimed at.
+void WriteMeaning(Pages& pages, ReportDocument& document) {
+  std::vector<Row> rows;
+  if (const auto recharge = SquareShareRecharge(document.report))
+    rows.push_back({"Recharge over the well's square share of the field, Q/S² (m/day). The "
+                    "report's \"m/day\" above is the recharge intensity over the circle of radius "
+                    "S/2, 4/π times as much.",
+                    document.Number(*recharge, 5)});
+  if (const auto achieved = AchievedMidwayDepth(document.report))
+    rows.push_back({"Achieved midway depth of the water table, Dw minus the final head of the "
+                    "profile (m). The report's midway depth is the one its search aimed at.",
+                    document.Number(*achieved, 4)});
+  if (rows.empty())
+    return;
+  pages.Table({{"Beside the results", 142}, {"Value", 28, Qt::AlignRight}}, rows);
+  Caption(pages, QString("Table %1. What the results stand for, from the report's own figures.")
+                     .arg(++document.tables));
+}
+
 void WriteSummary(Pages& pages, ReportDocument& document) {
   pages.Text(SummarySentence(document), Font(11));
   pages.Text(SearchOutcome(document.report), Font(10, !document.report.note.empty()),
@@ -338,6 +379,7 @@ void WriteSummary(Pages& pages, ReportDocument& document) {
     results.push_back({Q(result.words), Q(result.figure)});
   pages.Table({{"Result as the report states it", 142}, {"Value", 28, Qt::AlignRight}}, results);
   Caption(pages, QString("Table %1. The results of the calculation.").arg(++document.tables));
+  WriteMeaning(pages, document);
 }
 
 QString InputCheckText(const ReportDocument& document) {
@@ -396,9 +438,10 @@ QString MethodText(const ReportDocument& document) {
                   "each of three lines from a well (the longer spacing, the shorter spacing "
                   "and the diagonal) the area is replaced by a circle whose radius is half "
                   "that line, with the recharge of the Sa by Sb rectangle spread over it.\n"
-                : "Regular pattern. The wells stand on a square grid of spacing S. The area "
-                  "that one well drains is replaced by a circle of the same area, of radius "
-                  "S/2, over which the recharge intensity is 4R/π.\n";
+                : "Regular pattern. The wells stand on a square grid of spacing S. The square "
+                  "of S by S that one well drains is replaced by the circle of radius S/2, the "
+                  "distance to the midway point, over which the recharge intensity is raised "
+                  "to 4R/π so that the circle receives the same discharge R·S².\n";
   if (aim == Aim::Conductivity)
     text += "Soil. One uniform, isotropic soil from the surface down to D2, with the same "
             "hydraulic conductivity K above and below the water level in the well; K is the "
@@ -454,6 +497,11 @@ QString MethodText(const ReportDocument& document) {
 void WriteMethod(Pages& pages, ReportDocument& document) {
   for (const QString& paragraph : MethodText(document).split('\n'))
     pages.Text(paragraph, Font(10));
+  pages.Text("Accuracy, in the words of the note on the method (method.md, installed with the "
+             "documentation):",
+             Font(10), kInk, 0.8);
+  pages.Text("“" + Utf8(kAccuracyStatement) + "”", Font(10, false, true));
+  pages.Text("The section \"Independent check\" gives the figure for this report.", Font(10));
 }
 
 void WriteSection(Pages& pages, ReportDocument& document) {
@@ -477,6 +525,66 @@ void WriteWaterTable(Pages& pages, ReportDocument& document) {
          "Height of the water table above the water level in the well against the distance X "
          "from the well: every row of the tables, with the soil surface, the water level in the "
          "well and the midway depth. The right-hand scale gives the depth below the surface.");
+}
+
+void WriteIndependentCheck(Pages& pages, ReportDocument& document) {
+  if (!document.checked.check) {
+    pages.Text("The check cannot be made for this report: " + Utf8(document.checked.errorText),
+               Font(10, true), kWarning);
+    return;
+  }
+  const DesignCheck& check = *document.checked.check;
+  auto number = [](double value, int decimals) { return Utf8(CheckNumber(value, 0, decimals)); };
+  pages.Text("An independent numerical model of one well cell (steady axisymmetric flow in the "
+             "circle of the well's share of the field, with a free water table, the soil and "
+             "the screen as the report has them) run for the well, the soil and the result of "
+             "this report.",
+             Font(10));
+  std::vector<Row> rows;
+  for (const CheckedDepth& depth : check.depths)
+    rows.push_back({"Midway " + Q(depth.reported.line), number(depth.depth, 3),
+                    number(depth.reported.depth, 3), number(depth.difference, 3),
+                    number(100 * depth.ofDrawdown, 1) + " %", depth.flagged ? "flagged" : ""});
+  rows.push_back({"Centre of the cell", number(check.centreDepth, 3)});
+  pages.Table({{"Water-table depth (m)", 62},
+               {"Check", 20, Qt::AlignRight},
+               {"Report", 20, Qt::AlignRight},
+               {"Difference", 22, Qt::AlignRight},
+               {"Of drawdown", 25, Qt::AlignRight},
+               {"", 21}},
+              rows);
+  Caption(pages, QString("Table %1. Depth of the water table below the soil surface midway "
+                         "between neighbouring wells and at the centre of the cell: the "
+                         "check's, the report's and their difference, in m and as a share of "
+                         "the drawdown, Dw minus the report's depth. A positive difference: the "
+                         "check's water table stands higher than the report's.")
+                     .arg(++document.tables));
+  if (document.report.aim == Aim::Spacing)
+    pages.Text("Spacing the check needs for the required depth: " +
+                   (check.spacingNeeded ? number(*check.spacingNeeded, 2) + " m"
+                                        : QString("none (no spacing the check can model "
+                                                  "reaches it)")) +
+                   ".",
+               Font(10));
+  pages.Text("Head at the screen face: " + number(check.screenFaceHead, 4) + " m in the check, " +
+                 number(check.reportFirstHead, 4) + " m in the report's first row.",
+             Font(10));
+  const QString limit = number(100 * kFlaggedShareOfDrawdown, 0) + " % of the drawdown";
+  if (check.flagged)
+    pages.Text("Flagged: the check differs from the report by more than " + limit + ".",
+               Font(10, true), kWarning);
+  else
+    pages.Text("Not flagged: the check agrees with the report within " + limit + ".", Font(10));
+  Figure(
+      pages, document,
+      [&](QPainter& painter, QSizeF size) {
+        PaintCheckFigure(painter, size, document.figure, check);
+      },
+      "The water table of the report and of the check: height above the water level in the "
+      "well against the distance from the well. The report's rows are drawn at the distance "
+      "their heads belong to (the printed X divided by " +
+          QString(document.report.aim == Aim::FieldDepths ? "0.885" : "0.855") +
+          "); the check's line runs from the screen to the midway point.");
 }
 
 void WriteTables(Pages& pages, ReportDocument& document) {
@@ -588,6 +696,7 @@ const ReportSection kSections[] = {
     {"Cross-section", WriteSection, nullptr, true},
     {"Plan of the well field", WritePlan, IsRectangularField, true},
     {"Water table", WriteWaterTable, nullptr, true},
+    {"Independent check", WriteIndependentCheck},
     {"Tables", WriteTables},
     {"Design under uncertainty", WriteDesign, HasDesign},
 };
@@ -617,8 +726,9 @@ void WriteTitleBlock(Pages& pages, ReportDocument& document) {
 }
 
 // The document's content, in order, on `pages`.
-void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& facts) {
-  ReportDocument document{report, facts, FigureDataOfReport(report)};
+void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& facts,
+                  const ReportCheckResult& checked) {
+  ReportDocument document{report, facts, checked, FigureDataOfReport(report)};
   WriteTitleBlock(pages, document);
   for (const ReportSection& section : kSections) {
     if (section.applies && !section.applies(document))
@@ -633,7 +743,7 @@ void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& 
 
 // Renders the document; returns its page count.
 int Render(QIODevice& device, const ReportContent& report, const ReportFacts& facts,
-           int pageCount) {
+           const ReportCheckResult& checked, int pageCount) {
   QPdfWriter pdf(&device);
   pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                 QPageLayout::Millimeter));
@@ -642,7 +752,7 @@ int Render(QIODevice& device, const ReportContent& report, const ReportFacts& fa
   pdf.setCreator(QString("Pumpfield ") + kPumpfieldVersion);
   Pages pages(pdf, pageCount,
               "Pumpfield calculation report of " + Q(ExtractFileName(facts.reportPath)));
-  WriteContent(pages, report, facts);
+  WriteContent(pages, report, facts, checked);
   const int count = pages.page();
   pages.Finish();
   return count;
@@ -660,13 +770,15 @@ std::string Sha256Of(const std::string& path) {
 } // namespace
 
 QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& facts) {
+  ReportCheckResult checked;
+  checked.check = CheckReport(report, checked.errorText);
   QBuffer draft;
   draft.open(QIODevice::WriteOnly);
-  const int pageCount = Render(draft, report, facts, 0);
+  const int pageCount = Render(draft, report, facts, checked, 0);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  Render(buffer, report, facts, pageCount);
+  Render(buffer, report, facts, checked, pageCount);
   return bytes;
 }
 

@@ -1,8 +1,8 @@
 // The calculation sheet: an A4 PDF document of an output report to hand to a client. A title
 // block, then the sections in order: summary, input data with the check of the input file,
-// method and assumptions, the figures (cross-section, plan of a rectangular field, water table)
-// and the profile tables, with numbered figures and tables and page numbers. Needs a
-// QGuiApplication.
+// method and assumptions, the figures (cross-section, plan of a rectangular field, water table),
+// the independent check of the design and the profile tables, with numbered figures and tables
+// and page numbers. Needs a QGuiApplication.
 #pragma once
 
 #include "data/ReportContent.h"

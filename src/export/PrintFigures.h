@@ -10,6 +10,7 @@
 #include <QSizeF>
 
 #include <string>
+#include <vector>
 
 enum class FigureKind { WaterTable, Section, Plan };
 
@@ -24,6 +25,19 @@ std::string FigureUnavailable(FigureKind kind, const FigureData& data);
 // well and the midway depth Dm as labelled lines, and the depth below the surface on the right.
 void PaintWaterTableFigure(QPainter& painter, QSizeF size, const FigureData& data,
                            ChartRecord* record = nullptr);
+// A line of heads against the distance from the well in a water-table figure; no markers when
+// its style's marker radius is 0.
+struct HeadCurve {
+  std::string name; // in the ChartRecord
+  QString legend;
+  std::vector<double> x, head; // m from the well, m above the well's water level
+  SeriesStyle style;
+};
+// The water-table figure of `data` with `curves` in place of the report's profiles and `xTitle`
+// under the distance axis.
+void PaintHeadCurves(QPainter& painter, QSizeF size, const FigureData& data,
+                     const std::vector<HeadCurve>& curves, const QString& xTitle,
+                     ChartRecord* record = nullptr);
 // The soil between two wells: surface, layers with their permeabilities, the wells down to Db
 // with their water level Dw, and the computed water table with the midway depth.
 void PaintSectionFigure(QPainter& painter, QSizeF size, const FigureData& data);

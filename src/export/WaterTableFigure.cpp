@@ -11,10 +11,10 @@ const QColor kSurfaceColour(130, 80, 30);
 const QColor kWellLevelColour(40, 40, 40);
 const QColor kMidwayColour(150, 0, 0);
 
-std::vector<LegendEntry> Legend(const FigureData& data) {
+std::vector<LegendEntry> Legend(const std::vector<HeadCurve>& curves) {
   std::vector<LegendEntry> entries;
-  for (size_t i = 0; i < data.profiles.size(); ++i)
-    entries.push_back({FigureText(data.profiles[i].name), SeriesStyleAt(i)});
+  for (const HeadCurve& curve : curves)
+    entries.push_back({curve.legend, curve.style, true, curve.style.markerRadius > 0});
   return entries;
 }
 } // namespace
@@ -42,34 +42,46 @@ std::string FigureUnavailable(FigureKind kind, const FigureData& data) {
 
 void PaintWaterTableFigure(QPainter& painter, QSizeF size, const FigureData& data,
                            ChartRecord* record) {
+  std::vector<HeadCurve> curves;
+  for (size_t i = 0; i < data.profiles.size(); ++i) {
+    const FigureProfile& profile = data.profiles[i];
+    curves.push_back(
+        {profile.name, FigureText(profile.name), profile.x, profile.head, SeriesStyleAt(i)});
+  }
+  PaintHeadCurves(painter, size, data, curves, "Distance from the well, X (m)", record);
+}
+
+void PaintHeadCurves(QPainter& painter, QSizeF size, const FigureData& data,
+                     const std::vector<HeadCurve>& curves, const QString& xTitle,
+                     ChartRecord* record) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   const double titles = DrawFigureTitles(painter, size.width(), data.title1, data.title2);
-  const std::vector<LegendEntry> legend = Legend(data);
+  const std::vector<LegendEntry> legend = Legend(curves);
   const double legendWidth = size.width() - 2 * kSideMargin;
   const double legendHeight = DrawLegend(painter, {}, legendWidth, legend, false);
 
   const std::optional<double> dw = data.Input("Dw");
   const std::optional<double> dm = data.Input("Dm");
   double xEnd = 0, low = 0, high = dw.value_or(0);
-  for (size_t i = 0; i < data.profiles.size(); ++i) {
-    const FigureProfile& profile = data.profiles[i];
-    for (double x : profile.x)
+  for (const HeadCurve& curve : curves) {
+    for (double x : curve.x)
       if (std::isfinite(x))
         xEnd = std::max(xEnd, x);
-    for (double head : profile.head)
+    for (double head : curve.head)
       if (std::isfinite(head)) {
         low = std::min(low, head);
         high = std::max(high, head);
       }
-    xEnd = std::max(xEnd, data.MidwayDistance(i).value_or(0));
   }
+  for (size_t i = 0; i < data.profiles.size(); ++i)
+    xEnd = std::max(xEnd, data.MidwayDistance(i).value_or(0));
   // Room above the highest line for its label.
   high += (high - low) * 0.08;
 
   ChartAxis x = xEnd > 0 ? ChartAxis::Fitted(0, xEnd, 8, true) : ChartAxis::Fitted(0, 1, 5);
-  x.title = "Distance from the well, X (m)";
+  x.title = xTitle;
   ChartAxis y = ChartAxis::Fitted(low, high, 6);
   y.title = "Height of the water table above the water level in the well (m)";
 
@@ -83,9 +95,8 @@ void PaintWaterTableFigure(QPainter& painter, QSizeF size, const FigureData& dat
     depth.title = "Depth below the soil surface (m)";
     chart.DrawRightAxis(depth, [&](double value) { return *dw - value; });
   }
-  for (size_t i = 0; i < data.profiles.size(); ++i)
-    chart.AddSeries(data.profiles[i].name, data.profiles[i].x, data.profiles[i].head,
-                    SeriesStyleAt(i), false);
+  for (const HeadCurve& curve : curves)
+    chart.AddSeries(curve.name, curve.x, curve.head, curve.style, false);
   if (dw) {
     chart.DrawReferenceLine(*dw, QPen(kSurfaceColour, 1.8), "Soil surface");
     chart.DrawReferenceLine(0, QPen(kWellLevelColour, 1.2, Qt::DashDotLine),

@@ -91,9 +91,12 @@ bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
     pumpfield::RunOptions options;
     options.cancel = &stop;
     const auto start = std::chrono::steady_clock::now();
-    RunRecord record = RecordOfRun(pumpfield::RunFile(inputs[index], std::string(), options));
+    const pumpfield::Result result = pumpfield::RunFile(inputs[index], std::string(), options);
+    RunRecord record = RecordOfRun(result);
     record.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (run.check && result.status == RunStatus::ReportWritten)
+      record.check = CheckCellsOfReport(result.report);
     KeepErrorList(inputs[index], record);
     ended[index] = std::move(record);
   };
@@ -108,12 +111,15 @@ bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
 }
 
 std::vector<CsvRow> BatchSummary(const std::vector<std::string>& names,
-                                 const std::vector<RunRecord>& records) {
+                                 const std::vector<RunRecord>& records, bool check) {
   CsvRow header = {"file", "aim", "status"};
   for (size_t column = 0; column < kResultColumns; ++column)
     header.push_back(ResultHeading(static_cast<ResultColumn>(column)));
   header.push_back("first error message");
   header.push_back("seconds");
+  if (check)
+    for (const std::string& heading : CheckHeadings())
+      header.push_back(heading);
   std::vector<CsvRow> rows = {header};
   for (size_t i = 0; i < records.size(); ++i) {
     const RunRecord& record = records[i];
@@ -121,6 +127,10 @@ std::vector<CsvRow> BatchSummary(const std::vector<std::string>& names,
     row.insert(row.end(), record.results.begin(), record.results.end());
     row.push_back(record.message);
     row.push_back(FormatFixed(record.seconds, 0, 3));
+    if (check) {
+      const CheckCells cells = record.check.value_or(CheckCells());
+      row.insert(row.end(), cells.begin(), cells.end());
+    }
     rows.push_back(row);
   }
   return rows;

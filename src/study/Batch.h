@@ -27,6 +27,7 @@ std::string BatchConflict(const std::vector<std::string>& inputs,
 bool RunBatch(const std::vector<std::string>& inputs, const StudyRun& run,
               std::vector<std::optional<RunRecord>>& records);
 
-// The summary: a header with units, then one row per file, `names` as the files were given.
+// The summary: a header with units, then one row per file, `names` as the files were given;
+// with `check`, the check's columns last.
 std::vector<CsvRow> BatchSummary(const std::vector<std::string>& names,
-                                 const std::vector<RunRecord>& records);
+                                 const std::vector<RunRecord>& records, bool check = false);

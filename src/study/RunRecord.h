@@ -4,8 +4,10 @@
 
 #include "api/Pumpfield.h"
 #include "data/UDMPumpfield.h"
+#include "study/CheckColumns.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct RunRecord {
                          // unconverged search
   std::string errorList; // the error list's text, for input errors
   double seconds = 0;
+  // The independent check's cells, when asked for and the run wrote a report.
+  std::optional<CheckCells> check;
 };
 
 // The record of a run that ended with `result`: the results and note it printed, its error list

@@ -8,6 +8,8 @@
 
 struct StudyRun {
   int workers = 1;
+  // Check each report written with the independent model (RunRecord::check).
+  bool check = false;
   // Asked often; true stops the runs: those under way are cancelled and leave no file behind.
   std::function<bool()> stopRequested;
   // After each run, in the order the runs end, with the number of runs done so far.

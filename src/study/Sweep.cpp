@@ -121,7 +121,10 @@ bool RunSweep(const TDMPumpfield& base, SweepTable& table, const StudyRun& run) 
       point.values[table.varied[i].input.position - 1] = values[i];
     pumpfield::RunOptions options;
     options.cancel = &stop;
-    ended[index] = RecordOfRun(pumpfield::Run(point, options));
+    const pumpfield::Result result = pumpfield::Run(point, options);
+    ended[index] = RecordOfRun(result);
+    if (run.check && result.status == RunStatus::ReportWritten)
+      ended[index].check = CheckCellsOfReport(result.report);
   };
   tasks.finished = [&](size_t index, const std::string& failure) {
     RunRecord record = failure.empty() ? ended[index] : FailedRunRecord(failure);
@@ -145,6 +148,9 @@ std::vector<CsvRow> SweepRows(const SweepTable& table) {
   for (ResultColumn column : results)
     header.push_back(ResultHeading(column));
   header.push_back("first error message");
+  if (table.check)
+    for (const std::string& heading : CheckHeadings())
+      header.push_back(heading);
   std::vector<CsvRow> rows = {header};
   for (size_t index = 0; index < table.records.size(); ++index) {
     if (!table.records[index])
@@ -157,6 +163,10 @@ std::vector<CsvRow> SweepRows(const SweepTable& table) {
     for (ResultColumn column : results)
       row.push_back(record.results[static_cast<size_t>(column)]);
     row.push_back(record.message);
+    if (table.check) {
+      const CheckCells cells = record.check.value_or(CheckCells());
+      row.insert(row.end(), cells.begin(), cells.end());
+    }
     rows.push_back(row);
   }
   return rows;

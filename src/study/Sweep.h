@@ -42,6 +42,7 @@ struct SweepTable {
   std::vector<VariedInput> varied;
   Aim aim = Aim::Spacing;
   std::vector<std::optional<RunRecord>> records; // one per point; empty for a stopped run
+  bool check = false;                            // the table has the check's columns
 };
 
 // Runs every point of the grid around the parameter set `base` (loaded from an input file).
@@ -66,5 +67,5 @@ struct SweepCurve {
 std::vector<SweepCurve> SweepCurves(const SweepTable& table);
 
 // The table: a header with symbols and units, then one row per point: the varied values,
-// the status, the aim's results and the first message.
+// the status, the aim's results and the first message, and with `check` the check's columns.
 std::vector<CsvRow> SweepRows(const SweepTable& table);

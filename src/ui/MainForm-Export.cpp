@@ -15,12 +15,12 @@
 
 #include "ui/TitleBlockDialog.h"
 #include "ui/UiText.h"
+#include "ui/VisibilityFollower.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -33,30 +33,6 @@
 namespace {
 const char* const kNoReportMessage =
     "There is no output report to export; open one with \"Open output\" first";
-
-// Shows and hides `followers` whenever the watched widget is shown or hidden.
-class VisibilityFollower : public QObject {
-public:
-  VisibilityFollower(QWidget* leader, std::vector<QWidget*> followers)
-      : QObject(leader), followers_(std::move(followers)) {
-    leader->installEventFilter(this);
-    Follow(!leader->isHidden());
-  }
-
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
-      Follow(event->type() == QEvent::ShowToParent);
-    return false;
-  }
-
-private:
-  void Follow(bool visible) {
-    for (QWidget* follower : followers_)
-      follower->setVisible(visible);
-  }
-
-  std::vector<QWidget*> followers_;
-};
 
 // The file chosen in `dialog` (started at the file the window shows), once the user agreed to
 // replace an existing one; nothing after `cancelMessage` or a refused overwrite.

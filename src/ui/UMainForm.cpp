@@ -40,8 +40,10 @@ namespace {
 // The designed client area; controls anchored to the right and bottom grow and shrink with the
 // client area from their designed size.
 constexpr QSize kDesignClientSize(708, 550);
-// The top of a button that moves with the bottom of its sheet, at the designed size.
+// The top of a button that moves with the bottom of its sheet, at the designed size, and the
+// left of one that stands right of the report and moves with the right edge too.
 const char* const kDesignedTop = "designedTop";
+const char* const kDesignedLeft = "designedLeft";
 
 QAction* NewAction(QObject* owner, const char* name, const QString& caption,
                    const QKeySequence& shortcut, const QString& hint) {
@@ -103,6 +105,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildGraphicsSheet();
   BuildDesignSheet();
   BuildExports();
+  BuildCheck();
   BuildRecentFiles();
   BuildHelp();
   BuildRunCancel();
@@ -411,13 +414,19 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Output_TabSheet) {
       const QSize client(PageControl1->width(), PageControl1->height() + StatusBar1->height());
       const QSize growth = client - kDesignClientSize;
-      Output_Memo->setGeometry(QRect(QPoint(22, 8), QSize(590, 441) + growth));
-      // The buttons keep their distance to the bottom, below the growing report.
+      const QRect memo(QPoint(22, 8), QSize(590, 441));
+      Output_Memo->setGeometry(QRect(memo.topLeft(), memo.size() + growth));
+      // The buttons keep their distance to the bottom, below the growing report; those right
+      // of it keep their distance to the right edge too.
       for (QPushButton* button :
            Output_TabSheet->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-        if (!button->property(kDesignedTop).isValid())
+        if (!button->property(kDesignedTop).isValid()) {
           button->setProperty(kDesignedTop, button->y());
-        button->move(button->x(), button->property(kDesignedTop).toInt() + growth.height());
+          button->setProperty(kDesignedLeft, button->x());
+        }
+        const int left = button->property(kDesignedLeft).toInt();
+        button->move(left + (left > memo.right() ? growth.width() : 0),
+                     button->property(kDesignedTop).toInt() + growth.height());
       }
     }
     break;

@@ -35,6 +35,7 @@ class QPushButton;
 class QTableWidget;
 class QTabWidget;
 class QWidget;
+class TCheckForm;
 class TGuideForm;
 
 // What the main window remembers from one event to the next.
@@ -178,6 +179,12 @@ public:
   FileDialogSetup TablesSave_Dialog;
   FileDialogSetup ReportSave_Dialog;
   FileDialogSetup GraphExport_Dialog;
+
+  // The independent check (MainForm-Check.cpp): a button right of the report on the Output
+  // sheet, shown with the report's own buttons, and its window.
+  QPushButton* Check_Button = nullptr;
+  TCheckForm* CheckForm = nullptr; // made at the first check
+  void Check_ButtonClick();
 
   MainFormState State;
 
@@ -329,6 +336,7 @@ private:
   void BuildOutputSheet();
   void BuildGraphicsSheet();
   void BuildExports();
+  void BuildCheck();
   void BuildRecentFiles();
   void BuildHelp();
   void BuildRunCancel();

@@ -161,6 +161,30 @@ TEST(CommaLocale, CheckWritesTheBytesOfTheCLocale) {
   EXPECT_NE(ReadFileBytes("plain.json").find("\"centre_depth\": 0.3"), std::string::npos);
 }
 
+// A sweep's table with the check's columns, made in this process under the decimal-comma locale,
+// is that of the program under the C locale.
+TEST(CommaLocale, SweepCheckColumnsAreTheBytesOfTheCLocale) {
+  TempDir dir;
+  const std::string input =
+      std::string(PUMPFIELD_SOURCE_DIR) + "/Data/discharge-loam-over-sand.inp";
+  const std::vector<std::string> arguments = {"sweep", input, "--vary", "S=100,160", "--check"};
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCommandLine(arguments, out, err), kExitReportWritten) << err.str();
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", "C");
+  cli.setProcessEnvironment(environment);
+  QStringList cliArguments;
+  for (const std::string& argument : arguments)
+    cliArguments << QString::fromStdString(argument);
+  cli.start(PUMPFIELD_CLI, cliArguments);
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  ASSERT_EQ(cli.exitCode(), 0);
+  EXPECT_EQ(out.str(), cli.readAllStandardOutput().toStdString());
+  EXPECT_NE(out.str().find("160,ok,31.4,,1.375,12.5,flagged,1.5003,0.001227\n"), std::string::npos)
+      << out.str();
+}
+
 TEST(CommaLocale, DesignAndOptimiseWriteTheBytesOfTheCLocale) {
   TempDir dir;
   const std::string input = std::string(PUMPFIELD_SOURCE_DIR) + "/Data/field-rectangular.inp";

@@ -225,3 +225,36 @@ TEST(Batch, GnuParallelGivesTheReportsOfTheSequentialRun) {
     EXPECT_EQ(ReadFileBytes(ChangeFileExt(names[i], ".out")), sequential[i]) << names[i];
   EXPECT_FALSE(FileExists("Error.lst"));
 }
+
+// --check adds the check's columns after the usual ones, which stay as they are without it.
+TEST(Batch, CheckAddsItsColumnsToTheSummaryOnly) {
+  TempDir dir;
+  WriteFileBytes("spacing.inp",
+                 ReadFileBytes(PUMPFIELD_SOURCE_DIR "/Data/spacing-loam-over-sand.inp"));
+  WriteFileBytes("discharge.inp",
+                 ReadFileBytes(PUMPFIELD_SOURCE_DIR "/Data/discharge-loam-over-sand.inp"));
+  WriteFileBytes("bad.inp", WithNumbers("Con", "0.0 1.4 16 3 10 -0.1 0.25 120 0 0 0 0 0 0"));
+  const std::vector<std::string> files = {"spacing.inp", "discharge.inp", "bad.inp"};
+  std::vector<std::string> plain = files, checked = files;
+  plain.insert(plain.end(), {"--summary", "plain.csv"});
+  checked.insert(checked.end(), {"--summary", "checked.csv", "--check"});
+  ASSERT_EQ(RunBatch(plain).status, kExitInputErrors);
+  ASSERT_EQ(RunBatch(checked).status, kExitInputErrors);
+
+  TextReader without("plain.csv"), with("checked.csv");
+  const std::string headings = without.ReadLine();
+  EXPECT_EQ(with.ReadLine(), headings + ",check midway depth (m),check difference (% of "
+                                        "drawdown),check flag,achieved midway depth (m),"
+                                        "recharge over square share Q/S^2 (m/day)");
+  const std::string checks[] = {",1.351,14.9,flagged,1.5000,",
+                                ",1.375,12.5,flagged,1.5003,0.001227", ",,,,,"};
+  for (const std::string& check : checks) {
+    const std::string line = with.ReadLine(), usual = without.ReadLine();
+    // All but the seconds, which differ from run to run, as without --check.
+    const std::string beforeSeconds = usual.substr(0, usual.find_last_of(',') + 1);
+    EXPECT_EQ(line.substr(0, beforeSeconds.size()), beforeSeconds);
+    EXPECT_EQ(line.substr(line.size() - check.size()), check) << line;
+  }
+  EXPECT_EQ(RunBatch({"spacing.inp", "discharge.inp", "--check"}).status, 64);
+  EXPECT_EQ(RunBatch({"spacing.inp", "--check"}).status, 64);
+}

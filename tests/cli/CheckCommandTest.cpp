@@ -84,6 +84,15 @@ TEST(CheckCommand, WritesTheKeysOfEachAim) {
     std::set<std::string> keys = common;
     if (row.aim == "spacing")
       keys.insert("spacing_needed");
+    // What the report's figures stand for: the depth its final profile reaches where it gives
+    // the required one, and the recharge over the well's square share beside the intensity.
+    if (row.aim != "field_depths")
+      keys.insert("achieved_depth");
+    if (row.aim == "discharge") {
+      keys.insert("recharge_over_square_share");
+      EXPECT_EQ(json["recharge_over_square_share"], 0.001227);
+      EXPECT_EQ(json["achieved_depth"], 1.5003);
+    }
     EXPECT_EQ(Keys(json), keys);
     EXPECT_EQ(json["aim"], row.aim);
     if (row.aim != "field_depths") {

@@ -130,7 +130,8 @@ TEST(ReportCommand, TitleBlockAndSectionsInOrder) {
           "Checked by B. de Vries", "Revision C", "Report generated"})
       EXPECT_TRUE(Holds(text, words)) << words;
     std::vector<std::string> headings = {"Summary",       "Input data",  "Method and assumptions",
-                                         "Cross-section", "Water table", "Tables"};
+                                         "Cross-section", "Water table", "Independent check",
+                                         "Tables"};
     const bool field = std::string(name) == "field-rectangular";
     if (field)
       headings.insert(headings.begin() + 4, "Plan of the well field");
@@ -158,6 +159,62 @@ TEST(ReportCommand, TitleBlockAndSectionsInOrder) {
   ASSERT_EQ(std::system("pdftotext -f 1 -l 1 long.pdf first.txt"), 0);
   const std::string first = ReadFileBytes("first.txt");
   EXPECT_TRUE(Holds(first, "very long title 0 ")) << "the title starts on the first page";
+}
+
+// The accuracy statement of the note on the method, one paragraph with its Markdown code marks
+// taken off.
+std::string AccuracyStatementOfTheNote() {
+  const std::string note = ReadFileBytes(PUMPFIELD_SOURCE_DIR "/docs/method.md");
+  const std::string heading = "## Accuracy statement\n\n";
+  const size_t start = note.find(heading) + heading.size();
+  std::string statement;
+  for (char c : note.substr(start, note.find("\n\n", start) - start))
+    if (c != '`')
+      statement += c == '\n' ? ' ' : c;
+  return statement;
+}
+
+// The check's figures beside the report's, its flag, and for a spacing the spacing it needs;
+// the method quotes the note's accuracy statement word for word. A report whose well the check
+// cannot model still gets its PDF, which says why.
+TEST(ReportCommand, IndependentCheckAndTheAccuracyStatement) {
+  TempDir dir;
+  const std::string statement = AccuracyStatementOfTheNote();
+  ASSERT_GT(statement.size(), 200u);
+  const struct {
+    std::string report;
+    std::vector<std::string> words;
+  } rows[] = {
+      {Example("spacing-loam-over-sand.out"),
+       {"Midway between the wells", "1.351", "0.149", "14.9 % flagged",
+        "Spacing the check needs for the required depth: 96.3",
+        "Flagged: the check differs from the report by more than 5 % of the drawdown.",
+        "Achieved midway depth of the water table, Dw minus the final head of the profile (m)."}},
+      {Example("spacing-deep-well.out"),
+       {"Not flagged: the check agrees with the report within 5 % of the drawdown."}},
+      {Example("discharge-loam-over-sand.out"),
+       {"Recharge over the well's square share of the field, Q/S² (m/day).", "0.00123"}},
+      {Example("field-rectangular.out"),
+       {"Midway along the diagonal", "Centre of the cell", "along the diagonal, check"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.report);
+    ASSERT_EQ(Cli("report " + row.report + " r.pdf"), 0) << ReadFileBytes("err.txt");
+    int pages = 0;
+    const std::string text = PdfText("r.pdf", pages);
+    EXPECT_TRUE(Holds(text, "“" + statement + "”"));
+    const size_t section = text.find("Independent check An independent numerical model");
+    ASSERT_NE(section, std::string::npos);
+    for (const std::string& words : row.words)
+      EXPECT_TRUE(Holds(text, words)) << words;
+  }
+  std::string report = ReadFileBytes(Example("spacing-loam-over-sand.out"));
+  report.replace(report.find("0.800"), 5, "0.000");
+  WriteFileBytes("no-ka.out", report);
+  ASSERT_EQ(Cli("report no-ka.out r.pdf"), 0) << ReadFileBytes("err.txt");
+  int pages = 0;
+  EXPECT_TRUE(Holds(PdfText("r.pdf", pages),
+                    "The check cannot be made for this report: The check cannot model this well"));
 }
 
 // The input file beside the report is named and hashed only when it holds the report's inputs.

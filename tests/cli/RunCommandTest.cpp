@@ -174,6 +174,15 @@ TEST(RunCommand, JsonHoldsTheReportsValuesBySymbol) {
     for (const auto& [symbol, value] : row.results)
       EXPECT_EQ(json["results"][symbol], value) << symbol;
     EXPECT_EQ(json["units"]["R"], "m/day");
+    // The depth the final profile reaches, beside a midway depth the search aimed at.
+    if (row.aim == std::string("Hydr")) {
+      EXPECT_FALSE(json.contains("achieved_depth"));
+    } else {
+      const double lastHead = json["profiles"][0]["head"].back();
+      EXPECT_NEAR(json["achieved_depth"], double(json["inputs"]["Dw"]) - lastHead, 1e-9);
+      EXPECT_EQ(json["units"]["achieved_depth"], "m");
+    }
+    EXPECT_FALSE(json.contains("recharge_over_square_share"));
     EXPECT_EQ(json["converged"], *row.note == 0);
     if (*row.note) {
       EXPECT_NE(json["note"].get<std::string>().find(row.note), std::string::npos);
@@ -191,6 +200,21 @@ TEST(RunCommand, JsonHoldsTheReportsValuesBySymbol) {
       EXPECT_EQ(profile["gradient"].size(), profile["distance"].size());
     }
   }
+}
+
+// A discharge report's "m/day" is the recharge over the circle of radius S/2; the JSON gives the
+// recharge over the square S by S beside it: Q/S² = 31.4 / 160².
+TEST(RunCommand, JsonOfADischargeGivesTheRechargeOverTheSquareShare) {
+  TempDir dir;
+  WriteFileBytes("case.inp",
+                 ReadFileBytes(PUMPFIELD_SOURCE_DIR "/Data/discharge-loam-over-sand.inp"));
+  ASSERT_EQ(RunCli({"case.inp", "--json", "r.json"}).status, kExitReportWritten);
+  const auto json = nlohmann::json::parse(ReadFileBytes("r.json"));
+  EXPECT_EQ(json["results"]["R"], 0.00156);
+  // Six decimals.
+  EXPECT_NEAR(json["recharge_over_square_share"], 31.4 / (160.0 * 160.0), 5e-7);
+  EXPECT_EQ(json["units"]["recharge_over_square_share"], "m/day");
+  EXPECT_EQ(json["achieved_depth"], 1.5003);
 }
 
 TEST(CliProgram, HelpUsageAndExitStatuses) {

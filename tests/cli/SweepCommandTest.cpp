@@ -135,3 +135,15 @@ TEST(Sweep, PlotIsWrittenAsPngSvgOrPdf) {
         "viewBox=\"0 0 623 465\""})
     EXPECT_NE(svg.find(text), std::string::npos) << text;
 }
+
+TEST(Sweep, CheckAddsTheChecksColumnsToEachPoint) {
+  TempDir dir;
+  WriteFileBytes("case.inp", ReadFileBytes(kSpacing));
+  const CliRun run = Sweep({"case.inp", "--vary", "Dm=1.5,3", "--check"});
+  EXPECT_EQ(run.status, kExitReportWritten) << run.err;
+  EXPECT_EQ(run.out, "Dm (m),status,spacing (m),first error message,check midway depth (m),check "
+                     "difference (% of drawdown),check flag,achieved midway depth (m),recharge "
+                     "over square share Q/S^2 (m/day)\n"
+                     "1.5,ok,103.33,,1.351,14.9,flagged,1.5000,\n"
+                     "3,input-errors,,Make sure that Dm < Dw.,,,,,\n");
+}

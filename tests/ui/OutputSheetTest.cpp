@@ -3,6 +3,7 @@
 
 #include "Unprivileged.h"
 #include "core/FileNames.h"
+#include "ui/CheckWindow.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -264,4 +265,36 @@ TEST_F(OutputSheetTest, AReportThatCannotBeReadShowsNoTextOfAnEarlierOne) {
   EXPECT_FALSE(MainForm->Output_Memo->isVisible());
   EXPECT_EQ(VisibleButtons(), QStringList{"Open &output"});
   EXPECT_FALSE(MainForm->State.OutputShown);
+}
+
+// "Check" shows with the report's buttons and opens the check of the report on view: its figures
+// in words and the two water tables; without a report it says so.
+TEST_F(OutputSheetTest, CheckShowsTheIndependentCheckOfTheReportOnView) {
+  MainForm->PageControl1->setCurrentWidget(MainForm->Output_TabSheet);
+  EXPECT_FALSE(MainForm->Check_Button->isVisible());
+  MainForm->Check_ButtonClick();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("There is no output report to check"), std::string::npos);
+  EXPECT_EQ(MainForm->CheckForm, nullptr);
+
+  Run("field", "0.0020");
+  ASSERT_TRUE(MainForm->Check_Button->isVisible());
+  MainForm->Check_Button->click();
+  ASSERT_NE(MainForm->CheckForm, nullptr);
+  EXPECT_TRUE(MainForm->CheckForm->isVisible());
+  const QString text = MainForm->CheckForm->CheckResult_Memo->toPlainText();
+  EXPECT_TRUE(text.startsWith("Independent check of \"" + Q(dir.file("field.out")) + "\""))
+      << text.toStdString();
+  for (const char* line : {"along the longer spacing", "along the diagonal", "centre of the cell"})
+    EXPECT_TRUE(text.contains(line)) << line;
+  EXPECT_EQ(services.messages.size(), 1u);
+
+  // A report changed on disk into one without tables: a message says why it cannot be checked.
+  WriteFileBytes(dir.file("field.out"), "\r\n changed on disk\r\n");
+  ShowOutputSheetAgain();
+  MainForm->CheckForm->close();
+  MainForm->Check_Button->click();
+  EXPECT_FALSE(MainForm->CheckForm->isVisible());
+  ASSERT_EQ(services.messages.size(), 2u);
+  EXPECT_NE(services.messages[1].find("The report cannot be checked."), std::string::npos);
 }
