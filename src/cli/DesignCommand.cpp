@@ -197,8 +197,9 @@ int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) 
                                     errorText),
               "Plot", design.plot);
     if (!design.tornado.empty())
-      written(SaveTornadoChart(TornadoChartOf(summary, base.Title1), design.tornado, scale, errorText),
-              "Tornado chart", design.tornado);
+      written(
+          SaveTornadoChart(TornadoChartOf(summary, base.Title1), design.tornado, scale, errorText),
+          "Tornado chart", design.tornado);
   }
   return status;
 }

@@ -70,9 +70,10 @@ int WriteReport(const ReportArguments& arguments, std::ostream& out, std::ostrea
 
 void AddReportCommand(CommandSet& commands) {
   auto arguments = std::make_shared<ReportArguments>();
-  CLI::App& command = commands.Add(
-      "report", kSummary, kFileWrittenStatuses,
-      [arguments](std::ostream& out, std::ostream& err) { return WriteReport(*arguments, out, err); });
+  CLI::App& command = commands.Add("report", kSummary, kFileWrittenStatuses,
+                                   [arguments](std::ostream& out, std::ostream& err) {
+                                     return WriteReport(*arguments, out, err);
+                                   });
   AddFileArgument(command, "FILE.out", arguments->report, "the report");
   AddFileArgument(command, "REPORT.pdf", arguments->pdf, "the PDF to write");
   ReportTitleBlock& block = arguments->titleBlock;

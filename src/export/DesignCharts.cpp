@@ -190,7 +190,9 @@ bool SaveTornadoChart(const TornadoChart& chart, const std::string& path, int sc
   return SaveGraphFile(bytes, path, errorText);
 }
 
-std::string DesignFigure(double value) { return std::isfinite(value) ? PlainNumber(value) : "none"; }
+std::string DesignFigure(double value) {
+  return std::isfinite(value) ? PlainNumber(value) : "none";
+}
 
 DistributionChart DistributionChartOf(const DesignSummary& summary, const std::string& title1) {
   DistributionChart chart;

@@ -117,9 +117,9 @@ void TMainForm::BuildDesignSheet() {
   Reliability_Edit = NewDesignEdit(sheet, "Reliability_Edit", "0.9", QRect(fieldLeft, 64, 80, 22),
                                    "The fraction of samples the design value must serve");
   RequiredDepth_Label = NewLabel(sheet, "RequiredDepth_Label", "Required depth (m)", left, 96);
-  RequiredDepth_Edit = NewDesignEdit(
-      sheet, "RequiredDepth_Edit", "", QRect(fieldLeft, 92, 80, 22),
-      "Rectangular field: the depth each midway depth must reach (empty: none)");
+  RequiredDepth_Edit =
+      NewDesignEdit(sheet, "RequiredDepth_Edit", "", QRect(fieldLeft, 92, 80, 22),
+                    "Rectangular field: the depth each midway depth must reach (empty: none)");
 
   DesignRun_Button = NewButton(sheet, "DesignRun_Button", "Run", QRect(left, 128, 64, 25));
   DesignRun_Button->setToolTip("Run the design on the saved input file");
@@ -240,9 +240,8 @@ void TMainForm::DesignRunClick() {
   run.finished = [&done](size_t, const RunRecord&, size_t count) { done = count; };
   run.tick = [this, &done] {
     const int value = static_cast<int>(done.load());
-    QMetaObject::invokeMethod(Design_ProgressBar, [this, value] {
-      Design_ProgressBar->setValue(value);
-    });
+    QMetaObject::invokeMethod(Design_ProgressBar,
+                              [this, value] { Design_ProgressBar->setValue(value); });
   };
 
   DesignRuns runs;
@@ -280,8 +279,8 @@ void TMainForm::DesignRunClick() {
   std::vector<std::string> uncertain;
   for (const UncertainInput& input : settings->uncertain)
     uncertain.push_back(input.text);
-  LastDesign = DesignOfWindow{SummariseDesign(*aim, *settings, runs), base.Title1,
-                              inputFile, uncertain};
+  LastDesign =
+      DesignOfWindow{SummariseDesign(*aim, *settings, runs), base.Title1, inputFile, uncertain};
   ShowDesignResult();
   ShowStatus("The design has run");
 }
@@ -294,8 +293,7 @@ void TMainForm::ShowDesignResult() {
   DesignResult_Table->setColumnCount(columns);
   DesignResult_Table->setRowCount(rows.empty() ? 0 : static_cast<int>(rows.size()) - 1);
   for (int column = 0; column < columns; ++column)
-    DesignResult_Table->setHorizontalHeaderItem(column,
-                                                new QTableWidgetItem(ToQ(rows[0][column])));
+    DesignResult_Table->setHorizontalHeaderItem(column, new QTableWidgetItem(ToQ(rows[0][column])));
   for (size_t row = 1; row < rows.size(); ++row)
     for (int column = 0; column < columns && column < int(rows[row].size()); ++column)
       DesignResult_Table->setItem(int(row) - 1, column,

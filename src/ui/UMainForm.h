@@ -288,8 +288,8 @@ public:
   QLabel* TornadoChart_Image = nullptr;
   struct DesignOfWindow {
     DesignSummary summary;
-    std::string title1;    // of the input file
-    std::string inputFile; // that the design ran on
+    std::string title1;                 // of the input file
+    std::string inputFile;              // that the design ran on
     std::vector<std::string> uncertain; // as "Kb2=uniform:6:10"
   };
   std::optional<DesignOfWindow> LastDesign; // the latest design that ran to its end

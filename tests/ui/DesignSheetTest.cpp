@@ -8,9 +8,10 @@
 #include <cstdlib>
 
 namespace {
-const char* const kSpacingNumbers = "    0.0030      4.00     18.00      2.50     12.00      0.20      "
-                                    "0.30      0.80      0.60    0.0300      8.00    0.4000      "
-                                    "1.50      0.00";
+const char* const kSpacingNumbers =
+    "    0.0030      4.00     18.00      2.50     12.00      0.20      "
+    "0.30      0.80      0.60    0.0300      8.00    0.4000      "
+    "1.50      0.00";
 
 class DesignSheet : public InputSheetTest {
 protected:
