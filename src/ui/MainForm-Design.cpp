@@ -157,7 +157,10 @@ void TMainForm::BuildDesignSheet() {
 }
 
 void TMainForm::Design_SheetShow() {
+  // An opened report leaves the aim to the aim box.
   const AimDefinition* aim = AimDefinitionOfCode(DMPumpfield->AimCode);
+  if (!aim && State.AimIndex >= 0 && size_t(State.AimIndex) < AimDefinitions().size())
+    aim = &AimDefinitions()[size_t(State.AimIndex)];
   const bool field = aim && aim->aim == Aim::FieldDepths;
   RequiredDepth_Label->setVisible(field);
   RequiredDepth_Edit->setVisible(field);
