@@ -54,7 +54,7 @@ void CheckOutputs(const DesignArguments& design) {
   }
 }
 
-std::string Figure(double value) { return std::isfinite(value) ? PlainNumber(value) : "none"; }
+std::string Figure(double value) { return DesignFigure(value); }
 
 std::string AnswerName(const DesignSummary& summary) {
   return summary.symbol + " (" + summary.unit + ")";
@@ -92,39 +92,6 @@ void PrintSummary(const DesignSummary& summary, const std::string& title, std::o
         << PlainNumber(bar.inputHigh) << ' ' << bar.unit << ": " << Figure(bar.low) << " / "
         << Figure(bar.high) << ", swing " << Figure(bar.swing) << ", rank correlation "
         << Figure(bar.rankCorrelation) << '\n';
-}
-
-std::string AnswerLabel(const DesignSummary& summary) {
-  std::string words = summary.words;
-  words[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(words[0])));
-  return words + ", " + AnswerName(summary);
-}
-
-DistributionChart DistributionOf(const DesignSummary& summary, const std::string& title1) {
-  DistributionChart chart;
-  chart.title1 = title1;
-  chart.title2 = "Distribution of the " + summary.words + " over " +
-                 std::to_string(summary.answers.size()) + " samples";
-  chart.xLabel = AnswerLabel(summary);
-  chart.values = summary.answers;
-  chart.designValue = std::isfinite(summary.designValue) ? summary.designValue : 0;
-  chart.designFraction = summary.higherIsSafer ? summary.reliability : 1 - summary.reliability;
-  chart.designLabel = "Design value " + summary.symbol + " = " + Figure(summary.designValue) + " " +
-                      summary.unit + ", reliability " + PlainNumber(summary.reliability);
-  return chart;
-}
-
-TornadoChart TornadoOf(const DesignSummary& summary, const std::string& title1) {
-  TornadoChart chart;
-  chart.title1 = title1;
-  chart.title2 = "Sensitivity of the " + summary.words + " to each uncertain input";
-  chart.xLabel = AnswerLabel(summary);
-  chart.atMedians = std::isfinite(summary.atMedians) ? summary.atMedians : 0;
-  for (const TornadoBar& bar : summary.tornado)
-    chart.bars.push_back({bar.symbol + " " + PlainNumber(bar.inputLow) + " / " +
-                              PlainNumber(bar.inputHigh) + " " + bar.unit,
-                          bar.low, bar.high});
-  return chart;
 }
 
 int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) {
@@ -185,12 +152,13 @@ int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) 
   if (!design.plot.empty() || !design.tornado.empty()) {
     const auto application = OffscreenApplication();
     if (!design.plot.empty())
-      written(SaveDistributionChart(DistributionOf(summary, base.Title1), design.plot, scale,
+      written(SaveDistributionChart(DistributionChartOf(summary, base.Title1), design.plot, scale,
                                     errorText),
               "Plot", design.plot);
     if (!design.tornado.empty())
-      written(SaveTornadoChart(TornadoOf(summary, base.Title1), design.tornado, scale, errorText),
-              "Tornado chart", design.tornado);
+      written(
+          SaveTornadoChart(TornadoChartOf(summary, base.Title1), design.tornado, scale, errorText),
+          "Tornado chart", design.tornado);
   }
   return status;
 }

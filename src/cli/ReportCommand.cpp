@@ -30,7 +30,7 @@ size_t Characters(const std::string& text) {
   }));
 }
 
-int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& err) {
+int WriteReport(const ReportArguments& arguments, std::ostream& out, std::ostream& err) {
   const ReportTitleBlock& block = arguments.titleBlock;
   for (const auto& [option, text] : {std::pair{"--project", &block.project},
                                      {"--client", &block.client},
@@ -70,9 +70,10 @@ int Report(const ReportArguments& arguments, std::ostream& out, std::ostream& er
 
 void AddReportCommand(CommandSet& commands) {
   auto arguments = std::make_shared<ReportArguments>();
-  CLI::App& command = commands.Add(
-      "report", kSummary, kFileWrittenStatuses,
-      [arguments](std::ostream& out, std::ostream& err) { return Report(*arguments, out, err); });
+  CLI::App& command = commands.Add("report", kSummary, kFileWrittenStatuses,
+                                   [arguments](std::ostream& out, std::ostream& err) {
+                                     return WriteReport(*arguments, out, err);
+                                   });
   AddFileArgument(command, "FILE.out", arguments->report, "the report");
   AddFileArgument(command, "REPORT.pdf", arguments->pdf, "the PDF to write");
   ReportTitleBlock& block = arguments->titleBlock;

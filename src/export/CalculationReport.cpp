@@ -8,6 +8,7 @@
 #include "core/Version.h"
 #include "data/ReportMeaning.h"
 #include "export/CheckFigure.h"
+#include "export/DesignCharts.h"
 #include "export/FigureData.h"
 #include "export/GraphImages.h"
 #include "export/PrintFigures.h"
@@ -604,6 +605,78 @@ void WriteTables(Pages& pages, ReportDocument& document) {
   }
 }
 
+// A chart across the text width in its designed proportions, kept on one page with its caption.
+template <class Paint>
+void ChartFigure(Pages& pages, ReportDocument& document, Paint paint, const QString& caption) {
+  const double height = pages.width() * kFigureHeight / kFigureWidth;
+  pages.Block(height, [&](const QRectF& box) {
+    QPainter& painter = pages.painter();
+    painter.translate(box.topLeft());
+    painter.scale(box.width() / kFigureWidth, box.height() / kFigureHeight);
+    paint(painter, QSizeF(kFigureWidth, kFigureHeight));
+  });
+  Caption(pages, QString("Figure %1. ").arg(++document.figures) + caption);
+}
+
+void WriteDesign(Pages& pages, ReportDocument& document) {
+  const ReportDesign& design = *document.facts.design;
+  const DesignSummary& summary = design.summary;
+  QString inputs;
+  for (size_t i = 0; i < design.uncertain.size(); ++i)
+    inputs += (i ? ", " : "") + Q(design.uncertain[i]);
+  pages.Text(QString("The input file was run for %1 Latin hypercube samples (seed %2) of its "
+                     "uncertain inputs %3; %4 samples failed the input checks and were not "
+                     "used. The design value is the %5 that a fraction %6 of the samples is "
+                     "served by.")
+                 .arg(summary.samples)
+                 .arg(summary.seed)
+                 .arg(inputs)
+                 .arg(summary.failedSamples)
+                 .arg(Q(summary.words))
+                 .arg(Q(PlainNumber(summary.reliability))),
+             Font(10));
+  std::vector<Row> rows;
+  for (const CsvRow& row : DesignRows(summary))
+    if (row.size() > 3 && row[0] != "item" && row[0] != "sensitivity" && !row[3].empty())
+      rows.push_back({Q(row[0]), Q(row[1]), Q(row[3]), Q(row[2])});
+  pages.Table({{"Item", 70}, {"Symbol", 24}, {"Value", 30, Qt::AlignRight}, {"Unit", 24}}, rows);
+  Caption(pages, QString("Table %1. The design value, the percentiles of the %2 over the samples "
+                         "and, for a rectangular field, the probability of each depth reaching "
+                         "the required depth.")
+                     .arg(++document.tables)
+                     .arg(Q(summary.words)));
+  std::vector<Row> bars;
+  for (const TornadoBar& bar : summary.tornado)
+    bars.push_back({Q(bar.symbol) + " (" + Q(bar.unit) + ")",
+                    Q(PlainNumber(bar.inputLow)) + " / " + Q(PlainNumber(bar.inputHigh)),
+                    Q(DesignFigure(bar.low)) + " / " + Q(DesignFigure(bar.high)),
+                    Q(DesignFigure(bar.swing)), Q(DesignFigure(bar.rankCorrelation))});
+  pages.Table({{"Input", 32},
+               {"Input at 5 % / 95 %", 40, Qt::AlignRight},
+               {"Answer at 5 % / 95 %", 40, Qt::AlignRight},
+               {"Swing", 24, Qt::AlignRight},
+               {"Rank correlation", 34, Qt::AlignRight}},
+              bars);
+  Caption(pages, QString("Table %1. Sensitivity of the %2 (%3, %4) to each uncertain input, the "
+                         "others at their medians, largest swing first.")
+                     .arg(++document.tables)
+                     .arg(Q(summary.words), Q(summary.symbol), Q(summary.unit)));
+  const DistributionChart distribution = DistributionChartOf(summary, document.report.title1);
+  ChartFigure(
+      pages, document,
+      [&](QPainter& painter, QSizeF size) { PaintDistributionChart(painter, size, distribution); },
+      "Distribution of the " + Q(summary.words) +
+          " over the samples, with the fraction of samples at or below each value and the "
+          "design value.");
+  const TornadoChart tornado = TornadoChartOf(summary, document.report.title1);
+  ChartFigure(
+      pages, document,
+      [&](QPainter& painter, QSizeF size) { PaintTornadoChart(painter, size, tornado); },
+      "Sensitivity of the " + Q(summary.words) + " to each uncertain input.");
+}
+
+bool HasDesign(const ReportDocument& document) { return document.facts.design.has_value(); }
+
 bool IsRectangularField(const ReportDocument& document) {
   return document.report.aim == Aim::FieldDepths;
 }
@@ -625,6 +698,7 @@ const ReportSection kSections[] = {
     {"Water table", WriteWaterTable, nullptr, true},
     {"Independent check", WriteIndependentCheck},
     {"Tables", WriteTables},
+    {"Design under uncertainty", WriteDesign, HasDesign},
 };
 
 void WriteTitleBlock(Pages& pages, ReportDocument& document) {
@@ -711,7 +785,8 @@ QByteArray CalculationReportPdf(const ReportContent& report, const ReportFacts& 
 CalculationReportResult WriteCalculationReport(const std::string& reportPath,
                                                const std::string& pdfPath,
                                                const ReportTitleBlock& titleBlock,
-                                               std::string& errorText) {
+                                               std::string& errorText,
+                                               const std::optional<ReportDesign>& design) {
   const std::optional<ReportContent> report = ReadReport(reportPath, errorText);
   if (!report)
     return CalculationReportResult::ReportUnreadable;
@@ -723,6 +798,7 @@ CalculationReportResult WriteCalculationReport(const std::string& reportPath,
     facts.inputSha256 = Sha256Of(facts.input.path);
   facts.titleBlock = titleBlock;
   facts.generated = QDateTime::currentDateTime();
+  facts.design = design;
   QByteArray bytes;
   try {
     bytes = CalculationReportPdf(*report, facts);

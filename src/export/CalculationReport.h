@@ -7,11 +7,14 @@
 
 #include "data/ReportContent.h"
 #include "export/InputCheck.h"
+#include "study/Design.h"
 
 #include <QByteArray>
 #include <QDateTime>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // Who the sheet is for and by whom, in UTF-8; any field may be empty.
 struct ReportTitleBlock {
@@ -19,6 +22,12 @@ struct ReportTitleBlock {
 };
 // The longest text a title-block field takes, in bytes.
 inline constexpr size_t kLongestTitleBlockField = 200;
+
+// A design under uncertainty run on the report's input file, for its own section.
+struct ReportDesign {
+  DesignSummary summary;
+  std::vector<std::string> uncertain; // as given: "Kb2=uniform:6:10"
+};
 
 // The facts about the files that the document names.
 struct ReportFacts {
@@ -28,6 +37,7 @@ struct ReportFacts {
   std::string inputSha256;  // of that file, when it holds the report's inputs
   ReportTitleBlock titleBlock;
   QDateTime generated;
+  std::optional<ReportDesign> design; // the section "Design under uncertainty" when set
 };
 
 // The PDF bytes; everything is drawn from `report` and `facts`.
@@ -40,4 +50,5 @@ enum class CalculationReportResult { Written, ReportUnreadable, NotWritten };
 CalculationReportResult WriteCalculationReport(const std::string& reportPath,
                                                const std::string& pdfPath,
                                                const ReportTitleBlock& titleBlock,
-                                               std::string& errorText);
+                                               std::string& errorText,
+                                               const std::optional<ReportDesign>& design = {});

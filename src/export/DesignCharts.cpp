@@ -3,15 +3,33 @@
 #include "export/GraphImages.h"
 #include "export/PrintChart.h"
 #include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
+#include "study/Design.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <functional>
 
 namespace {
 constexpr double kLeftMargin = 70, kRightMargin = 60, kBottomMargin = 42, kSideMargin = 12;
 
 size_t BinCount(size_t values) {
   return std::clamp<size_t>(static_cast<size_t>(std::ceil(std::sqrt(double(values)))), 1, 30);
+}
+
+std::string AnswerLabel(const DesignSummary& summary) {
+  std::string words = summary.words;
+  if (!words.empty())
+    words[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(words[0])));
+  return words + ", " + summary.symbol + " (" + summary.unit + ")";
+}
+
+QImage ChartImage(const std::function<void(QPainter&, QSizeF)>& paint) {
+  QImage image(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
+  QPainter painter(&image);
+  paint(painter, QSizeF(image.size()));
+  return image;
 }
 
 void PaintDistribution(QPainter& painter, QSizeF size, const DistributionChart& chart) {
@@ -170,4 +188,53 @@ bool SaveTornadoChart(const TornadoChart& chart, const std::string& path, int sc
       GraphFormatOfPath(path), scale, FigureText(chart.title1),
       [&chart](QPainter& painter, QSizeF size) { PaintTornado(painter, size, chart); });
   return SaveGraphFile(bytes, path, errorText);
+}
+
+std::string DesignFigure(double value) {
+  return std::isfinite(value) ? PlainNumber(value) : "none";
+}
+
+DistributionChart DistributionChartOf(const DesignSummary& summary, const std::string& title1) {
+  DistributionChart chart;
+  chart.title1 = title1;
+  chart.title2 = "Distribution of the " + summary.words + " over " +
+                 std::to_string(summary.answers.size()) + " samples";
+  chart.xLabel = AnswerLabel(summary);
+  chart.values = summary.answers;
+  chart.designValue = std::isfinite(summary.designValue) ? summary.designValue : 0;
+  chart.designFraction = summary.higherIsSafer ? summary.reliability : 1 - summary.reliability;
+  chart.designLabel = "Design value " + summary.symbol + " = " + DesignFigure(summary.designValue) +
+                      " " + summary.unit + ", reliability " + PlainNumber(summary.reliability);
+  return chart;
+}
+
+TornadoChart TornadoChartOf(const DesignSummary& summary, const std::string& title1) {
+  TornadoChart chart;
+  chart.title1 = title1;
+  chart.title2 = "Sensitivity of the " + summary.words + " to each uncertain input";
+  chart.xLabel = AnswerLabel(summary);
+  chart.atMedians = std::isfinite(summary.atMedians) ? summary.atMedians : 0;
+  for (const TornadoBar& bar : summary.tornado)
+    chart.bars.push_back({bar.symbol + " " + PlainNumber(bar.inputLow) + " / " +
+                              PlainNumber(bar.inputHigh) + " " + bar.unit,
+                          bar.low, bar.high});
+  return chart;
+}
+
+QImage DistributionChartImage(const DistributionChart& chart) {
+  return ChartImage(
+      [&chart](QPainter& painter, QSizeF size) { PaintDistribution(painter, size, chart); });
+}
+
+QImage TornadoChartImage(const TornadoChart& chart) {
+  return ChartImage(
+      [&chart](QPainter& painter, QSizeF size) { PaintTornado(painter, size, chart); });
+}
+
+void PaintDistributionChart(QPainter& painter, QSizeF size, const DistributionChart& chart) {
+  PaintDistribution(painter, size, chart);
+}
+
+void PaintTornadoChart(QPainter& painter, QSizeF size, const TornadoChart& chart) {
+  PaintTornado(painter, size, chart);
 }

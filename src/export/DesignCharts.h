@@ -4,8 +4,13 @@
 // Need a QGuiApplication (fonts).
 #pragma once
 
+#include <QImage>
+#include <QPainter>
+
 #include <string>
 #include <vector>
+
+struct DesignSummary;
 
 struct DistributionChart {
   std::string title1, title2;
@@ -31,3 +36,18 @@ bool SaveDistributionChart(const DistributionChart& chart, const std::string& pa
                            std::string& errorText);
 bool SaveTornadoChart(const TornadoChart& chart, const std::string& path, int scale,
                       std::string& errorText);
+
+// The charts of a design's summary, titled `title1` (the input file's first title).
+DistributionChart DistributionChartOf(const DesignSummary& summary, const std::string& title1);
+TornadoChart TornadoChartOf(const DesignSummary& summary, const std::string& title1);
+
+// The charts drawn at 623 x 465 pixels, for the window.
+QImage DistributionChartImage(const DistributionChart& chart);
+QImage TornadoChartImage(const TornadoChart& chart);
+
+// `value` as plain number text; "none" when it is not finite.
+std::string DesignFigure(double value);
+
+// Paint the charts on `painter` in a `size` area (623 x 465 is their designed size).
+void PaintDistributionChart(QPainter& painter, QSizeF size, const DistributionChart& chart);
+void PaintTornadoChart(QPainter& painter, QSizeF size, const TornadoChart& chart);

@@ -182,6 +182,13 @@ void TMainForm::CopyTablesExecute() {
   ShowStatus("The tables are on the clipboard; paste them into a spreadsheet");
 }
 
+std::optional<ReportDesign> TMainForm::DesignForReport() const {
+  if (!LastDesign || FileIdentity(LastDesign->inputFile) !=
+                         FileIdentity(ChangeFileExt(DMPumpfield->InputFileName, ".inp")))
+    return std::nullopt;
+  return ReportDesign{LastDesign->summary, LastDesign->uncertain};
+}
+
 void TMainForm::ExportReportExecute() {
   const auto report = TheShownReport(*DMPumpfield, State.OutputShown);
   if (!report)
@@ -204,7 +211,7 @@ void TMainForm::ExportReportExecute() {
     return;
   std::string errorText;
   if (ReplacesReportOrInput(*path, report->path, errorText) ||
-      WriteCalculationReport(report->path, *path, *titleBlock, errorText) !=
+      WriteCalculationReport(report->path, *path, *titleBlock, errorText, DesignForReport()) !=
           CalculationReportResult::Written) {
     AppServices().ShowMessage(errorText);
     return;

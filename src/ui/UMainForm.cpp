@@ -103,6 +103,7 @@ TMainForm::TMainForm(QWidget* parent) : TBaseForm(parent) {
   BuildInputSheet();
   BuildOutputSheet();
   BuildGraphicsSheet();
+  BuildDesignSheet();
   BuildExports();
   BuildCheck();
   BuildRecentFiles();
@@ -374,6 +375,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     CancelRunClick();
     return;
   }
+  if (designRun_.Running()) {
+    closeAfterRun_ = true;
+    designRun_.Cancel();
+    return;
+  }
   bool mayQuit = false;
   RunGuarded([&] { mayQuit = SettleUnsavedChanges(UnsavedChangesReason::Quit); });
   if (mayQuit && CloseForm)
@@ -442,6 +448,8 @@ void TMainForm::RunSheetShowHandler(int index) {
     Output_TabSheetShow();
   else if (sheet == Graphics_TabSheet)
     Graphics_TabSheetShow();
+  else if (sheet == Design_Sheet)
+    Design_SheetShow();
 }
 
 void TMainForm::RunSheetExitHandler(int index) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "calc/Engine.h"
+#include "export/CalculationReport.h"
 #include "graph/UWellUtils.h"
+#include "study/Design.h"
 #include "ui/BackgroundRun.h"
 #include "ui/FileDialogs.h"
 #include "ui/PumpfieldApplication.h"
@@ -28,7 +30,9 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
+class QTableWidget;
 class QTabWidget;
 class QWidget;
 class TCheckForm;
@@ -266,6 +270,38 @@ public:
   // input; returns when it has ended, raising its exception (RunCancelled after a cancel).
   void RunInBackground(const std::function<void()>& work);
 
+  // Design sheet (MainForm-Design.cpp), after Graphics: a design under uncertainty of the saved
+  // input file, run in the background with Cancel; its result goes into the PDF report.
+  QWidget* Design_Sheet = nullptr;
+  QTableWidget* Uncertain_Table = nullptr; // symbol, distribution, numbers
+  QLineEdit* Samples_Edit = nullptr;
+  QLineEdit* Seed_Edit = nullptr;
+  QLineEdit* Reliability_Edit = nullptr;
+  QLabel* RequiredDepth_Label = nullptr;
+  QLineEdit* RequiredDepth_Edit = nullptr; // rectangular field only
+  QPushButton* DesignRun_Button = nullptr;
+  QPushButton* DesignCancel_Button = nullptr;
+  QPushButton* DesignExport_Button = nullptr;
+  QProgressBar* Design_ProgressBar = nullptr;
+  QTableWidget* DesignResult_Table = nullptr;
+  QLabel* DistributionChart_Image = nullptr;
+  QLabel* TornadoChart_Image = nullptr;
+  struct DesignOfWindow {
+    DesignSummary summary;
+    std::string title1;                 // of the input file
+    std::string inputFile;              // that the design ran on
+    std::vector<std::string> uncertain; // as "Kb2=uniform:6:10"
+  };
+  std::optional<DesignOfWindow> LastDesign; // the latest design that ran to its end
+  void Design_SheetShow();
+  void DesignRunClick();
+  void DesignExportClick();
+  void ShowDesignResult();
+  // The latest design, when it ran on the input file of the report shown.
+  std::optional<ReportDesign> DesignForReport() const;
+  bool DesignGoesOn() const { return designRun_.Running(); }
+  void CancelDesign() { designRun_.Cancel(); }
+
   // Unsaved changes (MainForm-Unsaved.cpp): what the Input sheet holds, compared with what it
   // held when an input file was last opened or saved (or the program started).
   enum class UnsavedChangesReason { Quit, OpenInput };
@@ -304,6 +340,9 @@ private:
   void BuildRecentFiles();
   void BuildHelp();
   void BuildRunCancel();
+  void BuildDesignSheet();
+  // The settings the Design sheet asks for; nothing, after a message, when they are not valid.
+  std::optional<DesignSettings> DesignSettingsOfSheet(const std::string& aimCode);
   // Files dropped anywhere on the window open as OpenFile opens them (MainForm-Drop.cpp).
   void AcceptFileDrops();
   void FillRecentFilesMenu();
@@ -324,6 +363,7 @@ private:
   QObject* fileDropFilter_ = nullptr;
   int currentSheet_ = -1;
   BackgroundRun backgroundRun_;
+  BackgroundRun designRun_;
   bool closeAfterRun_ = false; // the window was closed during a run
 };
 

@@ -238,11 +238,12 @@ TEST_F(WindowsTest, TheOutputMemoKeepsItsDistanceToTheSheetEdges) {
 }
 
 TEST_F(WindowsTest, SheetsCarryTheirCaptionsInOrder) {
-  const QStringList captions{" Intro ", " Figure ", " Input ", " Output ", " Graphics "};
-  const QStringList names{"Intro_Tabsheet", "Figure_TabSheet", "Input_TabSheet", "Output_TabSheet",
-                          "Graphics_TabSheet"};
-  ASSERT_EQ(MainForm->PageControl1->count(), 5);
-  for (int i = 0; i < 5; ++i) {
+  const QStringList captions{" Intro ",  " Figure ",   " Input ",
+                             " Output ", " Graphics ", " Design "};
+  const QStringList names{"Intro_Tabsheet",  "Figure_TabSheet",   "Input_TabSheet",
+                          "Output_TabSheet", "Graphics_TabSheet", "Design_Sheet"};
+  ASSERT_EQ(MainForm->PageControl1->count(), 6);
+  for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(MainForm->PageControl1->tabText(i), captions[i]);
     EXPECT_EQ(MainForm->PageControl1->widget(i)->objectName(), names[i]);
   }
