@@ -83,17 +83,6 @@ std::string StrToLatin1(const py::str& text, const char* what) {
   return result;
 }
 
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end;
-    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // Runs `work` without the GIL, turning the program's exceptions into the module's.
 template <class Work> auto WithoutGil(Work work) -> decltype(work()) {
   bool input = false, cancelled = false;
@@ -237,7 +226,7 @@ Result RunInputs(const Inputs& given, Cancel* cancel) {
   Raise("InputError", Texts({result.errorText}));
 }
 
-ReportContent ContentOf(const Result& result) { return ParseReportLines(LinesOf(result.report)); }
+ReportContent ContentOf(const Result& result) { return ParseReportLines(TextLines(result.report)); }
 
 py::object OptionalNumber(const std::optional<double>& value) {
   return value ? py::object(py::float_(*value)) : py::object(py::none());

@@ -22,18 +22,6 @@ std::string ProfileName(const std::string& marker) {
   return words.empty() ? "between the wells" : words;
 }
 
-// The lines of a text with CR LF line ends.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end;
-    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
-    start = end + 1;
-  }
-  return lines;
-}
-
 TDMPumpfield DataModuleOf(const Inputs& inputs, Services* services) {
   TDMPumpfield dm(services);
   dm.InputFileName = inputs.fileName;
@@ -66,7 +54,7 @@ template <class Start> Result RunOnEngine(const RunOptions& options, Start run) 
   result.errorList = std::move(output.errorList);
   if (outcome.status == RunStatus::InputErrors) {
     // After the heading and its empty line, up to the empty line before the closing request.
-    const std::vector<std::string> lines = Lines(result.errorList);
+    const std::vector<std::string> lines = TextLines(result.errorList);
     for (size_t line = 2; line < lines.size() && !Trimmed(lines[line]).empty(); ++line)
       result.errors.push_back(Trimmed(lines[line]));
   }

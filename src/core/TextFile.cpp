@@ -509,3 +509,14 @@ void RemoveUnfinishedFilesOnSignals() {
     ::sigaction(signal, &action, nullptr);
   }
 }
+
+std::vector<std::string> TextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+    start = end + 1;
+  }
+  return lines;
+}

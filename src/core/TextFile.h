@@ -75,6 +75,9 @@ private:
 // `message`, then `reason` on a line of its own, begun with a capital.
 std::string WithReason(const std::string& message, std::string reason);
 
+// The lines of a text, without their line ends (LF or CR LF).
+std::vector<std::string> TextLines(const std::string& text);
+
 // The reason a TextReader gives for anything but a regular file.
 inline constexpr const char* kNotRegularFileReason = "It is not a regular file";
 

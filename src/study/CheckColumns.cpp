@@ -1,6 +1,7 @@
 #include "study/CheckColumns.h"
 
 #include "check/ReportCheck.h"
+#include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "data/ReportContent.h"
 #include "data/ReportMeaning.h"
@@ -8,17 +9,6 @@
 #include <algorithm>
 
 namespace {
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end;
-    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string Fixed(double value, int decimals) {
   return FormatFixed(RoundedTo(value, decimals), 0, decimals);
 }
@@ -32,7 +22,7 @@ CsvRow CheckHeadings() {
 CheckCells CheckCellsOfReport(const std::string& reportText) {
   CheckCells cells;
   std::string errorText;
-  const std::optional<ReportContent> report = ParseReport(Lines(reportText), "", errorText);
+  const std::optional<ReportContent> report = ParseReport(TextLines(reportText), "", errorText);
   if (!report)
     return cells;
   if (const auto achieved = AchievedMidwayDepth(*report))

@@ -1,6 +1,7 @@
 #include "study/RunRecord.h"
 
 #include "core/FileNames.h"
+#include "core/TextFile.h"
 #include "core/TextFormat.h"
 
 #include <algorithm>
@@ -12,18 +13,6 @@ std::string Trimmed(const std::string& text) {
   if (first == std::string::npos)
     return std::string();
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The lines of a text with CR LF line ends.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end;
-    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
-    start = end + 1;
-  }
-  return lines;
 }
 
 // The answers of the aim as the report prints them and, for a search that missed the required
@@ -62,7 +51,7 @@ std::string OneLine(std::string text) {
 
 std::string ErrorListLines(const std::string& list) {
   std::string text;
-  for (const std::string& line : Lines(list))
+  for (const std::string& line : TextLines(list))
     text += line + '\n';
   return text;
 }
