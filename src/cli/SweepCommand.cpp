@@ -4,6 +4,7 @@
 #include "cli/OffscreenApplication.h"
 #include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
+#include "cli/UncertainOptions.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "export/FigureData.h"
@@ -132,15 +133,8 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
       return kExitBadInputFile;
     }
   TDMPumpfield base;
-  {
-    TerminalServices services(err);
-    base.services = &services;
-    base.InputFileName = inputName;
-    base.LoadInputFile();
-    base.services = nullptr;
-    if (services.quitRequested)
-      return kExitBadInputFile;
-  }
+  if (!LoadStudyInput(inputName, base, err))
+    return kExitBadInputFile;
   if (const std::string missing = MissingValueMessage(inputName); !missing.empty()) {
     err << missing << '\n';
     return kExitBadInputFile;

@@ -605,19 +605,6 @@ void WriteTables(Pages& pages, ReportDocument& document) {
   }
 }
 
-// A chart across the text width in its designed proportions, kept on one page with its caption.
-template <class Paint>
-void ChartFigure(Pages& pages, ReportDocument& document, Paint paint, const QString& caption) {
-  const double height = pages.width() * kFigureHeight / kFigureWidth;
-  pages.Block(height, [&](const QRectF& box) {
-    QPainter& painter = pages.painter();
-    painter.translate(box.topLeft());
-    painter.scale(box.width() / kFigureWidth, box.height() / kFigureHeight);
-    paint(painter, QSizeF(kFigureWidth, kFigureHeight));
-  });
-  Caption(pages, QString("Figure %1. ").arg(++document.figures) + caption);
-}
-
 void WriteDesign(Pages& pages, ReportDocument& document) {
   const ReportDesign& design = *document.facts.design;
   const DesignSummary& summary = design.summary;
@@ -662,14 +649,14 @@ void WriteDesign(Pages& pages, ReportDocument& document) {
                      .arg(++document.tables)
                      .arg(Q(summary.words), Q(summary.symbol), Q(summary.unit)));
   const DistributionChart distribution = DistributionChartOf(summary, document.report.title1);
-  ChartFigure(
+  Figure(
       pages, document,
       [&](QPainter& painter, QSizeF size) { PaintDistributionChart(painter, size, distribution); },
       "Distribution of the " + Q(summary.words) +
           " over the samples, with the fraction of samples at or below each value and the "
           "design value.");
   const TornadoChart tornado = TornadoChartOf(summary, document.report.title1);
-  ChartFigure(
+  Figure(
       pages, document,
       [&](QPainter& painter, QSizeF size) { PaintTornadoChart(painter, size, tornado); },
       "Sensitivity of the " + Q(summary.words) + " to each uncertain input.");

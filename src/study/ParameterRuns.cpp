@@ -1,5 +1,6 @@
 #include "study/ParameterRuns.h"
 
+#include "study/CheckColumns.h"
 #include "study/ThreadPool.h"
 
 pumpfield::Inputs InputsOf(const TDMPumpfield& base) {
@@ -27,7 +28,10 @@ bool RunParameterSets(const pumpfield::Inputs& base, size_t count,
     change(index, inputs);
     pumpfield::RunOptions options;
     options.cancel = &stop;
-    ended[index] = RecordOfRun(pumpfield::Run(inputs, options));
+    const pumpfield::Result result = pumpfield::Run(inputs, options);
+    ended[index] = RecordOfRun(result);
+    if (run.check && result.status == RunStatus::ReportWritten)
+      ended[index].check = CheckCellsOfReport(result.report);
   };
   tasks.finished = [&](size_t index, const std::string& failure) {
     RunRecord record = failure.empty() ? ended[index] : FailedRunRecord(failure);

@@ -1,7 +1,7 @@
 #include "study/Sweep.h"
 
 #include "core/TextFormat.h"
-#include "study/ThreadPool.h"
+#include "study/ParameterRuns.h"
 
 #include <cmath>
 #include <span>
@@ -102,41 +102,22 @@ std::vector<double> PointValues(const std::vector<VariedInput>& varied, size_t i
 bool RunSweep(const TDMPumpfield& base, SweepTable& table, const StudyRun& run) {
   const size_t points = GridPoints(table.varied);
   table.records.assign(points, std::nullopt);
-  pumpfield::Inputs inputs;
-  inputs.title1 = base.Title1;
-  inputs.title2 = base.Title2;
-  inputs.aimCode = base.AimCode;
-  for (size_t i = 0; i < inputs.values.size() && i < base.Params.size(); ++i)
-    inputs.values[i] = base.Params[i];
-  inputs.fileName = base.InputFileName;
-  std::vector<RunRecord> ended(points);
-  size_t done = 0;
-  ParallelTasks tasks;
-  tasks.count = points;
-  tasks.workers = run.workers;
-  tasks.work = [&](size_t index, const std::atomic<bool>& stop) {
-    pumpfield::Inputs point = inputs;
-    const std::vector<double> values = PointValues(table.varied, index);
-    for (size_t i = 0; i < values.size(); ++i)
-      point.values[table.varied[i].input.position - 1] = values[i];
-    pumpfield::RunOptions options;
-    options.cancel = &stop;
-    const pumpfield::Result result = pumpfield::Run(point, options);
-    ended[index] = RecordOfRun(result);
-    if (run.check && result.status == RunStatus::ReportWritten)
-      ended[index].check = CheckCellsOfReport(result.report);
-  };
-  tasks.finished = [&](size_t index, const std::string& failure) {
-    RunRecord record = failure.empty() ? ended[index] : FailedRunRecord(failure);
-    if (record.aimCode.empty())
-      record.aimCode = base.AimCode;
+  // A point that never ran (a stop) stays empty in the table.
+  StudyRun sweepRun = run;
+  sweepRun.finished = [&](size_t index, const RunRecord& record, size_t done) {
     table.records[index] = record;
     if (run.finished)
-      run.finished(index, record, ++done);
+      run.finished(index, record, done);
   };
-  tasks.stopRequested = run.stopRequested;
-  tasks.tick = run.tick;
-  return RunInParallel(tasks);
+  std::vector<RunRecord> records;
+  return RunParameterSets(
+      InputsOf(base), points,
+      [&](size_t index, pumpfield::Inputs& point) {
+        const std::vector<double> values = PointValues(table.varied, index);
+        for (size_t i = 0; i < values.size(); ++i)
+          point.values[table.varied[i].input.position - 1] = values[i];
+      },
+      records, sweepRun);
 }
 
 std::vector<CsvRow> SweepRows(const SweepTable& table) {
