@@ -2,7 +2,8 @@
 # Makes the user guide's screenshots (docs/screenshots/*.png) with the desktop program of
 # build/ in a virtual display: the Intro sheet, an example opened on the Input sheet with a field's
 # hint, the question before changes are lost, its report on the Output sheet, its graph on the
-# Graphics sheet, the user guide's window and a run in progress. Run it again when the window changes.
+# Graphics sheet, the user guide's window, a run in progress, and the Design sheet after a design
+# and after the search for the cheapest well field. Run it again when the window changes.
 # Needs xvfb, openbox, xdotool, x11-utils and imagemagick (scripts/install-deps.sh installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +27,7 @@ openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
 
-cp Data/spacing-loam-over-sand.inp Data/spacing-loam-over-sand.out "$work"
+cp Data/spacing-loam-over-sand.inp Data/spacing-loam-over-sand.out Data/field-rectangular.inp "$work"
 (cd "$work" && LC_ALL=C.UTF-8 "$program" >/dev/null 2>&1) &
 app=$!
 window=""
@@ -94,3 +95,36 @@ sleep 2.5
 shot running
 sleep 5
 xdotool key Return # the announcement
+sleep 1
+
+# Fills in a field of the Design sheet at a point of the window.
+fill() { xdotool mousemove --window "$window" "$1" "$2" click --repeat 3 1; xdotool type --delay 15 "$3"; }
+click 379 34 # the Design sheet
+click 79 86 0.5 # the first uncertain input
+xdotool type --delay 15 Kb2
+xdotool key Return
+click 309 86 0.3
+click 309 86 0.3
+xdotool type --delay 15 "6:10"
+xdotool key Return
+fill 553 66 20
+click 430 125 6 # Run
+shot design-sheet
+xdotool key ctrl+i
+choose field-rectangular.inp
+click 379 34
+click 79 86 0.5
+xdotool type --delay 15 Kb2
+xdotool key Return
+fill 553 122 1.0
+fill 553 150 900
+fill 664 150 550
+fill 553 178 2
+fill 664 178 3.5
+fill 553 206 20000
+fill 553 234 0.02
+fill 664 234 20
+click 79 86 0.5 # no uncertain input: the search of the worked example
+xdotool key Home Return
+click 497 265 8 # Optimise
+shot design-optimise

@@ -485,30 +485,19 @@ py::dict OptimiseInputs(const Inputs& base, std::pair<double, double> field, dou
           Texts({"The search needs the inputs of a rectangular field (aim \"Hydr\")."}));
   OptimiseSettings settings;
   std::tie(settings.length, settings.width) = field;
-  if (!(settings.length > 0 && settings.width > 0))
-    Raise("InputError", Texts({"The field needs a positive length and width."}));
-  if (!std::isfinite(requiredDepth))
-    Raise("InputError", Texts({"The required depth must be a number."}));
   settings.requiredDepth = requiredDepth;
-  if (!(wellCost > 0))
-    Raise("InputError", Texts({"The cost of a well must be positive."}));
   settings.wellCost = wellCost;
-  if (!(energyPrice >= 0 && years >= 0))
-    Raise("InputError", Texts({"The energy price and the years cannot be negative."}));
   settings.energyPrice = energyPrice;
   settings.years = years;
   std::tie(settings.levelMin, settings.levelMax) =
       wellLevel.value_or(std::pair{base.values[3], base.values[3]});
-  if (!(settings.levelMin <= settings.levelMax))
-    Raise("InputError", Texts({"The lower well level must not be greater than the higher."}));
-  if ((settings.levelMax - settings.levelMin) / kLevelStep > 1000)
-    Raise("InputError", Texts({"The well levels span more than 1000 steps of 0.1 m."}));
   if (!uncertain.is_none())
     settings.uncertainty = DesignSettingsOf(uncertain, base.aimCode, samples, seed, reliability);
-  for (const UncertainInput& input : settings.uncertainty.uncertain)
-    if (input.input.position == 4 || input.input.position == 13 || input.input.position == 14)
-      Raise("InputError", Texts({std::string(input.input.symbol) +
-                                 " is chosen by the search; it cannot be uncertain."}));
+  try {
+    CheckOptimiseSettings(settings);
+  } catch (const SweepUsageError& error) {
+    Raise("InputError", Texts({error.what()}));
+  }
   const TDMPumpfield dm = StudyBase(base);
   OptimiseResult result;
   if (!WithoutGil([&] { return OptimiseLayout(dm, settings, result, StudyRunOf(jobs, cancel)); }))

@@ -6,8 +6,10 @@
 #include "cli/UncertainOptions.h"
 #include "core/FileNames.h"
 #include "core/JsonFile.h"
+#include "export/DesignCharts.h"
 #include "export/SweepPlot.h"
 #include "study/Optimise.h"
+#include "study/Sweep.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -47,36 +49,26 @@ OptimiseSettings SettingsOf(const OptimiseArguments& arguments, const TDMPumpfie
   OptimiseSettings settings;
   std::tie(settings.length, settings.width) =
       PairOption("--field", arguments.field, 'x', "LENGTHxWIDTH");
-  if (!(settings.length > 0 && settings.width > 0))
-    throw UsageError("--field needs a positive length and width");
   settings.requiredDepth = NumberOption("--required-depth", arguments.requiredDepth);
   settings.wellCost = NumberOption("--well-cost", arguments.wellCost);
-  if (settings.wellCost <= 0)
-    throw UsageError("--well-cost must be positive");
   if (arguments.energyPrice.empty() != arguments.years.empty())
     throw UsageError("--energy-price and --years go together");
   if (!arguments.energyPrice.empty()) {
     settings.energyPrice = NumberOption("--energy-price", arguments.energyPrice);
     settings.years = NumberOption("--years", arguments.years);
-    if (settings.energyPrice < 0 || settings.years < 0)
-      throw UsageError("--energy-price and --years cannot be negative");
   }
   settings.levelMin = settings.levelMax = base.Params[3];
-  if (!arguments.wellLevel.empty()) {
+  if (!arguments.wellLevel.empty())
     std::tie(settings.levelMin, settings.levelMax) =
         PairOption("--well-level", arguments.wellLevel, ':', "MIN:MAX");
-    if (settings.levelMin > settings.levelMax)
-      throw UsageError("in --well-level MIN must not be greater than MAX");
-    if ((settings.levelMax - settings.levelMin) / kLevelStep > 1000)
-      throw UsageError("--well-level spans more than 1000 steps of 0.1 m");
-  }
   if (!arguments.uncertain.uncertain.empty() || !arguments.uncertain.samples.empty() ||
       !arguments.uncertain.reliability.empty() || !arguments.uncertain.seed.empty())
     settings.uncertainty = ::SettingsOf(arguments.uncertain, base.AimCode, 100);
-  for (const UncertainInput& input : settings.uncertainty.uncertain)
-    if (input.input.position == 4 || input.input.position == 13 || input.input.position == 14)
-      throw UsageError(std::string(input.input.symbol) + " is chosen by the search; it cannot "
-                                                         "be uncertain");
+  try {
+    CheckOptimiseSettings(settings);
+  } catch (const SweepUsageError& error) {
+    throw UsageError(error.what());
+  }
   return settings;
 }
 
@@ -87,41 +79,6 @@ std::string LayoutLine(const LayoutOutcome& layout) {
          " m; depths Dma " + PlainNumber(layout.depths[0]) + ", Dmb " +
          PlainNumber(layout.depths[1]) + ", Dmd " + PlainNumber(layout.depths[2]) + " m; cost " +
          PlainNumber(layout.cost);
-}
-
-std::vector<CsvRow> FrontRows(const OptimiseResult& result) {
-  std::vector<CsvRow> rows = {{"layout", "nL", "nB", "wells", "Sa (m)", "Sb (m)", "Dw (m)",
-                               "Dma (m)", "Dmb (m)", "Dmd (m)", "probability", "cost"}};
-  auto add = [&rows](const std::string& kind, const LayoutOutcome& l) {
-    rows.push_back({kind, std::to_string(l.nL), std::to_string(l.nB), std::to_string(l.wells()),
-                    PlainNumber(l.Sa), PlainNumber(l.Sb), PlainNumber(l.Dw),
-                    PlainNumber(l.depths[0]), PlainNumber(l.depths[1]), PlainNumber(l.depths[2]),
-                    PlainNumber(l.probability), PlainNumber(l.cost)});
-  };
-  if (result.cheapest)
-    add("cheapest", *result.cheapest);
-  for (const LayoutOutcome& layout : result.front)
-    add("front", layout);
-  return rows;
-}
-
-SweepPlot FrontPlot(const OptimiseResult& result, const std::string& title1) {
-  SweepPlot plot;
-  plot.title1 = title1;
-  plot.title2 = "Fewest wells at each water level in the wells";
-  if (result.cheapest)
-    plot.title2 += "; the cheapest: " + std::to_string(result.cheapest->wells()) +
-                   " wells at Dw = " + PlainNumber(result.cheapest->Dw) + " m";
-  plot.xLabel = "Depth of the water level in the wells, Dw (m)";
-  plot.yLabel = "Wells";
-  PlotCurve curve;
-  for (const LayoutOutcome& layout : result.front) {
-    curve.x.push_back(layout.Dw);
-    curve.y.push_back(layout.wells());
-    curve.failed.push_back(false);
-  }
-  plot.curves.push_back(curve);
-  return plot;
 }
 
 int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream& err) {
@@ -176,11 +133,11 @@ int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream&
             optimise.json);
   }
   if (!optimise.csv.empty())
-    written(WriteCsv(optimise.csv, FrontRows(result), errorText), "Table", optimise.csv);
+    written(WriteCsv(optimise.csv, OptimiseRows(result), errorText), "Table", optimise.csv);
   if (!optimise.plot.empty()) {
     const auto application = OffscreenApplication();
-    written(SaveSweepPlot(FrontPlot(result, base.Title1), optimise.plot, 1, errorText), "Plot",
-            optimise.plot);
+    written(SaveSweepPlot(OptimiseFrontPlot(result, base.Title1), optimise.plot, 1, errorText),
+            "Plot", optimise.plot);
   }
   return status;
 }

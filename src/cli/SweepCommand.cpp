@@ -118,11 +118,9 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
       sweep.scale.empty() ? 1 : WholeNumberOption("--scale", sweep.scale, 1, kLargestGraphScale);
   const int workers = WorkersOption(sweep.jobs);
 
-  const std::string inputName = ExpandFileName(sweep.input);
-  if (const TextReader input(inputName); !input.opened()) {
-    err << input.FailureMessage(CouldNotOpenForReadingMessage(inputName)) << '\n';
+  TDMPumpfield base;
+  if (!LoadStudyInput(sweep.input, base, err))
     return kExitBadInputFile;
-  }
   // Every point is computed before anything is written: a table that cannot be written is
   // known now.
   for (const std::string& output : {sweep.csv, sweep.plot})
@@ -132,13 +130,6 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
           << '\n';
       return kExitBadInputFile;
     }
-  TDMPumpfield base;
-  if (!LoadStudyInput(inputName, base, err))
-    return kExitBadInputFile;
-  if (const std::string missing = MissingValueMessage(inputName); !missing.empty()) {
-    err << missing << '\n';
-    return kExitBadInputFile;
-  }
 
   SweepTable table;
   table.aim = *AimOfCode(base.AimCode);

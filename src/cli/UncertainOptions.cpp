@@ -12,8 +12,8 @@
 
 bool LoadStudyInput(const std::string& name, TDMPumpfield& base, std::ostream& err) {
   const std::string inputName = ExpandFileName(name);
-  if (!TextReader(inputName).opened()) {
-    err << CouldNotOpenForReadingMessage(inputName) << '\n';
+  if (const TextReader input(inputName); !input.opened()) {
+    err << input.FailureMessage(CouldNotOpenForReadingMessage(inputName)) << '\n';
     return false;
   }
   TerminalServices services(err);
@@ -21,7 +21,14 @@ bool LoadStudyInput(const std::string& name, TDMPumpfield& base, std::ostream& e
   base.InputFileName = inputName;
   base.LoadInputFile();
   base.services = nullptr;
-  return !services.quitRequested;
+  if (services.quitRequested)
+    return false;
+  // The window's reader takes a missing value as 0; a study of a file cut short must not.
+  if (const std::string missing = MissingValueMessage(inputName); !missing.empty()) {
+    err << missing << '\n';
+    return false;
+  }
+  return true;
 }
 
 double NumberOption(const std::string& option, const std::string& text) {

@@ -1,4 +1,4 @@
-// What the design and optimise commands share: the input file loaded for a study, and the
+// What the sweep, design and optimise commands share: the input file loaded for a study, and the
 // options that describe uncertain inputs.
 #pragma once
 
@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-// Loads `name` (expanded) into `base`; false, with the message on `err`, when it cannot be read.
+// Loads `name` (expanded) into `base`; false, with the message and the system's reason on `err`,
+// when it cannot be opened or read or ends before its last value.
 bool LoadStudyInput(const std::string& name, TDMPumpfield& base, std::ostream& err);
 
 struct UncertainArguments {

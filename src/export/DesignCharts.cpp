@@ -5,6 +5,8 @@
 #include "graph/GraphBitmap.h"
 #include "graph/GraphDrawing.h"
 #include "study/Design.h"
+#include "study/Optimise.h"
+#include "study/RunRecord.h"
 
 #include <algorithm>
 #include <cctype>
@@ -219,6 +221,25 @@ TornadoChart TornadoChartOf(const DesignSummary& summary, const std::string& tit
                               PlainNumber(bar.inputHigh) + " " + bar.unit,
                           bar.low, bar.high});
   return chart;
+}
+
+SweepPlot OptimiseFrontPlot(const OptimiseResult& result, const std::string& title1) {
+  SweepPlot plot;
+  plot.title1 = title1;
+  plot.title2 = "Fewest wells at each water level in the wells";
+  if (result.cheapest)
+    plot.title2 += "; the cheapest: " + std::to_string(result.cheapest->wells()) +
+                   " wells at Dw = " + PlainNumber(result.cheapest->Dw) + " m";
+  plot.xLabel = "Depth of the water level in the wells, Dw (m)";
+  plot.yLabel = "Wells";
+  PlotCurve curve;
+  for (const LayoutOutcome& layout : result.front) {
+    curve.x.push_back(layout.Dw);
+    curve.y.push_back(layout.wells());
+    curve.failed.push_back(false);
+  }
+  plot.curves.push_back(curve);
+  return plot;
 }
 
 QImage DistributionChartImage(const DistributionChart& chart) {

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "export/SweepPlot.h"
+
 struct DesignSummary;
+struct OptimiseResult;
 
 struct DistributionChart {
   std::string title1, title2;
@@ -40,6 +43,9 @@ bool SaveTornadoChart(const TornadoChart& chart, const std::string& path, int sc
 // The charts of a design's summary, titled `title1` (the input file's first title).
 DistributionChart DistributionChartOf(const DesignSummary& summary, const std::string& title1);
 TornadoChart TornadoChartOf(const DesignSummary& summary, const std::string& title1);
+
+// The fewest wells against the water level in the wells, the cheapest layout named in the title.
+SweepPlot OptimiseFrontPlot(const OptimiseResult& result, const std::string& title1);
 
 // The charts drawn at 623 x 465 pixels, for the window.
 QImage DistributionChartImage(const DistributionChart& chart);

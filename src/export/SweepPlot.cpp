@@ -4,6 +4,7 @@
 #include "export/GraphImages.h"
 #include "export/PrintChart.h"
 #include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -119,4 +120,11 @@ bool SaveSweepPlot(const SweepPlot& plot, const std::string& path, int scale,
       DrawingFileBytes(GraphFormatOfPath(path), scale, FigureText(plot.title1),
                        [&plot](QPainter& painter, QSizeF size) { Paint(painter, size, plot); });
   return SaveGraphFile(bytes, path, errorText);
+}
+
+QImage SweepPlotImage(const SweepPlot& plot) {
+  QImage image(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
+  QPainter painter(&image);
+  Paint(painter, QSizeF(image.size()), plot);
+  return image;
 }

@@ -3,6 +3,8 @@
 // Needs a QGuiApplication (fonts).
 #pragma once
 
+#include <QImage>
+
 #include <string>
 #include <vector>
 
@@ -26,3 +28,6 @@ bool IsSweepPlotName(const std::string& path);
 // cannot be written.
 bool SaveSweepPlot(const SweepPlot& plot, const std::string& path, int scale,
                    std::string& errorText);
+
+// The plot drawn at 623 x 465 pixels, for the window.
+QImage SweepPlotImage(const SweepPlot& plot);

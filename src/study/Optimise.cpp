@@ -3,6 +3,7 @@
 #include "core/JsonFile.h"
 #include "core/TextFormat.h"
 #include "study/ParameterRuns.h"
+#include "study/Sweep.h"
 
 #include <nlohmann/json.hpp>
 
@@ -107,6 +108,26 @@ private:
 };
 } // namespace
 
+void CheckOptimiseSettings(const OptimiseSettings& settings) {
+  if (!(settings.length > 0 && settings.width > 0))
+    throw SweepUsageError("The field needs a positive length and width.");
+  if (!std::isfinite(settings.requiredDepth))
+    throw SweepUsageError("The required depth must be a number.");
+  if (!(settings.wellCost > 0))
+    throw SweepUsageError("The cost of a well must be positive.");
+  if (!(settings.energyPrice >= 0 && settings.years >= 0))
+    throw SweepUsageError("The energy price and the years cannot be negative.");
+  if (!(settings.levelMin <= settings.levelMax))
+    throw SweepUsageError("The lower well level must not be greater than the higher.");
+  if ((settings.levelMax - settings.levelMin) / kLevelStep > 1000)
+    throw SweepUsageError("The well levels span more than 1000 steps of 0.1 m.");
+  for (const UncertainInput& input : settings.uncertainty.uncertain)
+    if (input.input.position == kDwPosition || input.input.position == kSaPosition ||
+        input.input.position == kSbPosition)
+      throw SweepUsageError(std::string(input.input.symbol) +
+                            " is chosen by the search; it cannot be uncertain.");
+}
+
 std::vector<double> WellLevels(const OptimiseSettings& settings, const std::string& aimCode) {
   std::vector<double> levels;
   const long steps =
@@ -205,4 +226,20 @@ Json OptimiseJson(const OptimiseResult& result, bool uncertain) {
     front.push_back(LayoutJson(layout, uncertain));
   json["front"] = front;
   return json;
+}
+
+std::vector<CsvRow> OptimiseRows(const OptimiseResult& result) {
+  std::vector<CsvRow> rows = {{"layout", "nL", "nB", "wells", "Sa (m)", "Sb (m)", "Dw (m)",
+                               "Dma (m)", "Dmb (m)", "Dmd (m)", "probability", "cost"}};
+  auto add = [&rows](const std::string& kind, const LayoutOutcome& l) {
+    rows.push_back({kind, std::to_string(l.nL), std::to_string(l.nB), std::to_string(l.wells()),
+                    PlainNumber(l.Sa), PlainNumber(l.Sb), PlainNumber(l.Dw),
+                    PlainNumber(l.depths[0]), PlainNumber(l.depths[1]), PlainNumber(l.depths[2]),
+                    PlainNumber(l.probability), PlainNumber(l.cost)});
+  };
+  if (result.cheapest)
+    add("cheapest", *result.cheapest);
+  for (const LayoutOutcome& layout : result.front)
+    add("front", layout);
+  return rows;
 }

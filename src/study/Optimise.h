@@ -52,6 +52,12 @@ struct OptimiseResult {
   size_t layoutsInRange = 0;   // all (nL, nB, Dw) within the limits
 };
 
+// Throws SweepUsageError, saying why in words, for settings no search can take: a field without
+// a positive length and width, a required depth that is not a number, a well cost that is not
+// positive, a negative energy price or years, a lower well level above the higher or more than
+// 1000 levels, or Dw, Sa or Sb among the uncertain inputs (the search chooses them).
+void CheckOptimiseSettings(const OptimiseSettings& settings);
+
 // The levels tried: levelMin, levelMin + 0.1, ... up to levelMax, rounded as the file holds Dw.
 std::vector<double> WellLevels(const OptimiseSettings& settings, const std::string& aimCode);
 
@@ -69,3 +75,6 @@ bool EvaluateLayout(const TDMPumpfield& base, const OptimiseSettings& settings, 
 // The result as JSON: the cheapest layout's fields (none when no layout is feasible) and "front",
 // the front's layouts; each with its probability when `uncertain`.
 Json OptimiseJson(const OptimiseResult& result, bool uncertain);
+
+// The cheapest layout and the front as a table, its header first.
+std::vector<CsvRow> OptimiseRows(const OptimiseResult& result);

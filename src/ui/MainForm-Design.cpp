@@ -1,5 +1,6 @@
-// The Design sheet: a design under uncertainty of the saved input file, run off the window's
-// thread on the pool, with its result table, its charts and its CSV export.
+// The Design sheet: a design under uncertainty of the saved input file and, for a rectangular
+// field, the search for the cheapest well field, run off the window's thread on the pool, with
+// the result table, the charts and the CSV export.
 #include "ui/UMainForm.h"
 
 #include "core/Csv.h"
@@ -7,8 +8,10 @@
 #include "core/Services.h"
 #include "core/TextFormat.h"
 #include "data/AimTable.h"
+#include "data/UDMPumpfield.h"
 #include "export/DesignCharts.h"
 #include "study/Design.h"
+#include "study/Optimise.h"
 #include "study/Sweep.h"
 #include "study/ThreadPool.h"
 #include "ui/UiText.h"
@@ -23,6 +26,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cmath>
@@ -106,35 +110,73 @@ void TMainForm::BuildDesignSheet() {
     });
   }
 
-  const int left = 400, fieldLeft = 520;
-  NewLabel(sheet, "Samples_Label", "Samples", left, 12);
-  Samples_Edit = NewDesignEdit(sheet, "Samples_Edit", "1000", QRect(fieldLeft, 8, 80, 22),
-                               "Latin hypercube samples, 2 to 100000");
-  NewLabel(sheet, "Seed_Label", "Seed", left, 40);
-  Seed_Edit = NewDesignEdit(sheet, "Seed_Edit", "1", QRect(fieldLeft, 36, 80, 22),
-                            "The same seed gives the same samples");
-  NewLabel(sheet, "Reliability_Label", "Reliability", left, 68);
-  Reliability_Edit = NewDesignEdit(sheet, "Reliability_Edit", "0.9", QRect(fieldLeft, 64, 80, 22),
-                                   "The fraction of samples the design value must serve");
-  RequiredDepth_Label = NewLabel(sheet, "RequiredDepth_Label", "Required depth (m)", left, 96);
-  RequiredDepth_Edit =
-      NewDesignEdit(sheet, "RequiredDepth_Edit", "", QRect(fieldLeft, 92, 80, 22),
-                    "Rectangular field: the depth each midway depth must reach (empty: none)");
+  // Two columns of fields beside the table; the search's rows for a rectangular field only.
+  const int left = 400, fieldLeft = 520, right = 588, rightField = 628;
+  const auto row = [](int index) { return 8 + 28 * index; };
+  const auto leftEdit = [&](const char* name, const QString& text, int index, const QString& hint) {
+    return NewDesignEdit(sheet, name, text, QRect(fieldLeft, row(index), 62, 22), hint);
+  };
+  const auto rightEdit = [&](const char* name, const QString& text, int index,
+                             const QString& hint) {
+    return NewDesignEdit(sheet, name, text, QRect(rightField, row(index), 68, 22), hint);
+  };
+  NewLabel(sheet, "Samples_Label", "Samples", left, row(0) + 4);
+  Samples_Edit = leftEdit("Samples_Edit", "1000", 0, "Latin hypercube samples, 2 to 100000");
+  NewLabel(sheet, "Seed_Label", "Seed", right, row(0) + 4);
+  Seed_Edit = rightEdit("Seed_Edit", "1", 0, "The same seed gives the same samples");
+  NewLabel(sheet, "Reliability_Label", "Reliability", left, row(1) + 4);
+  Reliability_Edit =
+      leftEdit("Reliability_Edit", "0.9", 1, "The fraction of samples the design value must serve");
+  RequiredDepth_Label =
+      NewLabel(sheet, "RequiredDepth_Label", "Required depth (m)", left, row(2) + 4);
+  RequiredDepth_Edit = leftEdit("RequiredDepth_Edit", "", 2,
+                                "Rectangular field: the depth each midway depth must reach (the "
+                                "search needs it; a design may go without)");
+  const auto fieldOnly = [this](auto* widget) {
+    fieldOnlyWidgets_.push_back(widget);
+    return widget;
+  };
+  fieldOnly(RequiredDepth_Label);
+  fieldOnly(RequiredDepth_Edit);
+  fieldOnly(NewLabel(sheet, "FieldLength_Label", "Field length (m)", left, row(3) + 4));
+  FieldLength_Edit = fieldOnly(leftEdit("FieldLength_Edit", "", 3,
+                                        "The cheapest well field: the length of the field, "
+                                        "divided into equal cells with a well in each"));
+  fieldOnly(NewLabel(sheet, "FieldWidth_Label", "width", right, row(3) + 4));
+  FieldWidth_Edit = fieldOnly(rightEdit("FieldWidth_Edit", "", 3, "The width of the field (m)"));
+  fieldOnly(NewLabel(sheet, "WellLevelFrom_Label", "Dw from (m)", left, row(4) + 4));
+  WellLevelFrom_Edit = fieldOnly(leftEdit("WellLevelFrom_Edit", "", 4,
+                                          "The shallowest water level in the wells to try, in "
+                                          "steps of 0.1 m (empty: the file's Dw)"));
+  fieldOnly(NewLabel(sheet, "WellLevelTo_Label", "to", right, row(4) + 4));
+  WellLevelTo_Edit = fieldOnly(rightEdit("WellLevelTo_Edit", "", 4,
+                                         "The deepest water level in the wells to try (empty: "
+                                         "the shallowest)"));
+  fieldOnly(NewLabel(sheet, "WellCost_Label", "Well cost", left, row(5) + 4));
+  WellCost_Edit = fieldOnly(leftEdit("WellCost_Edit", "", 5, "The cost of one well"));
+  fieldOnly(NewLabel(sheet, "EnergyPrice_Label", "Energy price", left, row(6) + 4));
+  EnergyPrice_Edit = fieldOnly(
+      leftEdit("EnergyPrice_Edit", "", 6, "The price of lifting one m3 by one metre (empty: 0)"));
+  fieldOnly(NewLabel(sheet, "Years_Label", "Years", right, row(6) + 4));
+  Years_Edit = fieldOnly(rightEdit("Years_Edit", "", 6, "The years the energy is paid for"));
 
-  DesignRun_Button = NewButton(sheet, "DesignRun_Button", "Run", QRect(left, 128, 64, 25));
+  DesignRun_Button = NewButton(sheet, "DesignRun_Button", "Run", QRect(left, 0, 56, 25));
   DesignRun_Button->setToolTip("Run the design on the saved input file");
+  OptimiseRun_Button =
+      fieldOnly(NewButton(sheet, "OptimiseRun_Button", "Optimise", QRect(left + 60, 0, 70, 25)));
+  OptimiseRun_Button->setToolTip("Find the cheapest well field for the saved input file");
   DesignCancel_Button =
-      NewButton(sheet, "DesignCancel_Button", "Cancel", QRect(left + 70, 128, 64, 25));
-  DesignCancel_Button->setToolTip("Stop the design; the previous result stays");
+      NewButton(sheet, "DesignCancel_Button", "Cancel", QRect(left + 134, 0, 64, 25));
+  DesignCancel_Button->setToolTip("Stop the run; the previous result stays");
   DesignCancel_Button->setFocusPolicy(Qt::NoFocus);
   DesignCancel_Button->setEnabled(false);
   DesignExport_Button =
-      NewButton(sheet, "DesignExport_Button", "Export CSV", QRect(left + 140, 128, 82, 25));
+      NewButton(sheet, "DesignExport_Button", "Export CSV", QRect(left + 202, 0, 82, 25));
   DesignExport_Button->setToolTip("Save the result table as a CSV file");
   DesignExport_Button->setEnabled(false);
   Design_ProgressBar = new QProgressBar(sheet);
   Design_ProgressBar->setObjectName("Design_ProgressBar");
-  Design_ProgressBar->setGeometry(left, 160, 296, 16);
+  Design_ProgressBar->setGeometry(left, 0, 296, 16);
   Design_ProgressBar->setValue(0);
 
   DesignResult_Table = new QTableWidget(0, 0, sheet);
@@ -152,6 +194,7 @@ void TMainForm::BuildDesignSheet() {
   TornadoChart_Image->setGeometry(QRect(QPoint(380, 264), kChartSize));
 
   Handle(DesignRun_Button, &QPushButton::clicked, &TMainForm::DesignRunClick);
+  Handle(OptimiseRun_Button, &QPushButton::clicked, &TMainForm::OptimiseRunClick);
   connect(DesignCancel_Button, &QPushButton::clicked, this, [this] { designRun_.Cancel(); });
   Handle(DesignExport_Button, &QPushButton::clicked, &TMainForm::DesignExportClick);
 }
@@ -162,8 +205,18 @@ void TMainForm::Design_SheetShow() {
   if (!aim && State.AimIndex >= 0 && size_t(State.AimIndex) < AimDefinitions().size())
     aim = &AimDefinitions()[size_t(State.AimIndex)];
   const bool field = aim && aim->aim == Aim::FieldDepths;
-  RequiredDepth_Label->setVisible(field);
-  RequiredDepth_Edit->setVisible(field);
+  for (QWidget* widget : fieldOnlyWidgets_)
+    widget->setVisible(field);
+  // The buttons, side by side, and the progress bar follow the last row of fields shown.
+  const int buttonsTop = field ? 8 + 28 * 7 + 2 : 8 + 28 * 2 + 2;
+  int buttonLeft = Design_ProgressBar->x();
+  for (QPushButton* button :
+       {DesignRun_Button, OptimiseRun_Button, DesignCancel_Button, DesignExport_Button}) {
+    button->move(buttonLeft, buttonsTop);
+    if (button->isVisibleTo(Design_Sheet))
+      buttonLeft += button->width() + 4;
+  }
+  Design_ProgressBar->move(Design_ProgressBar->x(), buttonsTop + 32);
   for (int row = 0; row < kUncertainRows; ++row) {
     auto* symbol = static_cast<QComboBox*>(Uncertain_Table->cellWidget(row, 0));
     const QString chosen = symbol->currentText();
@@ -176,7 +229,8 @@ void TMainForm::Design_SheetShow() {
   }
 }
 
-std::optional<DesignSettings> TMainForm::DesignSettingsOfSheet(const std::string& aimCode) {
+std::optional<DesignSettings> TMainForm::DesignSettingsOfSheet(const std::string& aimCode,
+                                                               bool uncertainRequired) {
   DesignSettings settings;
   try {
     for (int row = 0; row < kUncertainRows; ++row) {
@@ -193,7 +247,7 @@ std::optional<DesignSettings> TMainForm::DesignSettingsOfSheet(const std::string
           throw SweepUsageError(std::string(input.input.symbol) + " is given twice");
       settings.uncertain.push_back(input);
     }
-    if (settings.uncertain.empty())
+    if (settings.uncertain.empty() && uncertainRequired)
       throw SweepUsageError("Choose at least one uncertain input in the table");
     settings.samples = WholeNumberOf(Samples_Edit, "Samples", 2, kMaxDesignSamples);
     settings.seed = WholeNumberOf(Seed_Edit, "Seed", 0, UINT64_MAX);
@@ -210,26 +264,108 @@ std::optional<DesignSettings> TMainForm::DesignSettingsOfSheet(const std::string
   return settings;
 }
 
-void TMainForm::DesignRunClick() {
+std::optional<OptimiseSettings> TMainForm::OptimiseSettingsOfSheet(const TDMPumpfield& base) {
+  std::optional<DesignSettings> uncertainty = DesignSettingsOfSheet(base.AimCode, false);
+  if (!uncertainty)
+    return std::nullopt;
+  OptimiseSettings settings;
+  settings.uncertainty = std::move(*uncertainty);
+  const auto empty = [](const QLineEdit* edit) { return edit->text().trimmed().isEmpty(); };
+  try {
+    if (!settings.uncertainty.requiredDepth)
+      throw SweepUsageError("Give the required depth: the search looks for the cheapest field "
+                            "that reaches it");
+    settings.requiredDepth = *settings.uncertainty.requiredDepth;
+    if (empty(FieldLength_Edit) || empty(FieldWidth_Edit) || empty(WellCost_Edit))
+      throw SweepUsageError("Give the field's length and width and the cost of a well");
+    settings.length = NumberOf(FieldLength_Edit, "The field's length");
+    settings.width = NumberOf(FieldWidth_Edit, "The field's width");
+    settings.wellCost = NumberOf(WellCost_Edit, "The cost of a well");
+    if (empty(EnergyPrice_Edit) != empty(Years_Edit))
+      throw SweepUsageError("The energy price and the years go together: give both or neither");
+    if (!empty(EnergyPrice_Edit)) {
+      settings.energyPrice = NumberOf(EnergyPrice_Edit, "The energy price");
+      settings.years = NumberOf(Years_Edit, "The years");
+    }
+    settings.levelMin =
+        empty(WellLevelFrom_Edit) ? base.Params[3] : NumberOf(WellLevelFrom_Edit, "Dw from");
+    settings.levelMax =
+        empty(WellLevelTo_Edit) ? settings.levelMin : NumberOf(WellLevelTo_Edit, "Dw to");
+    CheckOptimiseSettings(settings);
+  } catch (const SweepUsageError& error) {
+    AppServices().ShowMessage(error.what());
+    return std::nullopt;
+  }
+  return settings;
+}
+
+bool TMainForm::LoadDesignInput(TDMPumpfield& base) {
   if (designRun_.Running() || RunGoesOn())
-    return;
+    return false;
   // After a run the data module names the report; its input file lies beside it.
   const std::string inputFile = ChangeFileExt(DMPumpfield->InputFileName, ".inp");
   if (DMPumpfield->InputFileName.empty() || HasUnsavedChanges() || !FileExists(inputFile)) {
     AppServices().ShowMessage("Save the input file first: the design runs on the saved input "
                               "file");
-    return;
+    return false;
   }
   // A file that cannot be read shows its message here; it must not end the program.
   ReadingServices reading;
-  TDMPumpfield base(&reading);
+  base.services = &reading;
   base.InputFileName = inputFile;
   base.LoadInputFile();
   base.services = nullptr;
-  const std::optional<Aim> aim = AimOfCode(base.AimCode);
-  if (reading.quitRequested || !aim)
+  if (reading.quitRequested || !AimOfCode(base.AimCode))
+    return false;
+  if (const std::string missing = MissingValueMessage(inputFile); !missing.empty()) {
+    AppServices().ShowMessage(missing);
+    return false;
+  }
+  return true;
+}
+
+bool TMainForm::RunOnDesignSheet(const char* running, const std::function<bool()>& work) {
+  bool finished = false;
+  std::string failure;
+  {
+    const InputHeldBack heldBack(this, DesignCancel_Button, [this] { designRun_.Cancel(); });
+    DesignRun_Button->setEnabled(false);
+    OptimiseRun_Button->setEnabled(false);
+    DesignCancel_Button->setEnabled(true);
+    ShowStatus(QString(running) + " ... \"Cancel\" or Escape stops it.");
+    try {
+      designRun_.Run([&] { finished = work(); });
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+    DesignCancel_Button->setEnabled(false);
+    DesignRun_Button->setEnabled(true);
+    OptimiseRun_Button->setEnabled(true);
+  }
+  if (closeAfterRun_) {
+    closeAfterRun_ = false;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    return false;
+  }
+  if (!failure.empty()) {
+    ShowStatus("The run stopped");
+    AppServices().ShowMessage(failure);
+    return false;
+  }
+  if (!finished) {
+    Design_ProgressBar->setRange(0, 1);
+    Design_ProgressBar->setValue(0);
+    ShowStatus("The run was cancelled; the previous result stays");
+  }
+  return finished;
+}
+
+void TMainForm::DesignRunClick() {
+  TDMPumpfield base;
+  if (!LoadDesignInput(base))
     return;
-  const std::optional<DesignSettings> settings = DesignSettingsOfSheet(base.AimCode);
+  const Aim aim = *AimOfCode(base.AimCode);
+  const std::optional<DesignSettings> settings = DesignSettingsOfSheet(base.AimCode, true);
   if (!settings)
     return;
 
@@ -246,96 +382,117 @@ void TMainForm::DesignRunClick() {
     QMetaObject::invokeMethod(Design_ProgressBar,
                               [this, value] { Design_ProgressBar->setValue(value); });
   };
-
   DesignRuns runs;
-  bool finished = false;
-  std::string failure;
-  {
-    const InputHeldBack heldBack(this, DesignCancel_Button, [this] { designRun_.Cancel(); });
-    DesignRun_Button->setEnabled(false);
-    DesignCancel_Button->setEnabled(true);
-    ShowStatus("Running the design ... \"Cancel\" or Escape stops it.");
-    try {
-      designRun_.Run([&] { finished = RunDesign(base, *settings, runs, run); });
-    } catch (const std::exception& error) {
-      failure = error.what();
-    }
-    DesignCancel_Button->setEnabled(false);
-    DesignRun_Button->setEnabled(true);
-  }
-  if (closeAfterRun_) {
-    closeAfterRun_ = false;
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  if (!RunOnDesignSheet("Running the design",
+                        [&] { return RunDesign(base, *settings, runs, run); }))
     return;
-  }
-  if (!failure.empty()) {
-    ShowStatus("The design stopped");
-    AppServices().ShowMessage(failure);
-    return;
-  }
-  if (!finished) {
-    Design_ProgressBar->setValue(0);
-    ShowStatus("The design was cancelled; the previous result stays");
-    return;
-  }
   Design_ProgressBar->setValue(static_cast<int>(total));
   std::vector<std::string> uncertain;
   for (const UncertainInput& input : settings->uncertain)
     uncertain.push_back(input.text);
-  LastDesign =
-      DesignOfWindow{SummariseDesign(*aim, *settings, runs), base.Title1, inputFile, uncertain};
+  LastDesign = DesignOfWindow{SummariseDesign(aim, *settings, runs), base.Title1,
+                              base.InputFileName, uncertain};
   ShowDesignResult();
   ShowStatus("The design has run");
 }
 
-void TMainForm::ShowDesignResult() {
-  const DesignSummary& summary = LastDesign->summary;
-  const std::vector<CsvRow> rows = DesignRows(summary);
+void TMainForm::OptimiseRunClick() {
+  TDMPumpfield base;
+  if (!LoadDesignInput(base))
+    return;
+  if (AimOfCode(base.AimCode) != Aim::FieldDepths) {
+    AppServices().ShowMessage("The search needs the input file of a rectangular field");
+    return;
+  }
+  const std::optional<OptimiseSettings> settings = OptimiseSettingsOfSheet(base);
+  if (!settings)
+    return;
+  // The number of layouts the search runs is not known beforehand: the bar shows it works.
+  Design_ProgressBar->setRange(0, 0);
+  StudyRun run;
+  run.workers = AvailableProcessors();
+  run.stopRequested = [this] { return designRun_.CancelFlag().load(); };
+  OptimiseResult result;
+  if (!RunOnDesignSheet("Searching for the cheapest well field",
+                        [&] { return OptimiseLayout(base, *settings, result, run); }))
+    return;
+  Design_ProgressBar->setRange(0, 1);
+  Design_ProgressBar->setValue(1);
+  ShowOptimiseResult(result, base.Title1, base.InputFileName);
+  ShowStatus(ToQ("The search ran " + std::to_string(result.layoutsEvaluated) + " of " +
+                 std::to_string(result.layoutsInRange) + " layouts; " +
+                 (result.cheapest
+                      ? "the cheapest has " + std::to_string(result.cheapest->wells()) + " wells"
+                      : std::string("no layout reaches the required depth"))));
+}
+
+void TMainForm::ShowResultTable(const std::vector<CsvRow>& rows,
+                                const std::vector<std::string>& hidden) {
   const int columns = rows.empty() ? 0 : static_cast<int>(rows.front().size());
   DesignResult_Table->clear();
   DesignResult_Table->setColumnCount(columns);
   DesignResult_Table->setRowCount(rows.empty() ? 0 : static_cast<int>(rows.size()) - 1);
   for (int column = 0; column < columns; ++column)
     DesignResult_Table->setHorizontalHeaderItem(column, new QTableWidgetItem(ToQ(rows[0][column])));
-  for (size_t row = 1; row < rows.size(); ++row)
+  for (size_t row = 1; row < rows.size(); ++row) {
     for (int column = 0; column < columns && column < int(rows[row].size()); ++column)
       DesignResult_Table->setItem(int(row) - 1, column,
                                   new QTableWidgetItem(ToQ(rows[row][column])));
-  // The settings' rows repeat the fields above; the results come first on view.
-  for (int row = 0; row < DesignResult_Table->rowCount(); ++row) {
-    const QString item = DesignResult_Table->item(row, 0)->text();
-    DesignResult_Table->setRowHidden(row,
-                                     item == "samples" || item == "seed" || item == "reliability");
+    const bool hide = std::find(hidden.begin(), hidden.end(), rows[row][0]) != hidden.end();
+    DesignResult_Table->setRowHidden(int(row) - 1, hide);
   }
   DesignResult_Table->resizeColumnsToContents();
-  const auto shown = [](QLabel* label, const QImage& image) {
-    label->setPixmap(QPixmap::fromImage(
-        image.scaled(label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-  };
-  shown(DistributionChart_Image,
-        DistributionChartImage(DistributionChartOf(summary, LastDesign->title1)));
-  shown(TornadoChart_Image, TornadoChartImage(TornadoChartOf(summary, LastDesign->title1)));
   DesignExport_Button->setEnabled(true);
 }
 
-void TMainForm::DesignExportClick() {
-  if (!LastDesign)
+namespace {
+void ShowChart(QLabel* label, const QImage& image) {
+  if (image.isNull()) {
+    label->clear();
     return;
-  const std::optional<QString> chosen = RunFileDialog(
-      StartingAtFile(TablesSave_Dialog, ToQ(ChangeFileExt(LastDesign->inputFile, ".csv"))));
+  }
+  label->setPixmap(QPixmap::fromImage(
+      image.scaled(label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+} // namespace
+
+void TMainForm::ShowDesignResult() {
+  const DesignSummary& summary = LastDesign->summary;
+  ShownStudyTable = StudyTableOfWindow{DesignRows(summary), LastDesign->inputFile};
+  // The settings' rows repeat the fields above; the results come first on view.
+  ShowResultTable(ShownStudyTable->rows, {"samples", "seed", "reliability"});
+  ShowChart(DistributionChart_Image,
+            DistributionChartImage(DistributionChartOf(summary, LastDesign->title1)));
+  ShowChart(TornadoChart_Image, TornadoChartImage(TornadoChartOf(summary, LastDesign->title1)));
+}
+
+void TMainForm::ShowOptimiseResult(const OptimiseResult& result, const std::string& title1,
+                                   const std::string& inputFile) {
+  ShownStudyTable = StudyTableOfWindow{OptimiseRows(result), inputFile};
+  ShowResultTable(ShownStudyTable->rows, {});
+  ShowChart(DistributionChart_Image, SweepPlotImage(OptimiseFrontPlot(result, title1)));
+  ShowChart(TornadoChart_Image, QImage());
+}
+
+void TMainForm::DesignExportClick() {
+  if (!ShownStudyTable)
+    return;
+  const std::string& inputFile = ShownStudyTable->inputFile;
+  const std::optional<QString> chosen =
+      RunFileDialog(StartingAtFile(TablesSave_Dialog, ToQ(ChangeFileExt(inputFile, ".csv"))));
   if (!chosen)
     return;
   const std::string path = FromQ(*chosen);
-  if (FileIdentity(path) == FileIdentity(LastDesign->inputFile)) {
+  if (FileIdentity(path) == FileIdentity(inputFile)) {
     AppServices().ShowMessage("\"" + path + "\" is the input file");
     return;
   }
   if (FileExists(path) && !DMPumpfield->AskConfirmation("The file already exists, overwrite?"))
     return;
   std::string errorText;
-  if (!WriteCsv(path, DesignRows(LastDesign->summary), errorText)) {
+  if (!WriteCsv(path, ShownStudyTable->rows, errorText)) {
     AppServices().ShowMessage(errorText);
     return;
   }
-  AppServices().ShowMessage("The design table was saved in  " + path);
+  AppServices().ShowMessage("The result table was saved in  " + path);
 }

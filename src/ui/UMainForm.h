@@ -6,6 +6,7 @@
 #include "export/CalculationReport.h"
 #include "graph/UWellUtils.h"
 #include "study/Design.h"
+#include "study/Optimise.h"
 #include "ui/BackgroundRun.h"
 #include "ui/FileDialogs.h"
 #include "ui/PumpfieldApplication.h"
@@ -271,7 +272,8 @@ public:
   void RunInBackground(const std::function<void()>& work);
 
   // Design sheet (MainForm-Design.cpp), after Graphics: a design under uncertainty of the saved
-  // input file, run in the background with Cancel; its result goes into the PDF report.
+  // input file, and for a rectangular field the search for the cheapest well field, run in the
+  // background with Cancel; a design's result goes into the PDF report.
   QWidget* Design_Sheet = nullptr;
   QTableWidget* Uncertain_Table = nullptr; // symbol, distribution, numbers
   QLineEdit* Samples_Edit = nullptr;
@@ -279,7 +281,18 @@ public:
   QLineEdit* Reliability_Edit = nullptr;
   QLabel* RequiredDepth_Label = nullptr;
   QLineEdit* RequiredDepth_Edit = nullptr; // rectangular field only
+  // The cheapest well field (rectangular field only): the field, the range of the level in the
+  // wells, the cost of a well, the energy price and the years it is paid for.
+  QLineEdit* FieldLength_Edit = nullptr;
+  QLineEdit* FieldWidth_Edit = nullptr;
+  QLineEdit* WellLevelFrom_Edit = nullptr;
+  QLineEdit* WellLevelTo_Edit = nullptr;
+  QLineEdit* WellCost_Edit = nullptr;
+  QLineEdit* EnergyPrice_Edit = nullptr;
+  QLineEdit* Years_Edit = nullptr;
+  std::vector<QWidget*> fieldOnlyWidgets_; // shown for a rectangular field only
   QPushButton* DesignRun_Button = nullptr;
+  QPushButton* OptimiseRun_Button = nullptr;
   QPushButton* DesignCancel_Button = nullptr;
   QPushButton* DesignExport_Button = nullptr;
   QProgressBar* Design_ProgressBar = nullptr;
@@ -293,10 +306,18 @@ public:
     std::vector<std::string> uncertain; // as "Kb2=uniform:6:10"
   };
   std::optional<DesignOfWindow> LastDesign; // the latest design that ran to its end
+  struct StudyTableOfWindow {
+    std::vector<CsvRow> rows; // the result table shown, its header first
+    std::string inputFile;    // that the study ran on
+  };
+  std::optional<StudyTableOfWindow> ShownStudyTable; // what "Export CSV" saves
   void Design_SheetShow();
   void DesignRunClick();
+  void OptimiseRunClick();
   void DesignExportClick();
   void ShowDesignResult();
+  void ShowOptimiseResult(const OptimiseResult& result, const std::string& title1,
+                          const std::string& inputFile);
   // The latest design, when it ran on the input file of the report shown.
   std::optional<ReportDesign> DesignForReport() const;
   bool DesignGoesOn() const { return designRun_.Running(); }
@@ -342,7 +363,17 @@ private:
   void BuildRunCancel();
   void BuildDesignSheet();
   // The settings the Design sheet asks for; nothing, after a message, when they are not valid.
-  std::optional<DesignSettings> DesignSettingsOfSheet(const std::string& aimCode);
+  std::optional<DesignSettings> DesignSettingsOfSheet(const std::string& aimCode,
+                                                      bool uncertainRequired);
+  std::optional<OptimiseSettings> OptimiseSettingsOfSheet(const TDMPumpfield& base);
+  // The saved input file loaded into `base`; false, after a message, when there is none or it
+  // cannot be read.
+  bool LoadDesignInput(TDMPumpfield& base);
+  // Runs `work` (false when it stopped at a cancel) off the window's thread with the sheet's
+  // Cancel button and Escape; true when it ran to its end. The window's messages and status
+  // line tell the rest.
+  bool RunOnDesignSheet(const char* running, const std::function<bool()>& work);
+  void ShowResultTable(const std::vector<CsvRow>& rows, const std::vector<std::string>& hidden);
   // Files dropped anywhere on the window open as OpenFile opens them (MainForm-Drop.cpp).
   void AcceptFileDrops();
   void FillRecentFilesMenu();

@@ -159,7 +159,8 @@ TEST(Optimise, RefusedArguments) {
       {{"field.inp", "--field", "100"}, "LENGTHxWIDTH"},
       {{"field.inp", "--field", "100x-5"}, "positive length and width"},
       {{"field.inp", "--field", "100x50", "--energy-price", "1"}, "go together"},
-      {{"field.inp", "--field", "100x50", "--well-level", "3:2"}, "MIN must not be greater"},
+      {{"field.inp", "--field", "100x50", "--well-level", "3:2"},
+       "lower well level must not be greater"},
       {{"field.inp", "--field", "100x50", "--uncertain", "Sa=uniform:1:2"}, "chosen by the search"},
       {{"field.inp", "--field", "100x50", "--reliability", "2"}, "between 0 and 1"},
   };
@@ -208,4 +209,28 @@ TEST(Optimise, UncertainInputsAskForAtLeastTheCertainWells) {
   EXPECT_GE(u["probability"], 0.8);
   for (const auto& depth : u["depths"]) // reached by 8 of the 10 samples
     EXPECT_GE(depth.get<double>(), 1.0);
+}
+
+// Both studies read their input as a run does: a file cut short is refused, and a file that
+// cannot be opened gets the system's reason.
+TEST(DesignAndOptimise, ADamagedOrMissingInputIsRefusedWithItsReason) {
+  TempDir dir;
+  WriteFileBytes("short.inp", WithNumbers("Hydr", "0.003 4 18"));
+  const std::vector<std::string> design = {"--uncertain", "Kb2=uniform:6:10", "--samples", "4"};
+  const std::vector<std::string> optimise = {"--field", "100x50",      "--required-depth",
+                                             "1",       "--well-cost", "10"};
+  for (const auto& [command, options] :
+       {std::pair{"design", design}, std::pair{"optimise", optimise}})
+    for (const auto& [input, message] :
+         {std::pair{"short.inp", "are corrupt\nThe file ends before value 4 (Dw).\n"},
+          std::pair{"none.inp", "could not be opened"}}) {
+      std::vector<std::string> arguments = {input};
+      arguments.insert(arguments.end(), options.begin(), options.end());
+      const CliRun run = Call(command, arguments);
+      EXPECT_EQ(run.status, kExitBadInputFile) << command << ' ' << input;
+      EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+      if (std::string(input) == "none.inp") {
+        EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+      }
+    }
 }
