@@ -59,7 +59,10 @@ void PaintDistribution(QPainter& painter, QSizeF size, const DistributionChart& 
     ++counts[std::min(bins - 1, static_cast<size_t>((value - min) / width))];
   const size_t tallest = counts.empty() ? 1 : *std::max_element(counts.begin(), counts.end());
   ChartAxis y = ChartAxis::Fitted(0, double(std::max<size_t>(tallest, 1)), 5);
-  y.step = std::max(y.step, 1.0);
+  // Samples are counted: whole ticks (a step of 2.5 becomes 2, the top widened to a whole step).
+  y.step = std::max(std::floor(y.step), 1.0);
+  y.high = std::ceil(y.high / y.step) * y.step;
+  y.decimals = 0;
   y.title = "Samples";
   const QRectF area(kLeftMargin, titles + 6, size.width() - kLeftMargin - kRightMargin,
                     size.height() - titles - 6 - kBottomMargin - legendHeight - 8);
