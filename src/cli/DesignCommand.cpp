@@ -102,39 +102,15 @@ int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) 
   TDMPumpfield base;
   if (!LoadStudyInput(design.input, base, err))
     return kExitBadInputFile;
-  const Aim aim = *AimOfCode(base.AimCode);
-  DesignSettings settings = SettingsOf(design.uncertain, base.AimCode, 1000);
-  if (!design.requiredDepth.empty()) {
-    if (aim != Aim::FieldDepths)
-      throw UsageError("--required-depth is for the input file of a rectangular field");
-    settings.requiredDepth = NumberOption("--required-depth", design.requiredDepth);
-  }
-
-  const StopSignals stop;
-  const size_t total = settings.samples + 1 + 2 * settings.uncertain.size();
-  ProgressLine progress(err, IsTerminal(err), total);
-  StudyRun run;
-  run.workers = workers;
-  run.stopRequested = [&stop] { return stop.requested(); };
-  run.tick = [&progress] { progress.Tick(); };
-  run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
-  DesignRuns runs;
-  try {
-    if (!RunDesign(base, settings, runs, run)) {
-      progress.Clear();
-      err << "Stopped: nothing was written.\n";
-      return stop.ExitStatus();
-    }
-  } catch (const std::exception& error) {
-    progress.Clear();
-    err << error.what() << '\n';
-    return kExitBadInputFile;
-  }
-  progress.Clear();
-
-  const DesignSummary summary = SummariseDesign(aim, settings, runs);
-  PrintSummary(summary, base.Title1, out);
+  const DesignSettings settings =
+      DesignSettingsOf(design.uncertain, design.requiredDepth, base.AimCode);
   int status = kExitReportWritten;
+  const std::optional<DesignSummary> designed =
+      RunDesignOnTerminal(base, settings, workers, err, status);
+  if (!designed)
+    return status;
+  const DesignSummary& summary = *designed;
+  PrintSummary(summary, base.Title1, out);
   std::string errorText;
   auto written = [&](bool ok, const std::string& kind, const std::string& path) {
     if (ok) {
@@ -164,23 +140,6 @@ int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) 
 }
 } // namespace
 
-void AddUncertainOptions(CLI::App& command, UncertainArguments& uncertain, bool required,
-                         const std::string& samplesDefault) {
-  CLI::Option* option = AddRepeatedOption(
-      command, "--uncertain", uncertain.uncertain,
-      "SYMBOL=uniform:LOW:HIGH|triangular:LOW:MODE:HIGH|normal:MEAN:SD|lognormal:MEDIAN:FACTOR",
-      "an uncertain input and its distribution (FACTOR: the geometric standard deviation); "
-      "sampled values are rounded as the input file holds them");
-  if (required)
-    option->required();
-  AddValueOption(command, "--samples", uncertain.samples, "N",
-                 "Latin hypercube samples, 2 to 100000 (default: " + samplesDefault + ")");
-  AddValueOption(command, "--seed", uncertain.seed, "S",
-                 "seed of the sampling; the same seed gives the same results (default: 1)");
-  AddValueOption(command, "--reliability", uncertain.reliability, "P",
-                 "the probability the design must hold with, between 0 and 1 (default: 0.9)");
-}
-
 void AddDesignCommand(CommandSet& commands) {
   auto design = std::make_shared<DesignArguments>();
   CLI::App& command = commands.Add(
@@ -188,8 +147,7 @@ void AddDesignCommand(CommandSet& commands) {
       [design](std::ostream& out, std::ostream& err) { return Design(*design, out, err); });
   AddFileArgument(command, "FILE.inp", design->input, "the input file; it is not changed");
   AddUncertainOptions(command, design->uncertain, true, "1000");
-  AddValueOption(command, "--required-depth", design->requiredDepth, "D",
-                 "rectangular field: the depth (m) each midway depth must reach");
+  AddRequiredDepthOption(command, design->requiredDepth);
   AddValueOption(command, "-j,--jobs", design->jobs, "N",
                  "runs at once, 1 to 1024 (default: one per processor)");
   AddValueOption(command, "--json", design->json, "RESULT.json", "write the summary as JSON");

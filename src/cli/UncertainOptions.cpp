@@ -1,11 +1,14 @@
 #include "cli/UncertainOptions.h"
 
 #include "cli/Commands.h"
+#include "cli/StudyTerminal.h"
 #include "cli/TerminalServices.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
 #include "core/TextFormat.h"
 #include "study/Sweep.h"
+
+#include <CLI/CLI.hpp>
 
 #include <cmath>
 #include <ostream>
@@ -67,4 +70,66 @@ DesignSettings SettingsOf(const UncertainArguments& arguments, const std::string
                        arguments.reliability);
   }
   return settings;
+}
+
+DesignSettings DesignSettingsOf(const UncertainArguments& arguments,
+                                const std::string& requiredDepth, const std::string& aimCode) {
+  DesignSettings settings = SettingsOf(arguments, aimCode, 1000);
+  if (!requiredDepth.empty()) {
+    if (AimOfCode(aimCode) != Aim::FieldDepths)
+      throw UsageError("--required-depth is for the input file of a rectangular field");
+    settings.requiredDepth = NumberOption("--required-depth", requiredDepth);
+  }
+  return settings;
+}
+
+std::optional<DesignSummary> RunDesignOnTerminal(const TDMPumpfield& base,
+                                                 const DesignSettings& settings, int workers,
+                                                 std::ostream& err, int& status) {
+  const StopSignals stop;
+  const size_t total = settings.samples + 1 + 2 * settings.uncertain.size();
+  ProgressLine progress(err, IsTerminal(err), total);
+  StudyRun run;
+  run.workers = workers;
+  run.stopRequested = [&stop] { return stop.requested(); };
+  run.tick = [&progress] { progress.Tick(); };
+  run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
+  DesignRuns runs;
+  try {
+    if (!RunDesign(base, settings, runs, run)) {
+      progress.Clear();
+      err << "Stopped: nothing was written.\n";
+      status = stop.ExitStatus();
+      return std::nullopt;
+    }
+  } catch (const std::exception& error) {
+    progress.Clear();
+    err << error.what() << '\n';
+    status = kExitBadInputFile;
+    return std::nullopt;
+  }
+  progress.Clear();
+  return SummariseDesign(*AimOfCode(base.AimCode), settings, runs);
+}
+
+void AddUncertainOptions(CLI::App& command, UncertainArguments& uncertain, bool required,
+                         const std::string& samplesDefault) {
+  CLI::Option* option = AddRepeatedOption(
+      command, "--uncertain", uncertain.uncertain,
+      "SYMBOL=uniform:LOW:HIGH|triangular:LOW:MODE:HIGH|normal:MEAN:SD|lognormal:MEDIAN:FACTOR",
+      "an uncertain input and its distribution (FACTOR: the geometric standard deviation); "
+      "sampled values are rounded as the input file holds them");
+  if (required)
+    option->required();
+  AddValueOption(command, "--samples", uncertain.samples, "N",
+                 "Latin hypercube samples, 2 to 100000 (default: " + samplesDefault + ")");
+  AddValueOption(command, "--seed", uncertain.seed, "S",
+                 "seed of the sampling; the same seed gives the same results (default: 1)");
+  AddValueOption(command, "--reliability", uncertain.reliability, "P",
+                 "the probability the design must hold with, between 0 and 1 (default: 0.9)");
+}
+
+void AddRequiredDepthOption(CLI::App& command, std::string& requiredDepth) {
+  AddValueOption(command, "--required-depth", requiredDepth, "D",
+                 "rectangular field: the depth (m) each midway depth must reach");
 }

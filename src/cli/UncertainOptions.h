@@ -1,11 +1,12 @@
-// What the sweep, design and optimise commands share: the input file loaded for a study, and the
-// options that describe uncertain inputs.
+// What the sweep, design, optimise and report commands share: the input file loaded for a study,
+// and the options that describe uncertain inputs.
 #pragma once
 
 #include "data/UDMPumpfield.h"
 #include "study/Design.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,23 @@ DesignSettings SettingsOf(const UncertainArguments& arguments, const std::string
 // A number of an option, written with a decimal point; a UsageError otherwise.
 double NumberOption(const std::string& option, const std::string& text);
 
+// The settings of a design (1000 samples unless asked otherwise); a UsageError as SettingsOf
+// gives, or for a required depth of an input file that is not a rectangular field's.
+DesignSettings DesignSettingsOf(const UncertainArguments& arguments,
+                                const std::string& requiredDepth, const std::string& aimCode);
+
+// Runs the design of `base` with a progress line on `err` that Ctrl+C and other stop signals
+// end. The summary; nothing, with `status` set after a message on `err`, when it was stopped or
+// failed.
+std::optional<DesignSummary> RunDesignOnTerminal(const TDMPumpfield& base,
+                                                 const DesignSettings& settings, int workers,
+                                                 std::ostream& err, int& status);
+
 namespace CLI {
 class App;
 }
 // The options --uncertain (required or not), --samples, --seed and --reliability.
 void AddUncertainOptions(CLI::App& command, UncertainArguments& uncertain, bool required,
                          const std::string& samplesDefault);
+// The option --required-depth of a design.
+void AddRequiredDepthOption(CLI::App& command, std::string& requiredDepth);

@@ -674,6 +674,7 @@ struct ReportSection {
   void (*write)(Pages&, ReportDocument&);
   bool (*applies)(const ReportDocument&) = nullptr;
   bool keepWithFigure = false; // the heading goes to the page where the figure fits
+  double keepWith = 30;        // mm that follow the heading on its page, without a figure
 };
 
 const ReportSection kSections[] = {
@@ -685,7 +686,8 @@ const ReportSection kSections[] = {
     {"Water table", WriteWaterTable, nullptr, true},
     {"Independent check", WriteIndependentCheck},
     {"Tables", WriteTables},
-    {"Design under uncertainty", WriteDesign, HasDesign},
+    // Its sentence and a good part of its table start together.
+    {"Design under uncertainty", WriteDesign, HasDesign, false, 90},
 };
 
 void WriteTitleBlock(Pages& pages, ReportDocument& document) {
@@ -723,7 +725,7 @@ void WriteContent(Pages& pages, const ReportContent& report, const ReportFacts& 
     if (section.keepWithFigure)
       pages.Heading(section.heading, FigureSpace(pages));
     else
-      pages.Heading(section.heading);
+      pages.Heading(section.heading, Mm(section.keepWith));
     section.write(pages, document);
   }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -252,6 +253,38 @@ TEST(ReportCommand, WarnsWhenTheInputFileBesideTheReportDoesNotMatchIt) {
       EXPECT_EQ(Holds(text, ReadFileBytes("sha.txt").substr(0, 64)), row.content == input);
     }
   }
+}
+
+// A design asked of the report command runs on the input file that made the report, as the
+// design command runs it, and only on that file.
+TEST(ReportCommand, HoldsTheDesignOfTheInputFileThatMadeTheReport) {
+  TempDir dir;
+  const std::string input = ReadFileBytes(Example("spacing-loam-over-sand.inp"));
+  WriteFileBytes("case.out", ReadFileBytes(Example("spacing-loam-over-sand.out")));
+  WriteFileBytes("case.inp", input);
+  const std::string design = " --uncertain Kb2=uniform:6:10 --samples 20 --seed 7";
+  ASSERT_EQ(Cli("design case.inp" + design + " --json d.json"), 0) << ReadFileBytes("err.txt");
+  const std::string json = ReadFileBytes("d.json");
+  const size_t at = json.find("\"design_value\":");
+  ASSERT_NE(at, std::string::npos) << json;
+  const std::string designValue = json.substr(at + 15, json.find(',', at) - at - 15);
+
+  ASSERT_EQ(Cli("report case.out r.pdf" + design), 0) << ReadFileBytes("err.txt");
+  int pages = 0;
+  const std::string text = PdfText("r.pdf", pages);
+  EXPECT_TRUE(Holds(text, "Design under uncertainty")) << text;
+  EXPECT_TRUE(Holds(text, "Kb2=uniform:6:10"));
+  EXPECT_TRUE(Holds(text, designValue)) << designValue;
+
+  std::string changed = input;
+  changed.replace(changed.rfind("1.50"), 4, "1.60");
+  WriteFileBytes("case.inp", changed);
+  std::remove("r.pdf");
+  EXPECT_EQ(Cli("report case.out r.pdf" + design), 3);
+  EXPECT_TRUE(Holds(ReadFileBytes("err.txt"), "Dm is 1.60 in the input file"))
+      << ReadFileBytes("err.txt");
+  EXPECT_EQ(Cli("report case.out r.pdf --samples 20"), 64);
+  EXPECT_FALSE(std::ifstream("r.pdf").good());
 }
 
 TEST(GraphCommand, ChoosesTheFormatByExtension) {
