@@ -111,59 +111,54 @@ void TMainForm::BuildDesignSheet() {
   }
 
   // Two columns of fields beside the table; the search's rows for a rectangular field only.
-  const int left = 400, fieldLeft = 520, right = 588, rightField = 628;
-  const auto row = [](int index) { return 8 + 28 * index; };
-  const auto leftEdit = [&](const char* name, const QString& text, int index, const QString& hint) {
-    return NewDesignEdit(sheet, name, text, QRect(fieldLeft, row(index), 62, 22), hint);
+  enum Column { Left, Right };
+  enum Shown { Always, FieldOnly };
+  // A field "X_Edit" with its label "X_Label" on row `index` of a column.
+  const auto field = [&](const char* name, const QString& caption, Column column, int index,
+                         Shown shown, const QString& text, const QString& hint) {
+    const int top = 8 + 28 * index;
+    const QString base = QString(name).chopped(int(sizeof("_Edit")) - 1);
+    QLabel* label = NewLabel(sheet, FromQ(base + "_Label").c_str(), caption,
+                             column == Left ? 400 : 588, top + 4);
+    QLineEdit* edit =
+        NewDesignEdit(sheet, name, text,
+                      column == Left ? QRect(520, top, 62, 22) : QRect(628, top, 68, 22), hint);
+    if (shown == FieldOnly)
+      fieldOnlyWidgets_.insert(fieldOnlyWidgets_.end(), {label, edit});
+    return edit;
   };
-  const auto rightEdit = [&](const char* name, const QString& text, int index,
-                             const QString& hint) {
-    return NewDesignEdit(sheet, name, text, QRect(rightField, row(index), 68, 22), hint);
-  };
-  NewLabel(sheet, "Samples_Label", "Samples", left, row(0) + 4);
-  Samples_Edit = leftEdit("Samples_Edit", "1000", 0, "Latin hypercube samples, 2 to 100000");
-  NewLabel(sheet, "Seed_Label", "Seed", right, row(0) + 4);
-  Seed_Edit = rightEdit("Seed_Edit", "1", 0, "The same seed gives the same samples");
-  NewLabel(sheet, "Reliability_Label", "Reliability", left, row(1) + 4);
-  Reliability_Edit =
-      leftEdit("Reliability_Edit", "0.9", 1, "The fraction of samples the design value must serve");
-  RequiredDepth_Label =
-      NewLabel(sheet, "RequiredDepth_Label", "Required depth (m)", left, row(2) + 4);
-  RequiredDepth_Edit = leftEdit("RequiredDepth_Edit", "", 2,
-                                "Rectangular field: the depth each midway depth must reach (the "
-                                "search needs it; a design may go without)");
-  const auto fieldOnly = [this](auto* widget) {
-    fieldOnlyWidgets_.push_back(widget);
-    return widget;
-  };
-  fieldOnly(RequiredDepth_Label);
-  fieldOnly(RequiredDepth_Edit);
-  fieldOnly(NewLabel(sheet, "FieldLength_Label", "Field length (m)", left, row(3) + 4));
-  FieldLength_Edit = fieldOnly(leftEdit("FieldLength_Edit", "", 3,
-                                        "The cheapest well field: the length of the field, "
-                                        "divided into equal cells with a well in each"));
-  fieldOnly(NewLabel(sheet, "FieldWidth_Label", "width", right, row(3) + 4));
-  FieldWidth_Edit = fieldOnly(rightEdit("FieldWidth_Edit", "", 3, "The width of the field (m)"));
-  fieldOnly(NewLabel(sheet, "WellLevelFrom_Label", "Dw from (m)", left, row(4) + 4));
-  WellLevelFrom_Edit = fieldOnly(leftEdit("WellLevelFrom_Edit", "", 4,
-                                          "The shallowest water level in the wells to try, in "
-                                          "steps of 0.1 m (empty: the file's Dw)"));
-  fieldOnly(NewLabel(sheet, "WellLevelTo_Label", "to", right, row(4) + 4));
-  WellLevelTo_Edit = fieldOnly(rightEdit("WellLevelTo_Edit", "", 4,
-                                         "The deepest water level in the wells to try (empty: "
-                                         "the shallowest)"));
-  fieldOnly(NewLabel(sheet, "WellCost_Label", "Well cost", left, row(5) + 4));
-  WellCost_Edit = fieldOnly(leftEdit("WellCost_Edit", "", 5, "The cost of one well"));
-  fieldOnly(NewLabel(sheet, "EnergyPrice_Label", "Energy price", left, row(6) + 4));
-  EnergyPrice_Edit = fieldOnly(
-      leftEdit("EnergyPrice_Edit", "", 6, "The price of lifting one m3 by one metre (empty: 0)"));
-  fieldOnly(NewLabel(sheet, "Years_Label", "Years", right, row(6) + 4));
-  Years_Edit = fieldOnly(rightEdit("Years_Edit", "", 6, "The years the energy is paid for"));
+  Samples_Edit = field("Samples_Edit", "Samples", Left, 0, Always, "1000",
+                       "Latin hypercube samples, 2 to 100000");
+  Seed_Edit =
+      field("Seed_Edit", "Seed", Right, 0, Always, "1", "The same seed gives the same samples");
+  Reliability_Edit = field("Reliability_Edit", "Reliability", Left, 1, Always, "0.9",
+                           "The fraction of samples the design value must serve");
+  RequiredDepth_Edit = field("RequiredDepth_Edit", "Required depth (m)", Left, 2, FieldOnly, "",
+                             "Rectangular field: the depth each midway depth must reach (the "
+                             "search needs it; a design may go without)");
+  FieldLength_Edit = field("FieldLength_Edit", "Field length (m)", Left, 3, FieldOnly, "",
+                           "The cheapest well field: the length of the field, divided into "
+                           "equal cells with a well in each");
+  FieldWidth_Edit =
+      field("FieldWidth_Edit", "width", Right, 3, FieldOnly, "", "The width of the field (m)");
+  WellLevelFrom_Edit = field("WellLevelFrom_Edit", "Dw from (m)", Left, 4, FieldOnly, "",
+                             "The shallowest water level in the wells to try, in steps of 0.1 m "
+                             "(empty: the file's Dw)");
+  WellLevelTo_Edit = field("WellLevelTo_Edit", "to", Right, 4, FieldOnly, "",
+                           "The deepest water level in the wells to try (empty: the shallowest)");
+  WellCost_Edit =
+      field("WellCost_Edit", "Well cost", Left, 5, FieldOnly, "", "The cost of one well");
+  EnergyPrice_Edit = field("EnergyPrice_Edit", "Energy price", Left, 6, FieldOnly, "",
+                           "The price of lifting one m3 by one metre (empty: 0)");
+  Years_Edit =
+      field("Years_Edit", "Years", Right, 6, FieldOnly, "", "The years the energy is paid for");
 
+  const int left = 400;
   DesignRun_Button = NewButton(sheet, "DesignRun_Button", "Run", QRect(left, 0, 56, 25));
   DesignRun_Button->setToolTip("Run the design on the saved input file");
   OptimiseRun_Button =
-      fieldOnly(NewButton(sheet, "OptimiseRun_Button", "Optimise", QRect(left + 60, 0, 70, 25)));
+      NewButton(sheet, "OptimiseRun_Button", "Optimise", QRect(left + 60, 0, 70, 25));
+  fieldOnlyWidgets_.push_back(OptimiseRun_Button);
   OptimiseRun_Button->setToolTip("Find the cheapest well field for the saved input file");
   DesignCancel_Button =
       NewButton(sheet, "DesignCancel_Button", "Cancel", QRect(left + 134, 0, 64, 25));

@@ -279,7 +279,6 @@ public:
   QLineEdit* Samples_Edit = nullptr;
   QLineEdit* Seed_Edit = nullptr;
   QLineEdit* Reliability_Edit = nullptr;
-  QLabel* RequiredDepth_Label = nullptr;
   QLineEdit* RequiredDepth_Edit = nullptr; // rectangular field only
   // The cheapest well field (rectangular field only): the field, the range of the level in the
   // wells, the cost of a well, the energy price and the years it is paid for.
