@@ -96,13 +96,23 @@ int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream&
   StudyRun run;
   run.workers = workers;
   run.stopRequested = [&stop] { return stop.requested(); };
+  // The search does not know beforehand how many layouts it runs: the line counts the runs.
+  ProgressLine progress(err, IsTerminal(err), 0);
+  size_t runsDone = 0;
+  run.tick = [&progress] { progress.Tick(); };
+  run.finished = [&progress, &runsDone](size_t, const RunRecord&, size_t) {
+    progress.Done(++runsDone);
+  };
   OptimiseResult result;
   try {
-    if (!OptimiseLayout(base, settings, result, run)) {
+    const bool finished = OptimiseLayout(base, settings, result, run);
+    progress.Clear();
+    if (!finished) {
       err << "Stopped: nothing was written.\n";
       return stop.ExitStatus();
     }
   } catch (const std::exception& error) {
+    progress.Clear();
     err << error.what() << '\n';
     return kExitBadInputFile;
   }

@@ -50,7 +50,10 @@ ProgressLine::ProgressLine(std::ostream& err, bool shown, size_t total)
 
 void ProgressLine::Done(size_t done) {
   done_ = done;
-  Draw();
+  // Short runs end thousands of times a second: the line is redrawn ten times a second at most.
+  if (done_ == total_ ||
+      std::chrono::steady_clock::now() - drawnAt_ >= std::chrono::milliseconds(100))
+    Draw();
 }
 
 void ProgressLine::Tick() {
@@ -69,8 +72,10 @@ void ProgressLine::Draw() {
     return;
   drawnAt_ = std::chrono::steady_clock::now();
   const double elapsed = std::chrono::duration<double>(drawnAt_ - start_).count();
-  std::string line = std::to_string(done_) + "/" + Counted(total_, "run", "runs") + " done, " +
-                     Clock(static_cast<long>(elapsed)) + " elapsed";
+  // Without a total (a search that does not know its runs beforehand) the runs so far.
+  std::string line = (total_ ? std::to_string(done_) + "/" + Counted(total_, "run", "runs")
+                             : Counted(done_, "run", "runs")) +
+                     " done, " + Clock(static_cast<long>(elapsed)) + " elapsed";
   if (done_ > 0 && done_ < total_)
     line +=
         ", about " + Clock(static_cast<long>(elapsed / done_ * (total_ - done_) + 0.5)) + " left";

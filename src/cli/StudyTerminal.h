@@ -18,8 +18,9 @@ public:
   int ExitStatus() const;
 };
 
-// "12/40 runs done, 0:07 elapsed, about 0:16 left", kept on one line of the terminal; nothing at
-// all when not `shown`.
+// "12/40 runs done, 0:07 elapsed, about 0:16 left" ("12 runs done, 0:07 elapsed" for a total of
+// 0: not known beforehand), kept on one line of the terminal and redrawn ten times a second at
+// most; nothing at all when not `shown`.
 class ProgressLine {
 public:
   ProgressLine(std::ostream& err, bool shown, size_t total);
