@@ -1,12 +1,14 @@
 #include "CliTestSupport.h"
 #include "TempDir.h"
 #include "cli/Commands.h"
+#include "cli/StudyTerminal.h"
 #include "core/FileNames.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
+#include <algorithm>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -146,4 +148,21 @@ TEST(Sweep, CheckAddsTheChecksColumnsToEachPoint) {
                      "over square share Q/S^2 (m/day)\n"
                      "1.5,ok,103.33,,1.351,14.9,flagged,1.5000,\n"
                      "3,input-errors,,Make sure that Dm < Dw.,,,,,\n");
+}
+
+// The progress line of the studies: redrawn a few times for a burst of short runs, always with
+// the last count of a known total, and without a total it counts the runs so far.
+TEST(ProgressLine, ABurstOfRunsIsDrawnAFewTimesAndEndsOnItsTotal) {
+  for (const size_t total : {size_t(400), size_t(0)}) {
+    std::ostringstream err;
+    {
+      ProgressLine progress(err, true, total);
+      for (size_t done = 1; done <= 400; ++done)
+        progress.Done(done);
+    }
+    const std::string text = err.str();
+    const auto redraws = std::count(text.begin(), text.end(), '\r');
+    EXPECT_LE(redraws, 4) << text; // the first run, perhaps one more, and the clearing
+    EXPECT_NE(text.find(total ? "400/400 runs done" : "1 run done"), std::string::npos) << text;
+  }
 }
