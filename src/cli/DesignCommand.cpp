@@ -111,32 +111,25 @@ int Design(const DesignArguments& design, std::ostream& out, std::ostream& err) 
     return status;
   const DesignSummary& summary = *designed;
   PrintSummary(summary, base.Title1, out);
-  std::string errorText;
-  auto written = [&](bool ok, const std::string& kind, const std::string& path) {
-    if (ok) {
-      out << kind << " written: " << ExpandFileName(path) << '\n';
-    } else {
-      err << errorText << '\n';
-      status = kExitBadInputFile;
-    }
-  };
+  OutputsWritten written(out, err);
+  std::string& errorText = written.errorText;
   if (!design.json.empty())
-    written(WriteJsonFile(design.json, DesignJson(summary, base.AimCode), errorText), "JSON",
-            design.json);
+    written.Tell(WriteJsonFile(design.json, DesignJson(summary, base.AimCode), errorText), "JSON",
+                 design.json);
   if (!design.csv.empty())
-    written(WriteCsv(design.csv, DesignRows(summary), errorText), "Table", design.csv);
+    written.Tell(WriteCsv(design.csv, DesignRows(summary), errorText), "Table", design.csv);
   if (!design.plot.empty() || !design.tornado.empty()) {
     const auto application = OffscreenApplication();
     if (!design.plot.empty())
-      written(SaveDistributionChart(DistributionChartOf(summary, base.Title1), design.plot, scale,
-                                    errorText),
-              "Plot", design.plot);
+      written.Tell(SaveDistributionChart(DistributionChartOf(summary, base.Title1), design.plot,
+                                         scale, errorText),
+                   "Plot", design.plot);
     if (!design.tornado.empty())
-      written(
+      written.Tell(
           SaveTornadoChart(TornadoChartOf(summary, base.Title1), design.tornado, scale, errorText),
           "Tornado chart", design.tornado);
   }
-  return status;
+  return written.status();
 }
 } // namespace
 

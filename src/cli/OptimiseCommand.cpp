@@ -92,30 +92,15 @@ int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream&
     throw UsageError("optimise needs the input file of a rectangular field (aim \"Hydr\")");
   const OptimiseSettings settings = SettingsOf(optimise, base);
 
-  const StopSignals stop;
   StudyRun run;
   run.workers = workers;
-  run.stopRequested = [&stop] { return stop.requested(); };
-  // The search does not know beforehand how many layouts it runs: the line counts the runs.
-  ProgressLine progress(err, IsTerminal(err), 0);
-  size_t runsDone = 0;
-  run.tick = [&progress] { progress.Tick(); };
-  run.finished = [&progress, &runsDone](size_t, const RunRecord&, size_t) {
-    progress.Done(++runsDone);
-  };
   OptimiseResult result;
-  try {
-    const bool finished = OptimiseLayout(base, settings, result, run);
-    progress.Clear();
-    if (!finished) {
-      err << "Stopped: nothing was written.\n";
-      return stop.ExitStatus();
-    }
-  } catch (const std::exception& error) {
-    progress.Clear();
-    err << error.what() << '\n';
-    return kExitBadInputFile;
-  }
+  // The search does not know beforehand how many layouts it runs: the line counts the runs.
+  if (int status = kExitReportWritten;
+      !RunStudyOnTerminal(run, 0, "nothing was written.", err, status, [&](const StudyRun& study) {
+        return OptimiseLayout(base, settings, result, study);
+      }))
+    return status;
 
   const bool uncertain = !settings.uncertainty.uncertain.empty();
   out << "Layouts run: " << result.layoutsEvaluated << " of " << result.layoutsInRange
@@ -128,28 +113,19 @@ int Optimise(const OptimiseArguments& optimise, std::ostream& out, std::ostream&
   for (const LayoutOutcome& layout : result.front)
     out << "  " << LayoutLine(layout) << '\n';
 
-  int status = kExitReportWritten;
-  std::string errorText;
-  auto written = [&](bool ok, const std::string& kind, const std::string& path) {
-    if (ok) {
-      out << kind << " written: " << ExpandFileName(path) << '\n';
-    } else {
-      err << errorText << '\n';
-      status = kExitBadInputFile;
-    }
-  };
-  if (!optimise.json.empty()) {
-    written(WriteJsonFile(optimise.json, OptimiseJson(result, uncertain), errorText), "JSON",
-            optimise.json);
-  }
+  OutputsWritten written(out, err);
+  std::string& errorText = written.errorText;
+  if (!optimise.json.empty())
+    written.Tell(WriteJsonFile(optimise.json, OptimiseJson(result, uncertain), errorText), "JSON",
+                 optimise.json);
   if (!optimise.csv.empty())
-    written(WriteCsv(optimise.csv, OptimiseRows(result), errorText), "Table", optimise.csv);
+    written.Tell(WriteCsv(optimise.csv, OptimiseRows(result), errorText), "Table", optimise.csv);
   if (!optimise.plot.empty()) {
     const auto application = OffscreenApplication();
-    written(SaveSweepPlot(OptimiseFrontPlot(result, base.Title1), optimise.plot, 1, errorText),
-            "Plot", optimise.plot);
+    written.Tell(SaveSweepPlot(OptimiseFrontPlot(result, base.Title1), optimise.plot, 1, errorText),
+                 "Plot", optimise.plot);
   }
-  return status;
+  return written.status();
 }
 } // namespace
 

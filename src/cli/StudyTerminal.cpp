@@ -1,10 +1,13 @@
 #include "cli/StudyTerminal.h"
 
 #include "cli/Commands.h"
+#include "cli/TerminalServices.h"
+#include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "study/ThreadPool.h"
 
 #include <csignal>
+#include <ostream>
 
 namespace {
 volatile std::sig_atomic_t stopSignal = 0;
@@ -85,4 +88,39 @@ void ProgressLine::Draw() {
 
 int WorkersOption(const std::string& jobs) {
   return jobs.empty() ? AvailableProcessors() : WholeNumberOption("-j", jobs, 1, 1024);
+}
+
+bool RunStudyOnTerminal(StudyRun run, size_t total, const char* stopped, std::ostream& err,
+                        int& status, const std::function<bool(const StudyRun&)>& study) {
+  const StopSignals stop;
+  ProgressLine progress(err, IsTerminal(err), total);
+  // Counted here: a study may run its runs in more than one go.
+  size_t runsDone = 0;
+  run.stopRequested = [&stop] { return stop.requested(); };
+  run.tick = [&progress] { progress.Tick(); };
+  run.finished = [&progress, &runsDone](size_t, const RunRecord&, size_t) {
+    progress.Done(++runsDone);
+  };
+  try {
+    const bool finished = study(run);
+    progress.Clear();
+    if (finished)
+      return true;
+    err << "Stopped: " << stopped << '\n';
+    status = stop.ExitStatus();
+  } catch (const std::exception& error) {
+    progress.Clear();
+    err << error.what() << '\n';
+    status = kExitBadInputFile;
+  }
+  return false;
+}
+
+void OutputsWritten::Tell(bool written, const std::string& kind, const std::string& path) {
+  if (written) {
+    out_ << kind << " written: " << ExpandFileName(path) << '\n';
+  } else {
+    err_ << errorText << '\n';
+    status_ = kExitBadInputFile;
+  }
 }

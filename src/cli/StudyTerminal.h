@@ -1,8 +1,11 @@
-// What the batch and sweep commands share on the terminal: stopping on Ctrl+C or SIGTERM, the
-// progress line, and the -j option.
+// What the study commands share on the terminal: stopping on Ctrl+C or SIGTERM, the progress
+// line, the run of a study, the lines that tell of its outputs, and the -j option.
 #pragma once
 
+#include "study/StudyRun.h"
+
 #include <chrono>
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -39,6 +42,28 @@ private:
   bool drawn_ = false;
   size_t total_, done_ = 0;
   std::chrono::steady_clock::time_point start_, drawnAt_;
+};
+
+// Runs `study` with `run` (its workers and check as given) and a progress line of `total` runs
+// (0: not known beforehand) on `err`; Ctrl+C and the other stop signals end it. True when it ran
+// to its end; otherwise false, with `status` set after a message on `err`: "Stopped: " and
+// `stopped`, or what went wrong.
+bool RunStudyOnTerminal(StudyRun run, size_t total, const char* stopped, std::ostream& err,
+                        int& status, const std::function<bool(const StudyRun&)>& study);
+
+// Tells of each output of a study: "KIND written: PATH" on `out`, or `errorText` (set by the
+// writer) on `err`, which makes `status` 3.
+class OutputsWritten {
+public:
+  OutputsWritten(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  void Tell(bool written, const std::string& kind, const std::string& path);
+  int status() const { return status_; }
+  std::string errorText;
+
+private:
+  std::ostream& out_;
+  std::ostream& err_;
+  int status_ = 0;
 };
 
 // The runs at once that -j asks for (1 to 1024; a UsageError otherwise), or one per processor when

@@ -141,28 +141,15 @@ int Sweep(const SweepArguments& sweep, std::ostream& out, std::ostream& err) {
     throw UsageError(error.what());
   }
 
-  const StopSignals stop;
-  ProgressLine progress(err, IsTerminal(err), GridPoints(table.varied));
   StudyRun run;
   run.workers = workers;
   run.check = table.check = sweep.check;
-  run.stopRequested = [&stop] { return stop.requested(); };
-  run.tick = [&progress] { progress.Tick(); };
-  run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
-  try {
-    if (!RunSweep(base, table, run)) {
-      progress.Clear();
-      err << "Stopped: no table or plot was written.\n";
-      return stop.ExitStatus();
-    }
-  } catch (const std::exception& error) {
-    progress.Clear();
-    err << error.what() << '\n';
-    return kExitBadInputFile;
-  }
-  progress.Clear();
-
   int status = kExitReportWritten;
+  if (!RunStudyOnTerminal(run, GridPoints(table.varied), "no table or plot was written.", err,
+                          status,
+                          [&](const StudyRun& study) { return RunSweep(base, table, study); }))
+    return status;
+
   std::string errorText;
   const std::vector<CsvRow> rows = SweepRows(table);
   if (sweep.csv.empty()) {

@@ -86,29 +86,13 @@ DesignSettings DesignSettingsOf(const UncertainArguments& arguments,
 std::optional<DesignSummary> RunDesignOnTerminal(const TDMPumpfield& base,
                                                  const DesignSettings& settings, int workers,
                                                  std::ostream& err, int& status) {
-  const StopSignals stop;
-  const size_t total = settings.samples + 1 + 2 * settings.uncertain.size();
-  ProgressLine progress(err, IsTerminal(err), total);
   StudyRun run;
   run.workers = workers;
-  run.stopRequested = [&stop] { return stop.requested(); };
-  run.tick = [&progress] { progress.Tick(); };
-  run.finished = [&progress](size_t, const RunRecord&, size_t done) { progress.Done(done); };
   DesignRuns runs;
-  try {
-    if (!RunDesign(base, settings, runs, run)) {
-      progress.Clear();
-      err << "Stopped: nothing was written.\n";
-      status = stop.ExitStatus();
-      return std::nullopt;
-    }
-  } catch (const std::exception& error) {
-    progress.Clear();
-    err << error.what() << '\n';
-    status = kExitBadInputFile;
+  if (!RunStudyOnTerminal(
+          run, settings.samples + 1 + 2 * settings.uncertain.size(), "nothing was written.", err,
+          status, [&](const StudyRun& study) { return RunDesign(base, settings, runs, study); }))
     return std::nullopt;
-  }
-  progress.Clear();
   return SummariseDesign(*AimOfCode(base.AimCode), settings, runs);
 }
 

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <functional>
 
 namespace {
 constexpr double kLeftMargin = 70, kRightMargin = 60, kBottomMargin = 42, kSideMargin = 12;
@@ -25,13 +24,6 @@ std::string AnswerLabel(const DesignSummary& summary) {
   if (!words.empty())
     words[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(words[0])));
   return words + ", " + summary.symbol + " (" + summary.unit + ")";
-}
-
-QImage ChartImage(const std::function<void(QPainter&, QSizeF)>& paint) {
-  QImage image(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
-  QPainter painter(&image);
-  paint(painter, QSizeF(image.size()));
-  return image;
 }
 
 void PaintDistribution(QPainter& painter, QSizeF size, const DistributionChart& chart) {
@@ -246,12 +238,12 @@ SweepPlot OptimiseFrontPlot(const OptimiseResult& result, const std::string& tit
 }
 
 QImage DistributionChartImage(const DistributionChart& chart) {
-  return ChartImage(
+  return DrawingImage(
       [&chart](QPainter& painter, QSizeF size) { PaintDistribution(painter, size, chart); });
 }
 
 QImage TornadoChartImage(const TornadoChart& chart) {
-  return ChartImage(
+  return DrawingImage(
       [&chart](QPainter& painter, QSizeF size) { PaintTornado(painter, size, chart); });
 }
 

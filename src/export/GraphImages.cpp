@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "graph/GraphBitmap.h"
+#include "graph/GraphDrawing.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -129,4 +130,11 @@ QByteArray FigureFileBytes(GraphFormat format, int scale, FigureKind kind, const
   return DrawingFileBytes(format, scale, TitleOf(kind), [&](QPainter& painter, QSizeF size) {
     PaintFigure(painter, size, kind, data);
   });
+}
+
+QImage DrawingImage(const FigurePainter& paint) {
+  QImage image(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
+  QPainter painter(&image);
+  paint(painter, QSizeF(image.size()));
+  return image;
 }

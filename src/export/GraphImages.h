@@ -6,6 +6,7 @@
 #include "export/PrintFigures.h"
 
 #include <QByteArray>
+#include <QImage>
 
 #include <functional>
 #include <optional>
@@ -31,5 +32,7 @@ using FigurePainter = std::function<void(QPainter&, QSizeF size)>;
 // kLargestGraphScale) times that size, SVG or PDF (any other format gives PNG), titled `title`.
 QByteArray DrawingFileBytes(GraphFormat format, int scale, const QString& title,
                             const FigurePainter& paint);
+// What `paint` draws in 623 x 465 pixels, as the window shows a chart.
+QImage DrawingImage(const FigurePainter& paint);
 // The same of the print figure `kind` of `data`.
 QByteArray FigureFileBytes(GraphFormat format, int scale, FigureKind kind, const FigureData& data);

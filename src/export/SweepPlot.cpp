@@ -4,7 +4,6 @@
 #include "export/GraphImages.h"
 #include "export/PrintChart.h"
 #include "graph/GraphBitmap.h"
-#include "graph/GraphDrawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,8 +122,5 @@ bool SaveSweepPlot(const SweepPlot& plot, const std::string& path, int scale,
 }
 
 QImage SweepPlotImage(const SweepPlot& plot) {
-  QImage image(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
-  QPainter painter(&image);
-  Paint(painter, QSizeF(image.size()), plot);
-  return image;
+  return DrawingImage([&plot](QPainter& painter, QSizeF size) { Paint(painter, size, plot); });
 }

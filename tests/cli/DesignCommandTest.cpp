@@ -71,30 +71,55 @@ TEST(Design, FailedSamplesAreCounted) {
       << ReadFileBytes("d.csv");
 }
 
-TEST(Design, RefusedArguments) {
+// Both studies refuse what cannot be done as asked: a usage error that says why. A design runs
+// case.inp with the arguments; a search gets its required options after them.
+TEST(DesignAndOptimise, RefusedArguments) {
   TempDir dir;
   WriteFileBytes("case.inp", ReadFileBytes(kSpacing));
+  WriteFileBytes("field.inp", ReadFileBytes(kField));
+  const std::vector<std::string> required = {"--required-depth", "1", "--well-cost", "10"};
   const struct {
+    const char* command;
     std::vector<std::string> arguments;
     const char* message;
   } rows[] = {
-      {{"--uncertain", "Kb2=uniform:9:4"}, "LOW must be less than HIGH"},
-      {{"--uncertain", "Kb2=normal:8:-1"}, "SD must be positive"},
-      {{"--uncertain", "Kb2=beta:1:2"}, "names no distribution"},
-      {{"--uncertain", "Sa=uniform:1:2"}, "\"Sa\" is no input of the aim \"Spa\""},
-      {{"--uncertain", "Kb2=uniform:4:9", "--uncertain", "Kb2=uniform:5:6"}, "given twice"},
-      {{"--uncertain", "Kb2=uniform:4:9", "--reliability", "1"}, "between 0 and 1"},
-      {{"--uncertain", "Kb2=uniform:4:9", "--reliability", "0"}, "between 0 and 1"},
-      {{"--uncertain", "Kb2=uniform:4:9", "--reliability", "-0.5"}, "between 0 and 1"},
-      {{"--uncertain", "Kb2=uniform:4:9", "--samples", "1"}, "--samples takes a whole number"},
-      {{"--uncertain", "Kb2=uniform:4:9", "--required-depth", "1"}, "rectangular field"},
-      {{"--uncertain", "Kb2=uniform:4:9", "--plot", "p.bmp"}, "name it .png, .svg or .pdf"},
-      {{}, "--uncertain is required"},
+      {"design", {"--uncertain", "Kb2=uniform:9:4"}, "LOW must be less than HIGH"},
+      {"design", {"--uncertain", "Kb2=normal:8:-1"}, "SD must be positive"},
+      {"design", {"--uncertain", "Kb2=beta:1:2"}, "names no distribution"},
+      {"design", {"--uncertain", "Sa=uniform:1:2"}, "\"Sa\" is no input of the aim \"Spa\""},
+      {"design",
+       {"--uncertain", "Kb2=uniform:4:9", "--uncertain", "Kb2=uniform:5:6"},
+       "given twice"},
+      {"design", {"--uncertain", "Kb2=uniform:4:9", "--reliability", "1"}, "between 0 and 1"},
+      {"design", {"--uncertain", "Kb2=uniform:4:9", "--reliability", "0"}, "between 0 and 1"},
+      {"design", {"--uncertain", "Kb2=uniform:4:9", "--reliability", "-0.5"}, "between 0 and 1"},
+      {"design",
+       {"--uncertain", "Kb2=uniform:4:9", "--samples", "1"},
+       "--samples takes a whole number"},
+      {"design", {"--uncertain", "Kb2=uniform:4:9", "--required-depth", "1"}, "rectangular field"},
+      {"design",
+       {"--uncertain", "Kb2=uniform:4:9", "--plot", "p.bmp"},
+       "name it .png, .svg or .pdf"},
+      {"design", {}, "--uncertain is required"},
+      {"optimise", {"case.inp", "--field", "100x50"}, "rectangular field"},
+      {"optimise", {"field.inp", "--field", "100"}, "LENGTHxWIDTH"},
+      {"optimise", {"field.inp", "--field", "100x-5"}, "positive length and width"},
+      {"optimise", {"field.inp", "--field", "100x50", "--energy-price", "1"}, "go together"},
+      {"optimise",
+       {"field.inp", "--field", "100x50", "--well-level", "3:2"},
+       "lower well level must not be greater"},
+      {"optimise",
+       {"field.inp", "--field", "100x50", "--uncertain", "Sa=uniform:1:2"},
+       "chosen by the search"},
+      {"optimise", {"field.inp", "--field", "100x50", "--reliability", "2"}, "between 0 and 1"},
   };
   for (const auto& row : rows) {
-    std::vector<std::string> arguments = {"case.inp"};
-    arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
-    const CliRun run = Call("design", arguments);
+    std::vector<std::string> arguments = row.arguments;
+    if (std::string(row.command) == "design")
+      arguments.insert(arguments.begin(), "case.inp");
+    else
+      arguments.insert(arguments.end(), required.begin(), required.end());
+    const CliRun run = Call(row.command, arguments);
     EXPECT_EQ(run.status, kExitUsage) << row.message;
     EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
   }
@@ -144,33 +169,6 @@ TEST(Optimise, FrontAndEnergyCost) {
   }
   EXPECT_EQ(json["cost"], cheapest);
   EXPECT_TRUE(Reaches(json["nL"], json["nB"], 400, 300, json["Dw"], 1.0));
-}
-
-TEST(Optimise, RefusedArguments) {
-  TempDir dir;
-  WriteFileBytes("field.inp", ReadFileBytes(kField));
-  WriteFileBytes("case.inp", ReadFileBytes(kSpacing));
-  const std::vector<std::string> required = {"--required-depth", "1", "--well-cost", "10"};
-  const struct {
-    std::vector<std::string> arguments;
-    const char* message;
-  } rows[] = {
-      {{"case.inp", "--field", "100x50"}, "rectangular field"},
-      {{"field.inp", "--field", "100"}, "LENGTHxWIDTH"},
-      {{"field.inp", "--field", "100x-5"}, "positive length and width"},
-      {{"field.inp", "--field", "100x50", "--energy-price", "1"}, "go together"},
-      {{"field.inp", "--field", "100x50", "--well-level", "3:2"},
-       "lower well level must not be greater"},
-      {{"field.inp", "--field", "100x50", "--uncertain", "Sa=uniform:1:2"}, "chosen by the search"},
-      {{"field.inp", "--field", "100x50", "--reliability", "2"}, "between 0 and 1"},
-  };
-  for (const auto& row : rows) {
-    std::vector<std::string> arguments = row.arguments;
-    arguments.insert(arguments.end(), required.begin(), required.end());
-    const CliRun run = Call("optimise", arguments);
-    EXPECT_EQ(run.status, kExitUsage) << row.message;
-    EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
-  }
 }
 
 // The charts in each format, with the design value and the inputs' names on them.

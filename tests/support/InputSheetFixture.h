@@ -7,8 +7,10 @@
 #include "WindowsFixture.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -80,3 +82,12 @@ protected:
   TempDir dir;
   ScriptedServices* said = &services; // the services in force
 };
+
+// A click on `widget` that arrives once the event loop runs (during a run, say).
+inline void QueueClick(QWidget* widget) {
+  const QPointF centre = QRectF(widget->rect()).center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+    QCoreApplication::postEvent(widget,
+                                new QMouseEvent(type, centre, widget->mapToGlobal(centre),
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+}

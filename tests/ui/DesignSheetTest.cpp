@@ -58,13 +58,6 @@ protected:
   }
 };
 
-void QueueClick(QWidget* widget) {
-  const QPointF centre = QRectF(widget->rect()).center();
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(type, centre, widget->mapToGlobal(centre),
-                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-}
 } // namespace
 
 TEST_F(DesignSheet, ARunShowsTheCommandLinesDesignValueForTheSameSeed) {

@@ -467,14 +467,6 @@ void QueueKey(QWidget* widget, int key, const QString& text = QString()) {
   QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
-void QueueClick(QWidget* widget) {
-  const QPointF centre = QRectF(widget->rect()).center();
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(type, centre, widget->mapToGlobal(centre),
-                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-}
-
 std::set<std::string> FilesIn(const std::string& folder) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
